@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/StdFont.h"
+#include "platform/WinTypes.h"
+
+#include <QImage>
+#include <QString>
+
+// The retained picture behind a control's window, with the exact pixel rules of the drawing
+// calls the controls were written against: right and bottom edges excluded, a line's end
+// point not drawn, no antialiasing, text on a transparent background.
+class Surface
+{
+public:
+    explicit Surface(int logicalDpi = 96);
+
+    int width() const { return m_image.width(); }
+    int height() const { return m_image.height(); }
+    int logicalDpi() const { return m_logicalDpi; }
+    void setLogicalDpi(int dpi);
+    // A new size gives a new picture cleared to the back colour.
+    void resize(int width, int height);
+    const QImage &image() const { return m_image; }
+
+    ColorRef backColor() const { return m_backColor; }
+    void setBackColor(ColorRef color) { m_backColor = color; }
+    ColorRef textColor() const { return m_textColor; }
+    void setTextColor(ColorRef color) { m_textColor = color; }
+    const StdFont &font() const { return m_font; }
+    void setFont(const StdFont &font) { m_font = font; }
+
+    // Cls: the whole picture in the back colour.
+    void clear();
+    void setPixel(int x, int y, ColorRef color);
+    ColorRef pixel(int x, int y) const;
+    // A 1-pixel solid line; the start point is drawn, the end point is not.
+    void line(int x1, int y1, int x2, int y2, ColorRef color);
+    void fillRect(const WinRect &rect, ColorRef color);
+    // The 1-pixel outline inside the rectangle.
+    void frameRect(const WinRect &rect, ColorRef color);
+    // The dotted focus outline, drawn by inverting every other pixel, so a second call
+    // restores the picture.
+    void drawFocusRect(const WinRect &rect);
+
+    // One line centred in the rectangle, tabs expanded, "&" underlining the next character
+    // and "&&" showing one "&"; in the text colour and the current font; clipped to the
+    // rectangle.
+    void drawText(const QString &text, const WinRect &rect);
+    // Text whose cell has its top-left corner at (x, y), turned counter-clockwise by
+    // escapement tenths of a degree (900 writes upward), in the text colour.
+    void textOut(int x, int y, const QString &text, const QFont &font, int escapement);
+
+    // Extents in pixels in the current font: the advance of the text and the line height.
+    int textWidth(const QString &text) const;
+    int textHeight(const QString &text) const;
+    QFont currentQFont() const;
+
+private:
+    QImage m_image;
+    int m_logicalDpi;
+    ColorRef m_backColor = 0x00FFFFFF;
+    ColorRef m_textColor = 0;
+    StdFont m_font;
+};

@@ -1,0 +1,3 @@
+#include "platform/messenger/AccountStore.h"
+
+AccountStore::~AccountStore() = default;

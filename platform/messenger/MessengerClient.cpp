@@ -1,0 +1,3 @@
+#include "platform/messenger/MessengerClient.h"
+
+MessengerClient::~MessengerClient() = default;

@@ -1,0 +1,3 @@
+#include "platform/messenger/MessengerService.h"
+
+MessengerService::~MessengerService() = default;

@@ -1,0 +1,3 @@
+#include "platform/messenger/MessengerServiceSet.h"
+
+MessengerServiceSet::~MessengerServiceSet() = default;

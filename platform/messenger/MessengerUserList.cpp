@@ -1,0 +1,3 @@
+#include "platform/messenger/MessengerUserList.h"
+
+MessengerUserList::~MessengerUserList() = default;
