@@ -175,13 +175,13 @@ void Surface::textOut(int x, int y, const QString &text, const QFont &font, int 
     painter.drawText(QPointF(0, QFontMetrics(font).ascent()), text);
 }
 
-int Surface::textWidth(const QString &text) const
+qreal Surface::textWidth(const QString &text) const
 {
-    return QFontMetrics(currentQFont()).horizontalAdvance(text);
+    return QFontMetricsF(currentQFont()).horizontalAdvance(text);
 }
 
-int Surface::textHeight(const QString &text) const
+qreal Surface::textHeight(const QString &text) const
 {
     const int lines = text.isEmpty() ? 1 : int(text.count(QLatin1Char('\n'))) + 1;
-    return QFontMetrics(currentQFont()).height() * lines;
+    return QFontMetricsF(currentQFont()).height() * lines;
 }

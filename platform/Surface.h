@@ -50,9 +50,13 @@ public:
     // escapement tenths of a degree (900 writes upward), in the text colour.
     void textOut(int x, int y, const QString &text, const QFont &font, int escapement);
 
-    // Extents in pixels in the current font: the advance of the text and the line height.
-    int textWidth(const QString &text) const;
-    int textHeight(const QString &text) const;
+    // Extents in pixels in the current font: the advance of the text and the line height
+    // (fractional values possible).
+    qreal textWidth(const QString &text) const;
+    qreal textHeight(const QString &text) const;
+    // FontBold: switches the bold face of the current font only.
+    void setFontBold(bool bold) { m_font.setBold(bold); }
+    bool fontBold() const { return m_font.bold(); }
     QFont currentQFont() const;
 
 private:

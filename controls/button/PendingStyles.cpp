@@ -1,0 +1,27 @@
+#include "controls/button/ButtonStyles.h"
+
+// Styles whose drawing lists are not in yet show their face and caption.
+namespace {
+void faceAndCaption(ButtonPainter &painter, ButtonLook look)
+{
+    switch (look) {
+    case ButtonLook::Up:
+        painter.captionUp();
+        break;
+    case ButtonLook::Pressed:
+        painter.captionPressed();
+        break;
+    case ButtonLook::Disabled:
+        painter.embossedCaption();
+        break;
+    }
+}
+} // namespace
+
+void paintBeveled(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
+void paintClassic(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
+void paintThickEdge(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
+void paintThinEdge(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
+void paintRounded(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
+void paintEtched(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
+void paintGradient(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }

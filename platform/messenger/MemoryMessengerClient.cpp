@@ -1,0 +1,156 @@
+#include "platform/messenger/MemoryMessengerClient.h"
+
+#include "platform/messenger/AccountStore.h"
+#include "platform/messenger/MessengerError.h"
+#include "platform/messenger/MessengerService.h"
+#include "platform/messenger/MessengerServiceSet.h"
+#include "platform/messenger/MessengerUserList.h"
+
+using UserPointers = QList<std::shared_ptr<const MessengerUser>>;
+
+struct MemoryMessengerClient::State
+{
+    qint32 signInState = 0;
+    QString signInName;
+    QString displayName;
+    UserPointers contactList;
+    UserPointers reverseList;
+    std::shared_ptr<AccountStore> store;
+};
+
+namespace {
+
+UserPointers toPointers(const QList<MessengerUser> &users)
+{
+    UserPointers pointers;
+    pointers.reserve(users.size());
+    for (const MessengerUser &user : users)
+        pointers.append(std::make_shared<const MessengerUser>(user));
+    return pointers;
+}
+
+QString listName(qint32 listNumber)
+{
+    return listNumber == MessengerClient::ContactList ? QStringLiteral("la lista de contactos")
+                                                      : QStringLiteral("la lista inversa");
+}
+
+class MemoryService : public MessengerService
+{
+public:
+    explicit MemoryService(std::shared_ptr<MemoryMessengerClient::State> state)
+        : m_state(std::move(state))
+    {
+    }
+
+    qint32 signInState() const override { return m_state->signInState; }
+    QString signInName() const override { return m_state->signInName; }
+    QString displayName() const override { return m_state->displayName; }
+
+private:
+    std::shared_ptr<MemoryMessengerClient::State> m_state;
+};
+
+class MemoryServiceSet : public MessengerServiceSet
+{
+public:
+    explicit MemoryServiceSet(std::shared_ptr<MemoryMessengerClient::State> state)
+        : m_state(std::move(state))
+    {
+    }
+
+    std::shared_ptr<MessengerService> defaultService() override
+    {
+        return std::make_shared<MemoryService>(m_state);
+    }
+
+private:
+    std::shared_ptr<MemoryMessengerClient::State> m_state;
+};
+
+class MemoryUserList : public MessengerUserList
+{
+public:
+    MemoryUserList(std::shared_ptr<MemoryMessengerClient::State> state, qint32 listNumber)
+        : m_state(std::move(state)), m_listNumber(listNumber)
+    {
+    }
+
+    qint32 count() const override { return qint32(users().size()); }
+
+    std::shared_ptr<const MessengerUser> user(qint32 index) const override
+    {
+        const UserPointers &list = users();
+        if (index < 0 || index >= list.size())
+            throw MessengerError(QStringLiteral("No hay ningún usuario en la posición %1 de %2")
+                                     .arg(index)
+                                     .arg(listName(m_listNumber)));
+        return list.at(index);
+    }
+
+    void remove(const MessengerUser &user) override
+    {
+        const QString &address = user.member(u"EmailAddress");
+        UserPointers &list = users();
+        const auto found = std::find_if(list.cbegin(), list.cend(), [&](const auto &candidate) {
+            return candidate->member(u"EmailAddress") == address;
+        });
+        if (found == list.cend())
+            throw MessengerError(
+                QStringLiteral("%1 no está en %2").arg(address, listName(m_listNumber)));
+        const qsizetype index = found - list.cbegin();
+        if (m_state->store)
+            m_state->store->removeUser(m_listNumber, address);
+        list.removeAt(index);
+    }
+
+private:
+    UserPointers &users() const
+    {
+        return m_listNumber == MessengerClient::ContactList ? m_state->contactList
+                                                            : m_state->reverseList;
+    }
+
+    std::shared_ptr<MemoryMessengerClient::State> m_state;
+    qint32 m_listNumber;
+};
+
+} // namespace
+
+MemoryMessengerClient::MemoryMessengerClient(const MessengerAccount &account,
+                                             std::shared_ptr<AccountStore> store)
+    : m_state(std::make_shared<State>())
+{
+    m_state->signInState = account.signInState;
+    m_state->signInName = account.signInName;
+    m_state->displayName = account.displayName;
+    m_state->contactList = toPointers(account.contactList);
+    m_state->reverseList = toPointers(account.reverseList);
+    m_state->store = std::move(store);
+}
+
+MemoryMessengerClient::~MemoryMessengerClient() = default;
+
+std::shared_ptr<MessengerServiceSet> MemoryMessengerClient::serviceSet()
+{
+    return std::make_shared<MemoryServiceSet>(m_state);
+}
+
+std::shared_ptr<MessengerUserList> MemoryMessengerClient::userList(qint32 listNumber)
+{
+    if (listNumber != ContactList && listNumber != ReverseList)
+        throw MessengerError(QStringLiteral("No existe la lista de usuarios %1").arg(listNumber));
+    return std::make_shared<MemoryUserList>(m_state, listNumber);
+}
+
+std::shared_ptr<const MessengerUser>
+MemoryMessengerClient::lookUpUser(const QString &emailAddress, const MessengerService &)
+{
+    for (const UserPointers *list : {&m_state->contactList, &m_state->reverseList}) {
+        for (const auto &user : *list) {
+            if (user->member(u"EmailAddress") == emailAddress)
+                return user;
+        }
+    }
+    throw MessengerError(QStringLiteral("No existe ningún usuario con la dirección %1").arg(emailAddress));
+}
