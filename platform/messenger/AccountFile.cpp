@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QSaveFile>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -72,7 +73,7 @@ AccountFile::AccountFile(const QString &path) : m_path(path)
     const QJsonDocument document = QJsonDocument::fromJson(data, &error);
     if (error.error != QJsonParseError::NoError) {
         // Qt gives a byte offset; line and column are what an editor shows.
-        const qsizetype offset = qBound<qsizetype>(0, error.offset, data.size());
+        const qsizetype offset = std::clamp<qsizetype>(error.offset, 0, data.size());
         const qsizetype lineStart = data.lastIndexOf('\n', offset - 1) + 1;
         const qsizetype line = data.left(offset).count('\n') + 1;
         fail(QStringLiteral("JSON no válido en la línea %1, columna %2 (posición %3): %4")
@@ -99,15 +100,14 @@ MessengerAccount AccountFile::parse(const QJsonObject &root) const
     if (state.isUndefined())
         fail(QStringLiteral("falta el campo «signInState»"));
     const double number = state.toDouble(std::nan(""));
-    if (!state.isDouble() || std::trunc(number) != number
-        || number < std::numeric_limits<qint32>::min()
-        || number > std::numeric_limits<qint32>::max())
+    if (!state.isDouble() || std::trunc(number) != number ||
+        number < std::numeric_limits<qint32>::min() || number > std::numeric_limits<qint32>::max())
         fail(QStringLiteral("el campo «signInState» debe ser un número entero"));
     account.signInState = qint32(number);
-    account.signInName = requireText(root, QStringLiteral("signInName"),
-                                     QStringLiteral("signInName"));
-    account.displayName = requireText(root, QStringLiteral("displayName"),
-                                      QStringLiteral("displayName"));
+    account.signInName =
+        requireText(root, QStringLiteral("signInName"), QStringLiteral("signInName"));
+    account.displayName =
+        requireText(root, QStringLiteral("displayName"), QStringLiteral("displayName"));
     account.contactList = parseList(root, QStringLiteral("contactList"));
     account.reverseList = parseList(root, QStringLiteral("reverseList"));
     return account;
@@ -168,8 +168,8 @@ void AccountFile::removeUser(qint32 listNumber, const QString &emailAddress)
     QJsonArray entries = m_root.value(key).toArray();
     qsizetype index = -1;
     for (qsizetype i = 0; i < entries.size() && index < 0; ++i) {
-        if (entries.at(i).toObject().value(QLatin1String("EmailAddress")).toString()
-            == emailAddress)
+        if (entries.at(i).toObject().value(QLatin1String("EmailAddress")).toString() ==
+            emailAddress)
             index = i;
     }
     if (index < 0)
@@ -179,9 +179,10 @@ void AccountFile::removeUser(qint32 listNumber, const QString &emailAddress)
     root.insert(key, entries);
 
     // Written beside the old file and renamed over it: a crash or a full disk leaves either the
-    // old account or the new one, never half of it.
+    // old account or the new one, never half of it. Unbuffered, because a short write inside
+    // the buffered flush is not reported and would commit a cut-off file.
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail(QStringLiteral("no se puede guardar (%1)").arg(file.errorString()));
     const QByteArray data = QJsonDocument(root).toJson(QJsonDocument::Indented);
     if (file.write(data) != data.size() || !file.commit())

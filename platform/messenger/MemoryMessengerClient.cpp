@@ -6,6 +6,8 @@
 #include "platform/messenger/MessengerServiceSet.h"
 #include "platform/messenger/MessengerUserList.h"
 
+#include <algorithm>
+
 using UserPointers = QList<std::shared_ptr<const MessengerUser>>;
 
 struct MemoryMessengerClient::State
@@ -143,8 +145,8 @@ std::shared_ptr<MessengerUserList> MemoryMessengerClient::userList(qint32 listNu
     return std::make_shared<MemoryUserList>(m_state, listNumber);
 }
 
-std::shared_ptr<const MessengerUser>
-MemoryMessengerClient::lookUpUser(const QString &emailAddress, const MessengerService &)
+std::shared_ptr<const MessengerUser> MemoryMessengerClient::lookUpUser(const QString &emailAddress,
+                                                                       const MessengerService &)
 {
     for (const UserPointers *list : {&m_state->contactList, &m_state->reverseList}) {
         for (const auto &user : *list) {
@@ -152,5 +154,6 @@ MemoryMessengerClient::lookUpUser(const QString &emailAddress, const MessengerSe
                 return user;
         }
     }
-    throw MessengerError(QStringLiteral("No existe ningún usuario con la dirección %1").arg(emailAddress));
+    throw MessengerError(
+        QStringLiteral("No existe ningún usuario con la dirección %1").arg(emailAddress));
 }

@@ -1,0 +1,299 @@
+#include "platform/messenger/AccountFile.h"
+#include "platform/messenger/MemoryMessengerClient.h"
+#include "platform/messenger/MessengerClientFactory.h"
+#include "platform/messenger/MessengerError.h"
+#include "platform/messenger/MessengerService.h"
+#include "platform/messenger/MessengerServiceSet.h"
+#include "platform/messenger/MessengerUser.h"
+#include "platform/messenger/MessengerUserList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+const char validAccount[] = R"({
+  "signInState": 2,
+  "signInName": "yo@example.org",
+  "displayName": "Yo <b>mismo</b>",
+  "theme": {"color": "azul"},
+  "contactList": [
+    {"EmailAddress": "a@example.org", "FriendlyName": "A", "group": "Clase"},
+    {"EmailAddress": "b@example.org"},
+    {"EmailAddress": "c@example.org", "FriendlyName": "C"}
+  ],
+  "reverseList": [
+    {"EmailAddress": "c@example.org", "FriendlyName": "C"}
+  ]
+})";
+
+class AccountFileTest : public ::testing::Test
+{
+protected:
+    QString write(const QByteArray &content, const QString &name = QStringLiteral("cuenta.json"))
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        return path;
+    }
+
+    // The message of the error raised by reading content, or empty when it reads fine.
+    QString errorFor(const QByteArray &content)
+    {
+        const QString path = write(content);
+        try {
+            AccountFile file(path);
+        } catch (const MessengerError &error) {
+            EXPECT_TRUE(error.message().contains(path)) << error.message().toStdString();
+            return error.message();
+        }
+        return {};
+    }
+
+    static QByteArray readAll(const QString &path)
+    {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+QStringList addresses(const QList<MessengerUser> &users)
+{
+    QStringList result;
+    for (const MessengerUser &user : users)
+        result.append(user.member(u"EmailAddress"));
+    return result;
+}
+
+// Makes every write past a few bytes fail, as a full disk would, even for root.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int) = nullptr;
+};
+
+} // namespace
+
+TEST_F(AccountFileTest, ReadsTheAccountWithTheAddressStandingInForAMissingName)
+{
+    const AccountFile file(write(validAccount));
+    const MessengerAccount &account = file.account();
+    EXPECT_EQ(account.signInState, 2);
+    EXPECT_EQ(account.signInName, QStringLiteral("yo@example.org"));
+    EXPECT_EQ(account.displayName, QStringLiteral("Yo <b>mismo</b>"));
+    EXPECT_EQ(addresses(account.contactList),
+              QStringList({"a@example.org", "b@example.org", "c@example.org"}));
+    EXPECT_EQ(account.contactList.at(1).member(u"FriendlyName"), QStringLiteral("b@example.org"));
+    EXPECT_EQ(addresses(account.reverseList), QStringList({"c@example.org"}));
+}
+
+TEST_F(AccountFileTest, ARemovalIsGoneAtTheNextStartAndOtherDataIsKept)
+{
+    const QString path = write(validAccount);
+    {
+        auto file = std::make_shared<AccountFile>(path);
+        MemoryMessengerClient client(file->account(), file);
+        client.userList(MessengerClient::ContactList)
+            ->remove(MessengerUser(QStringLiteral("a@example.org"), QString()));
+        client.userList(MessengerClient::ContactList)
+            ->remove(MessengerUser(QStringLiteral("c@example.org"), QString()));
+    }
+    const AccountFile reread(path);
+    EXPECT_EQ(addresses(reread.account().contactList), QStringList({"b@example.org"}));
+    EXPECT_EQ(addresses(reread.account().reverseList), QStringList({"c@example.org"}));
+    EXPECT_EQ(reread.account().displayName, QStringLiteral("Yo <b>mismo</b>"));
+
+    const QJsonObject root = QJsonDocument::fromJson(readAll(path)).object();
+    EXPECT_EQ(root.value("theme").toObject().value("color").toString(), QStringLiteral("azul"));
+    // The surviving entry has no FriendlyName in the file and must not gain one.
+    EXPECT_FALSE(root.value("contactList").toArray().at(0).toObject().contains("FriendlyName"));
+    // No temporary file is left beside the account.
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"cuenta.json"}));
+}
+
+TEST_F(AccountFileTest, UnknownFieldsOfEntriesSurviveARewrite)
+{
+    const QString path = write(validAccount);
+    auto file = std::make_shared<AccountFile>(path);
+    MemoryMessengerClient client(file->account(), file);
+    client.userList(MessengerClient::ContactList)
+        ->remove(MessengerUser(QStringLiteral("b@example.org"), QString()));
+    const QJsonObject first = QJsonDocument::fromJson(readAll(path))
+                                  .object()
+                                  .value("contactList")
+                                  .toArray()
+                                  .at(0)
+                                  .toObject();
+    EXPECT_EQ(first.value("group").toString(), QStringLiteral("Clase"));
+}
+
+TEST_F(AccountFileTest, AFailedWriteLeavesFileAndListsIntactAndRaises)
+{
+    const QString path = write(validAccount);
+    const QByteArray before = readAll(path);
+    auto file = std::make_shared<AccountFile>(path);
+    MemoryMessengerClient client(file->account(), file);
+    auto contacts = client.userList(MessengerClient::ContactList);
+    {
+        const FileSizeLimit limit(16);
+        try {
+            contacts->remove(MessengerUser(QStringLiteral("a@example.org"), QString()));
+            ADD_FAILURE() << "the failed write went unnoticed";
+        } catch (const MessengerError &error) {
+            EXPECT_TRUE(error.message().contains(path)) << error.message().toStdString();
+            EXPECT_TRUE(error.message().contains(QStringLiteral("no se puede guardar")));
+        }
+    }
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(contacts->count(), 3);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"cuenta.json"}));
+
+    // With room again the same removal goes through.
+    contacts->remove(MessengerUser(QStringLiteral("a@example.org"), QString()));
+    EXPECT_EQ(contacts->count(), 2);
+}
+
+TEST_F(AccountFileTest, SyntaxErrorsGivePositionLineAndColumn)
+{
+    const QString message = errorFor("{\n  \"signInState\": 2,\n  \"signInName\" \"x\"\n}");
+    EXPECT_TRUE(message.contains(QStringLiteral("JSON no válido"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("línea 3"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("falta «:»"))) << message.toStdString();
+
+    EXPECT_TRUE(errorFor("").contains(QStringLiteral("JSON no válido")));
+    EXPECT_TRUE(errorFor("{} x").contains(QStringLiteral("sobran datos")));
+    EXPECT_TRUE(errorFor("[1, 2]").contains(QStringLiteral("objeto JSON")));
+}
+
+TEST_F(AccountFileTest, NamesTheMissingOrWrongField)
+{
+    const QJsonObject valid = QJsonDocument::fromJson(validAccount).object();
+    struct Case
+    {
+        const char *what;
+        std::function<void(QJsonObject &)> spoil;
+        QString expected;
+    };
+    const auto setEntry = [](QJsonObject &root, const char *list, int index, const char *key,
+                             const QJsonValue &value) {
+        QJsonArray entries = root.value(list).toArray();
+        QJsonObject entry = entries.at(index).toObject();
+        if (value.isUndefined())
+            entry.remove(key);
+        else
+            entry.insert(key, value);
+        entries.replace(index, entry);
+        root.insert(list, entries);
+    };
+    const QList<Case> cases = {
+        {"no state", [](QJsonObject &r) { r.remove("signInState"); },
+         "falta el campo «signInState»"},
+        {"text state", [](QJsonObject &r) { r.insert("signInState", "2"); },
+         "«signInState» debe ser un número entero"},
+        {"fraction state", [](QJsonObject &r) { r.insert("signInState", 1.5); },
+         "«signInState» debe ser un número entero"},
+        {"huge state", [](QJsonObject &r) { r.insert("signInState", 1e12); },
+         "«signInState» debe ser un número entero"},
+        {"no sign-in name", [](QJsonObject &r) { r.remove("signInName"); },
+         "falta el campo «signInName»"},
+        {"numeric display name", [](QJsonObject &r) { r.insert("displayName", 7); },
+         "el campo «displayName» debe ser texto"},
+        {"no contact list", [](QJsonObject &r) { r.remove("contactList"); },
+         "falta el campo «contactList»"},
+        {"reverse list not a list", [](QJsonObject &r) { r.insert("reverseList", QJsonObject()); },
+         "«reverseList» debe ser una lista"},
+        {"entry not an object",
+         [](QJsonObject &r) { r.insert("reverseList", QJsonArray{"c@example.org"}); },
+         "«reverseList[0]» debe ser un objeto"},
+        {"entry without address",
+         [&](QJsonObject &r) {
+             setEntry(r, "contactList", 2, "EmailAddress", QJsonValue::Undefined);
+         },
+         "falta el campo «contactList[2].EmailAddress»"},
+        {"numeric address",
+         [&](QJsonObject &r) { setEntry(r, "contactList", 1, "EmailAddress", 5); },
+         "«contactList[1].EmailAddress» debe ser texto"},
+        {"null name",
+         [&](QJsonObject &r) { setEntry(r, "contactList", 0, "FriendlyName", QJsonValue::Null); },
+         "«contactList[0].FriendlyName» debe ser texto"},
+        {"empty address",
+         [&](QJsonObject &r) { setEntry(r, "reverseList", 0, "EmailAddress", ""); },
+         "«reverseList[0].EmailAddress» está vacío"},
+        {"same address twice",
+         [&](QJsonObject &r) { setEntry(r, "contactList", 2, "EmailAddress", "a@example.org"); },
+         "a@example.org aparece dos veces en «contactList» (contactList[0] y contactList[2])"},
+    };
+    for (const Case &c : cases) {
+        QJsonObject root = valid;
+        c.spoil(root);
+        const QString message = errorFor(QJsonDocument(root).toJson());
+        EXPECT_TRUE(message.contains(c.expected)) << c.what << ": " << message.toStdString();
+    }
+}
+
+TEST_F(AccountFileTest, AddressesDifferingInCaseAreNotDuplicates)
+{
+    QJsonObject root = QJsonDocument::fromJson(validAccount).object();
+    root.insert("reverseList", QJsonArray{QJsonObject{{"EmailAddress", "c@example.org"}},
+                                          QJsonObject{{"EmailAddress", "C@example.org"}}});
+    EXPECT_EQ(errorFor(QJsonDocument(root).toJson()), QString());
+}
+
+TEST_F(AccountFileTest, UnreadableFilesAreNamed)
+{
+    const QString missing = m_dir.filePath(QStringLiteral("no-existe.json"));
+    try {
+        AccountFile file(missing);
+        ADD_FAILURE() << "read a missing file";
+    } catch (const MessengerError &error) {
+        EXPECT_TRUE(error.message().contains(missing));
+        EXPECT_TRUE(error.message().contains(QStringLiteral("no se puede leer")));
+    }
+    EXPECT_THROW(AccountFile file(m_dir.path()), MessengerError);
+}
+
+TEST_F(AccountFileTest, FactoryServesTheNamedFileOrElseTheDemo)
+{
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("ORVALIN_ACCOUNT"), write(validAccount));
+    auto fromFile = createMessengerClient(environment);
+    EXPECT_EQ(fromFile->serviceSet()->defaultService()->signInName(),
+              QStringLiteral("yo@example.org"));
+
+    auto demo = createMessengerClient(QProcessEnvironment());
+    EXPECT_EQ(demo->serviceSet()->defaultService()->signInName(),
+              QStringLiteral("lucia.ferrer@example.org"));
+
+    environment.insert(QStringLiteral("ORVALIN_ACCOUNT"), write("{", "roto.json"));
+    EXPECT_THROW(createMessengerClient(environment), MessengerError);
+}
