@@ -5,8 +5,8 @@
 #include <QJsonValue>
 
 #include <cmath>
-#include <optional>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -27,7 +27,10 @@ bool isNumber(const QVariant &v)
     }
 }
 
-bool isFont(const QVariant &v) { return v.typeId() == qMetaTypeId<StdFont>(); }
+bool isFont(const QVariant &v)
+{
+    return v.typeId() == qMetaTypeId<StdFont>();
+}
 
 QString describe(const QVariant &v)
 {
@@ -40,8 +43,8 @@ QString describe(const QVariant &v)
 
 [[noreturn]] void cannotConvert(const QString &key, const QVariant &v, const QString &what)
 {
-    throw PropertyError(QStringLiteral("Propiedad «%1»: el valor %2 no es %3")
-                            .arg(key, describe(v), what));
+    throw PropertyError(
+        QStringLiteral("Propiedad «%1»: el valor %2 no es %3").arg(key, describe(v), what));
 }
 
 // A number from any stored value that reads as one: numbers, booleans (True is -1) and
@@ -69,8 +72,8 @@ template <typename T> T readInteger(const QVariant &v, const QString &key)
     try {
         return Checked::round<T>(*n);
     } catch (const OverflowError &) {
-        throw PropertyError(QStringLiteral("Propiedad «%1»: el valor %2 se sale del rango")
-                                .arg(key, describe(v)));
+        throw PropertyError(
+            QStringLiteral("Propiedad «%1»: el valor %2 se sale del rango").arg(key, describe(v)));
     }
 }
 
@@ -97,9 +100,11 @@ StdFont fontFromJson(const QJsonObject &o, const QString &where)
     const QJsonValue name = o.value(QStringLiteral("name"));
     const QJsonValue size = o.value(QStringLiteral("size"));
     if (!name.isString())
-        throw PropertyError(QStringLiteral("%1: la fuente no tiene un nombre (\"name\")").arg(where));
+        throw PropertyError(
+            QStringLiteral("%1: la fuente no tiene un nombre (\"name\")").arg(where));
     if (!size.isDouble())
-        throw PropertyError(QStringLiteral("%1: la fuente no tiene un tamaño (\"size\")").arg(where));
+        throw PropertyError(
+            QStringLiteral("%1: la fuente no tiene un tamaño (\"size\")").arg(where));
     font.setName(name.toString());
     font.setSize(float(size.toDouble()));
     auto flag = [&](const char *key) {
@@ -107,8 +112,8 @@ StdFont fontFromJson(const QJsonObject &o, const QString &where)
         if (value.isUndefined())
             return false;
         if (!value.isBool())
-            throw PropertyError(
-                QStringLiteral("%1: \"%2\" de la fuente no es true ni false").arg(where, QLatin1String(key)));
+            throw PropertyError(QStringLiteral("%1: \"%2\" de la fuente no es true ni false")
+                                    .arg(where, QLatin1String(key)));
         return value.toBool();
     };
     font.setBold(flag("bold"));
@@ -130,7 +135,8 @@ void PropertyBag::writeProperty(const QString &key, const QVariant &value)
     m_values.insert(key.toLower(), value);
 }
 
-void PropertyBag::writeProperty(const QString &key, const QVariant &value, const QVariant &defaultValue)
+void PropertyBag::writeProperty(const QString &key, const QVariant &value,
+                                const QVariant &defaultValue)
 {
     if (sameValue(value, defaultValue))
         m_values.remove(key.toLower());
@@ -231,7 +237,8 @@ PropertyBag PropertyBag::fromJson(const QJsonObject &object, const QString &wher
         case QJsonValue::Object: {
             const QJsonValue font = value.toObject().value(QStringLiteral("font"));
             if (!font.isObject())
-                throw PropertyError(QStringLiteral("%1: un objeto que no es una fuente").arg(place));
+                throw PropertyError(
+                    QStringLiteral("%1: un objeto que no es una fuente").arg(place));
             bag.writeProperty(it.key(), QVariant::fromValue(fontFromJson(font.toObject(), place)));
             break;
         }

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-StdFont::StdFont(const QString &name, float size, bool bold) : m_name(name), m_size(size), m_bold(bold)
+StdFont::StdFont(const QString &name, float size, bool bold)
+    : m_name(name), m_size(size), m_bold(bold)
 {
 }
 

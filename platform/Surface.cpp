@@ -64,7 +64,8 @@ void Surface::line(int x1, int y1, int x2, int y2, ColorRef color)
         int to = x2 < x1 ? x1 + 1 : x2;
         if (y1 < 0 || y1 >= height() || !clipSpan(from, to, width()))
             return;
-        std::fill_n(reinterpret_cast<QRgb *>(m_image.scanLine(y1)) + from, to - from, toQRgb(color));
+        std::fill_n(reinterpret_cast<QRgb *>(m_image.scanLine(y1)) + from, to - from,
+                    toQRgb(color));
         return;
     }
     if (x1 == x2) {
@@ -156,10 +157,9 @@ void Surface::drawText(const QString &text, const WinRect &rect)
     painter.setFont(currentQFont());
     painter.setPen(QColor::fromRgb(toQRgb(m_textColor)));
     painter.setClipRect(rect.toQRect());
-    painter.drawText(rect.toQRect(),
-                     Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic
-                         | Qt::TextExpandTabs,
-                     text);
+    painter.drawText(
+        rect.toQRect(),
+        Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic | Qt::TextExpandTabs, text);
 }
 
 void Surface::textOut(int x, int y, const QString &text, const QFont &font, int escapement)

@@ -59,7 +59,8 @@ void UserControl::setAccessKeys(const QString &keys)
         auto *shortcut = new QShortcut(sequence, this);
         shortcut->setContext(Qt::WindowShortcut);
         const int ascii = key.unicode();
-        connect(shortcut, &QShortcut::activated, this, [this, ascii] { accessKeyPressEvent(ascii); });
+        connect(shortcut, &QShortcut::activated, this,
+                [this, ascii] { accessKeyPressEvent(ascii); });
         m_shortcuts.append(shortcut);
     }
 }

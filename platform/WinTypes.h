@@ -14,7 +14,10 @@ constexpr ColorRef systemColorFlag = 0x80000000u;
 constexpr qint16 VbTrue = -1;
 constexpr qint16 VbFalse = 0;
 
-constexpr qint16 toVbBool(bool value) { return value ? VbTrue : VbFalse; }
+constexpr qint16 toVbBool(bool value)
+{
+    return value ? VbTrue : VbFalse;
+}
 
 constexpr QRgb toQRgb(ColorRef c)
 {

@@ -30,9 +30,11 @@ WindowDescription WindowDescription::fromJson(const QByteArray &data, const QStr
     const QJsonValue window = root.value(QStringLiteral("window"));
     const QJsonValue controls = root.value(QStringLiteral("controls"));
     if (!window.isString())
-        throw PropertyError(QStringLiteral("%1: falta el nombre de la ventana (\"window\")").arg(source));
+        throw PropertyError(
+            QStringLiteral("%1: falta el nombre de la ventana (\"window\")").arg(source));
     if (!controls.isObject())
-        throw PropertyError(QStringLiteral("%1: falta la lista de controles (\"controls\")").arg(source));
+        throw PropertyError(
+            QStringLiteral("%1: falta la lista de controles (\"controls\")").arg(source));
 
     WindowDescription description(window.toString());
     const QJsonObject controlObjects = controls.toObject();
@@ -49,7 +51,8 @@ WindowDescription WindowDescription::load(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw PropertyError(QStringLiteral("%1: no se puede leer: %2").arg(path, file.errorString()));
+        throw PropertyError(
+            QStringLiteral("%1: no se puede leer: %2").arg(path, file.errorString()));
     return fromJson(file.readAll(), path);
 }
 
@@ -57,5 +60,6 @@ void WindowDescription::save(const QString &path) const
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(toJson()) < 0 || !file.commit())
-        throw PropertyError(QStringLiteral("%1: no se puede guardar: %2").arg(path, file.errorString()));
+        throw PropertyError(
+            QStringLiteral("%1: no se puede guardar: %2").arg(path, file.errorString()));
 }

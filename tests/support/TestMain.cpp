@@ -8,7 +8,8 @@ int main(int argc, char **argv)
     // Tests never need a display; a private runtime folder keeps Qt quiet.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir runtimeDir;
-    QFile::setPermissions(runtimeDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(runtimeDir.path(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
