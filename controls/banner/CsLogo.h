@@ -1,0 +1,132 @@
+#pragma once
+
+#include "platform/PropertyBag.h"
+#include "platform/UserControl.h"
+#include "platform/WinTypes.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+// An upright banner: a two-colour gradient from StartColor at the bottom towards EndColor at
+// the top, with its caption written upward along the left edge. Its scale unit is the twip:
+// the extents, text measures and mouse coordinates it reports are in twips. Every change is
+// painted at once by Draw; nothing is drawn on a repaint.
+class csLogo : public UserControl
+{
+    Q_OBJECT
+    Q_PROPERTY(ColorRef ForeColor READ ForeColor WRITE setForeColor)
+    Q_PROPERTY(qint16 BorderStyle READ BorderStyle WRITE setBorderStyle)
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(ColorRef StartColor READ StartColor WRITE setStartColor)
+    Q_PROPERTY(ColorRef EndColor READ EndColor WRITE setEndColor)
+    Q_PROPERTY(QString FontName READ FontName WRITE setFontName)
+    Q_PROPERTY(float FontSize READ FontSize WRITE setFontSize)
+    Q_PROPERTY(qint16 FontBold READ FontBold WRITE setFontBold)
+    Q_PROPERTY(qint16 FontItalic READ FontItalic WRITE setFontItalic)
+    Q_PROPERTY(qint16 FontUnderline READ FontUnderline WRITE setFontUnderline)
+    Q_PROPERTY(qint16 FontAutoSize READ FontAutoSize WRITE setFontAutoSize)
+
+public:
+    // The extent of a banner a designer places, in twips.
+    static constexpr int designWidthTwips = 645;
+    static constexpr int designHeightTwips = 4545;
+
+    explicit csLogo(QWidget *parent = nullptr);
+
+    // Surface-held properties: the control keeps no copy of them.
+    ColorRef ForeColor() const;
+    void setForeColor(ColorRef color);
+    qint16 BorderStyle() const { return m_borderStyle; }
+    // 0 none, 1 fixed single; any other value is an Error.
+    void setBorderStyle(qint16 style);
+    QString FontName() const;
+    void setFontName(const QString &name);
+    float FontSize() const;
+    // Sizes below 1 or above 2160 points are an Error.
+    void setFontSize(float points);
+    qint16 FontBold() const;
+    void setFontBold(qint16 bold);
+    qint16 FontItalic() const;
+    void setFontItalic(qint16 italic);
+    qint16 FontUnderline() const;
+    void setFontUnderline(qint16 underline);
+
+    // The control's own members.
+    QString Caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+    // Returned as stored; a system colour is translated only when split.
+    ColorRef StartColor() const { return m_startColor; }
+    void setStartColor(ColorRef color);
+    ColorRef EndColor() const { return m_endColor; }
+    void setEndColor(ColorRef color);
+    qint16 FontAutoSize() const { return m_fontAutoSize; }
+    void setFontAutoSize(qint16 autoSize);
+
+    // Shows the kept picture again without painting anything.
+    void Refresh();
+    // Paints the whole banner and shows it. Never fails: an error stops the painting quietly.
+    void Draw();
+
+    // The surface's outer extent in twips.
+    float widthTwips() const;
+    float heightTwips() const;
+
+    // Host lifecycle: a banner placed fresh, loaded from and saved to its property bag.
+    // Loading and saving pass on the first error (an unreadable value, a value the surface
+    // rejects); what was applied before it keeps its new value.
+    void InitProperties();
+    void ReadProperties(const PropertyBag &bag);
+    void WriteProperties(PropertyBag &bag) const;
+
+    // The public members in interface order and the description each publishes (empty for
+    // Draw and for names that are not members).
+    static QStringList publicMembers();
+    static QString helpString(const QString &member);
+
+Q_SIGNALS:
+    void Click();
+    void DblClick();
+    void KeyDown(qint16 &KeyCode, qint16 &Shift);
+    void KeyPress(qint16 &KeyAscii);
+    void KeyUp(qint16 &KeyCode, qint16 &Shift);
+    void MouseDown(qint16 &Button, qint16 &Shift, float &X, float &Y);
+    void MouseMove(qint16 &Button, qint16 &Shift, float &X, float &Y);
+    void MouseUp(qint16 &Button, qint16 &Shift, float &X, float &Y);
+
+protected:
+    void hostResize() override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+
+private:
+    using Rgb = std::array<qint16, 3>;
+
+    static Rgb split(ColorRef color);
+    void SplitStartColor() { m_startRGB = split(m_startColor); }
+    void SplitEndColor() { m_endRGB = split(m_endColor); }
+    void paint();
+    void paintBands(qint32 width, qint32 height);
+    void fitFont();
+    void paintCaption(qint32 height);
+    void paintBorder();
+    void setSurfaceBorderStyle(qint16 style);
+    void setSurfaceFontSize(float points);
+    float toTwips(qreal pixels) const { return float(pixels * twipsPerPixelY()); }
+
+    Rgb m_startRGB{0, 0, 0};
+    Rgb m_endRGB{0, 0, 0};
+    qint16 m_fontAutoSize = VbFalse;
+    QString m_caption;
+    ColorRef m_startColor = 0;
+    ColorRef m_endColor = 0;
+    // The surface's border, which the surface class does not carry itself.
+    qint16 m_borderStyle = 0;
+    // A double click's release ends the sequence without a second Click.
+    bool m_releaseEndsDoubleClick = false;
+};
