@@ -1,0 +1,36 @@
+# Installs the programs, the desktop entry, the icon and the AppStream data, and describes the
+# Debian package that cpack builds from them.
+include(GNUInstallDirs)
+
+foreach(program orvalin orvalin-audit orvalin-render)
+  if(TARGET ${program})
+    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+endforeach()
+
+set(ORVALIN_APP_ID org.example.orvalin.Orvalin)
+install(FILES data/${ORVALIN_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES data/${ORVALIN_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+foreach(size 16 32 48 256)
+  install(FILES data/icons/orvalin-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${ORVALIN_APP_ID}.png)
+endforeach()
+install(FILES data/icons/orvalin.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${ORVALIN_APP_ID}.svg)
+
+set(CPACK_PACKAGE_NAME orvalin)
+set(CPACK_PACKAGE_VENDOR "Orvalin")
+set(CPACK_PACKAGE_CONTACT "Orvalin <autor@orvalin.example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Encuentra a quien te quitó de su lista de contactos")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY orvalin)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION net)
+# The libraries come from the binaries themselves; the fonts the windows name do not.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+set(CPACK_SET_DESTDIR OFF)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)
