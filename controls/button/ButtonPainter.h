@@ -42,12 +42,21 @@ public:
     Surface &surface() { return m_surface; }
 
     // Line (x1, y1)-(x2, y2): start pixel drawn, end pixel not.
-    void line(int x1, int y1, int x2, int y2, ColorRef color) { m_surface.line(x1, y1, x2, y2, color); }
+    void line(int x1, int y1, int x2, int y2, ColorRef color)
+    {
+        m_surface.line(x1, y1, x2, y2, color);
+    }
     void pixel(int x, int y, ColorRef color) { m_surface.setPixel(x, y, color); }
     // FillOrFrameRect (x, y, width, height, colour, frame).
     void fillOrFrameRect(int x, int y, int width, int height, ColorRef color, bool frame);
-    void fill(int x, int y, int width, int height, ColorRef color) { fillOrFrameRect(x, y, width, height, color, false); }
-    void frame(int x, int y, int width, int height, ColorRef color) { fillOrFrameRect(x, y, width, height, color, true); }
+    void fill(int x, int y, int width, int height, ColorRef color)
+    {
+        fillOrFrameRect(x, y, width, height, color, false);
+    }
+    void frame(int x, int y, int width, int height, ColorRef color)
+    {
+        fillOrFrameRect(x, y, width, height, color, true);
+    }
 
     void setTextColor(ColorRef color) { m_surface.setTextColor(color); }
     // The caption in the rectangle, centred on one line, in the text colour last set.

@@ -16,7 +16,11 @@ struct ButtonPalette
 };
 
 // Colour schemes of the button.
-enum ColorSchemeValue : qint32 { SystemColorsScheme = 1, CustomColorsScheme = 2, GreyColorsScheme = 3 };
+enum ColorSchemeValue : qint32 {
+    SystemColorsScheme = 1,
+    CustomColorsScheme = 2,
+    GreyColorsScheme = 3
+};
 
 // Adds the signed delta to each of red, green and blue of the colour, each kept within 0 to
 // 255. The colour is taken as a signed 32-bit value, as stored.
