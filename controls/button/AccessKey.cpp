@@ -1,0 +1,23 @@
+#include "controls/button/AccessKey.h"
+
+QString accessKeyOf(const QString &caption)
+{
+    const QChar amp(QLatin1Char('&'));
+    const qsizetype length = caption.size();
+    if (length < 2)
+        return {};
+    const qsizetype p = caption.indexOf(amp);
+    if (p < 0 || p == length - 1)
+        return {};
+    const QChar c = caption.at(p + 1);
+    if (c != amp)
+        return QString(c).toLower();
+    // "&&" shows one "&"; the marker may follow it.
+    const qsizetype q = caption.indexOf(amp, p + 2);
+    if (q < 0 || q == length - 1)
+        return {};
+    const QChar c2 = caption.at(q + 1);
+    if (c2 == amp)
+        return {};
+    return QString(c2).toLower();
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// The access key a caption marks with "&": the character after the first single "&", in
+// lower case, or an empty string when the caption marks none. Only one doubled "&&" before
+// the marker is skipped, as the control always did; a caption with two doubled pairs before
+// its marker has no access key.
+QString accessKeyOf(const QString &caption);

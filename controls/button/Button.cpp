@@ -1,0 +1,440 @@
+#include "controls/button/Button.h"
+
+#include "controls/button/AccessKey.h"
+#include "controls/button/ButtonOutline.h"
+#include "controls/button/ButtonStyles.h"
+#include "controls/button/HostInput.h"
+#include "platform/Checked.h"
+#include "platform/SystemColors.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <cmath>
+#include <exception>
+#include <limits>
+
+namespace {
+
+const QString keyButtonType = QStringLiteral("BTYPE");
+const QString keyCaption = QStringLiteral("TX");
+const QString keyEnabled = QStringLiteral("ENAB");
+const QString keyFont = QStringLiteral("FONT");
+const QString keyColorScheme = QStringLiteral("COLTYPE");
+const QString keyShowFocusRect = QStringLiteral("FOCUSR");
+const QString keyBackColor = QStringLiteral("BCOL");
+const QString keyForeColor = QStringLiteral("FCOL");
+
+constexpr qint16 keySpace = 32;
+constexpr qint16 keyLeft = 37;
+constexpr qint16 keyUp = 38;
+constexpr qint16 keyRight = 39;
+constexpr qint16 keyDown = 40;
+
+// Colours are saved as signed 32-bit numbers, so a system colour such as 0x80000012 is
+// negative. A description written by hand may give the same value unsigned; both load.
+ColorRef readColor(const PropertyBag &bag, const QString &key, ColorRef defaultValue)
+{
+    const QVariant stored = bag.readProperty(key);
+    if (stored.isValid() && stored.typeId() != QMetaType::Bool) {
+        bool ok = false;
+        const double value = stored.toDouble(&ok);
+        if (ok && value > double(std::numeric_limits<qint32>::max()) &&
+            value <= double(std::numeric_limits<quint32>::max()) && value == std::trunc(value))
+            return ColorRef(value);
+    }
+    return ColorRef(bag.readInt32(key, qint32(defaultValue)));
+}
+
+} // namespace
+
+template <typename Handler> void Button::notify(const char *what, Handler &&handler)
+{
+    try {
+        handler();
+    } catch (const Error &error) {
+        qCritical("%s (%s): %s", qPrintable(objectName()), what, qPrintable(error.message()));
+    } catch (const std::exception &error) {
+        qCritical("%s (%s): %s", qPrintable(objectName()), what, error.what());
+    }
+}
+
+Button::Button(QWidget *parent) : UserControl(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    m_lastMouseButton = 1;
+    m_pressedTextRect.left = 2;
+    m_pressedTextRect.top = 2;
+    SetColors(); // ColorScheme is still 0: the system palette
+}
+
+Button::~Button() = default;
+
+void Button::InitProperties()
+{
+    m_enabled = VbTrue;
+    m_showFocusRect = VbTrue;
+    m_font = surface().font();
+    m_buttonType = Classic;
+    m_colorScheme = SystemColorsScheme;
+    m_backColor = SystemColors::sysColor(SystemColors::BtnFace);
+    m_foreColor = SystemColors::sysColor(SystemColors::BtnText);
+}
+
+void Button::ReadProperties(const PropertyBag &bag)
+{
+    m_buttonType = bag.readInt32(keyButtonType, Classic);
+    m_caption = bag.readString(keyCaption, QString());
+    m_enabled = toVbBool(bag.readBool(keyEnabled, true));
+    m_font = bag.readFont(keyFont, surface().font());
+    m_colorScheme = bag.readInt32(keyColorScheme, SystemColorsScheme);
+    m_showFocusRect = toVbBool(bag.readBool(keyShowFocusRect, true));
+    m_backColor = readColor(bag, keyBackColor, SystemColors::sysColor(SystemColors::BtnFace));
+    m_foreColor = readColor(bag, keyForeColor, SystemColors::sysColor(SystemColors::BtnText));
+
+    setEnabled(m_enabled != VbFalse);
+    surface().setFont(m_font);
+    SetColors();
+    UpdateAccessKeys();
+    Redraw(StateUp, VbTrue);
+}
+
+void Button::WriteProperties(PropertyBag &bag) const
+{
+    bag.writeProperty(keyButtonType, m_buttonType);
+    bag.writeProperty(keyCaption, m_caption);
+    bag.writeProperty(keyEnabled, m_enabled != VbFalse);
+    bag.writeProperty(keyFont, QVariant::fromValue(m_font));
+    bag.writeProperty(keyColorScheme, m_colorScheme);
+    bag.writeProperty(keyShowFocusRect, m_showFocusRect != VbFalse);
+    bag.writeProperty(keyBackColor, qint32(m_backColor));
+    bag.writeProperty(keyForeColor, qint32(m_foreColor));
+}
+
+void Button::setBackColor(ColorRef theCol)
+{
+    m_backColor = theCol;
+    SetColors();
+    Redraw(m_lastState, VbTrue);
+    emit propertyChanged(keyBackColor);
+}
+
+void Button::setForeColor(ColorRef theCol)
+{
+    m_foreColor = theCol;
+    SetColors();
+    Redraw(m_lastState, VbTrue);
+    emit propertyChanged(keyForeColor);
+}
+
+void Button::setButtonType(qint32 newValue)
+{
+    // The outline keeps the old corners until the next resize.
+    m_buttonType = newValue;
+    Redraw(StateUp, VbTrue);
+    emit propertyChanged(keyButtonType);
+}
+
+void Button::setCaption(const QString &newValue)
+{
+    m_caption = newValue;
+    UpdateAccessKeys();
+    Redraw(StateUp, VbTrue);
+    emit propertyChanged(keyCaption);
+}
+
+void Button::setButtonEnabled(qint16 newValue)
+{
+    m_enabled = newValue;
+    Redraw(StateUp, VbTrue);
+    setEnabled(newValue != VbFalse);
+    emit propertyChanged(keyEnabled);
+}
+
+void Button::setButtonFont(const StdFont &newFont)
+{
+    m_font = newFont;
+    surface().setFont(m_font);
+    Redraw(StateUp, VbTrue);
+    emit propertyChanged(keyFont);
+}
+
+void Button::setColorScheme(qint32 newValue)
+{
+    m_colorScheme = newValue;
+    SetColors();
+    Redraw(StateUp, VbTrue);
+    emit propertyChanged(keyColorScheme);
+}
+
+void Button::setShowFocusRect(qint16 newValue)
+{
+    m_showFocusRect = newValue;
+    Redraw(m_lastState, VbTrue);
+    emit propertyChanged(keyShowFocusRect);
+}
+
+void Button::SetColors()
+{
+    m_palette = paletteForScheme(m_colorScheme, m_backColor, m_foreColor);
+}
+
+void Button::Redraw(quint8 state, qint16 force)
+{
+    if (m_cachedHeight == 0)
+        return;
+    if (force == VbFalse && m_caption == m_lastCaption && state == m_lastState)
+        return;
+    m_lastState = state;
+    m_lastCaption = m_caption;
+    ++m_redrawCount;
+
+    const qint32 w = m_cachedWidth;
+    const qint32 h = m_cachedHeight;
+    ButtonPainter::State frame;
+    frame.width = w;
+    frame.height = h;
+    frame.palette = m_palette;
+    frame.caption = m_caption;
+    frame.fontBold = m_font.bold();
+    // A focused control shows its cue only while ShowFocusRect allows it; HasFocus itself
+    // keeps telling whether the control has the focus.
+    frame.focused = m_hasFocus != VbFalse && m_showFocusRect != VbFalse;
+    frame.displayAsDefault = displayAsDefault();
+    frame.textRect = m_textRect;
+    frame.pressedTextRect = m_pressedTextRect;
+    frame.focusRect = m_focusRect;
+    ButtonPainter painter(surface(), frame);
+
+    surface().clear();
+    painter.fill(0, 0, w, h, m_palette.faceColor);
+    if (m_enabled == VbTrue) {
+        painter.setTextColor(m_palette.textColor);
+        if (state == StateUp)
+            paintStyle(painter, ButtonLook::Up);
+        else if (state == StateDown)
+            paintStyle(painter, ButtonLook::Pressed);
+    } else {
+        paintStyle(painter, ButtonLook::Disabled);
+    }
+    update();
+}
+
+void Button::paintStyle(ButtonPainter &painter, ButtonLook look)
+{
+    paintButtonStyle(painter, m_buttonType, look);
+}
+
+void Button::UpdateAccessKeys()
+{
+    setAccessKeys(accessKeyOf(m_caption));
+}
+
+void Button::BuildOutlineRegion()
+{
+    m_outlineRegion = buttonOutline(m_buttonType, m_cachedWidth, m_cachedHeight);
+}
+
+void Button::hostResize()
+{
+    notify("Resize", [this] {
+        m_cachedHeight = Checked::round<qint32>(double(surface().height()));
+        m_cachedWidth = Checked::round<qint32>(double(surface().width()));
+        m_textRect.right = m_cachedWidth;
+        m_textRect.bottom = m_cachedHeight;
+        m_pressedTextRect.right = m_cachedWidth;
+        m_pressedTextRect.bottom = m_cachedHeight;
+        m_focusRect =
+            WinRect{3, 3, Checked::sub(m_cachedWidth, 3), Checked::sub(m_cachedHeight, 3)};
+        BuildOutlineRegion();
+        setWindowRegion(m_outlineRegion);
+        Redraw(StateUp, VbTrue);
+    });
+}
+
+void Button::HandleMouseDown(qint16 button, qint16 shift, float x, float y)
+{
+    m_lastMouseButton = Checked::narrow<quint8>(button);
+    if (button != 2)
+        Redraw(StateDown, VbFalse);
+    emit MouseDown(button, shift, x, y);
+}
+
+void Button::HandleMouseUp(qint16 button, qint16 shift, float x, float y)
+{
+    if (button != 2)
+        Redraw(StateUp, VbFalse);
+    emit MouseUp(button, shift, x, y);
+}
+
+void Button::HandleClick()
+{
+    if (m_lastMouseButton != 1 || m_enabled != VbTrue)
+        return;
+    Redraw(StateUp, VbTrue);
+    // The released look is on the screen before the window's handler runs.
+    refresh();
+    emit Click();
+}
+
+void Button::handleDblClick()
+{
+    if (m_lastMouseButton == 1)
+        HandleMouseDown(1, 1, 1.0f, 1.0f);
+}
+
+void Button::handleMouseMove(qint16 button, float x, float y)
+{
+    if (button >= 2)
+        return;
+    const bool inside =
+        x >= 0.0f && y >= 0.0f && x <= float(m_cachedWidth) && y <= float(m_cachedHeight);
+    if (!inside)
+        Redraw(StateUp, VbFalse);
+    else if (button == 1)
+        Redraw(StateDown, VbFalse);
+}
+
+void Button::handleKeyDown(qint16 keyCode, qint16 shift)
+{
+    if (keyCode == keySpace)
+        HandleMouseDown(1, 1, 1.0f, 1.0f);
+    else if (keyCode == keyRight || keyCode == keyDown)
+        focusNextPrevChild(true);
+    else if (keyCode == keyLeft || keyCode == keyUp)
+        focusNextPrevChild(false);
+    emit KeyDown(keyCode, shift);
+}
+
+void Button::handleKeyUp(qint16 keyCode, qint16 shift)
+{
+    if (keyCode == keySpace) {
+        HandleMouseUp(1, 1, 1.0f, 1.0f);
+        m_lastMouseButton = 1;
+        HandleClick();
+    }
+    emit KeyUp(keyCode, shift);
+}
+
+void Button::handleFocus(bool gained)
+{
+    m_hasFocus = toVbBool(gained);
+    Redraw(m_lastState, VbTrue);
+}
+
+void Button::accessKeyPressEvent(int keyAscii)
+{
+    Q_UNUSED(keyAscii); // any of the access keys clicks
+    notify("AccessKeyPress", [this] { HandleClick(); });
+}
+
+void Button::ambientChangedEvent(const QString &name)
+{
+    Q_UNUSED(name); // the drawing reads every ambient value it needs
+    Redraw(m_lastState, VbTrue);
+}
+
+void Button::mousePressEvent(QMouseEvent *event)
+{
+    const qint16 button = HostInput::mouseButtons(event->button());
+    if (button == 0) {
+        event->ignore();
+        return;
+    }
+    m_pressedButton = event->button();
+    const qint16 shift = HostInput::shiftState(event->modifiers());
+    const QPointF at = event->position();
+    notify("MouseDown", [&] { HandleMouseDown(button, shift, float(at.x()), float(at.y())); });
+}
+
+void Button::mouseReleaseEvent(QMouseEvent *event)
+{
+    const qint16 button = HostInput::mouseButtons(event->button());
+    if (button == 0) {
+        event->ignore();
+        return;
+    }
+    const QPointF at = event->position();
+    // The host's Click: the button that was pressed on the control is released over it.
+    const bool click = m_pressedButton == event->button() &&
+                       containsPixel(int(std::floor(at.x())), int(std::floor(at.y())));
+    if (m_pressedButton == event->button())
+        m_pressedButton = Qt::NoButton;
+    const qint16 shift = HostInput::shiftState(event->modifiers());
+    notify("MouseUp", [&] {
+        HandleMouseUp(button, shift, float(at.x()), float(at.y()));
+        if (click)
+            HandleClick();
+    });
+}
+
+void Button::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click is no press of its own and ends in no Click.
+    m_pressedButton = Qt::NoButton;
+    if (HostInput::mouseButtons(event->button()) == 0) {
+        event->ignore();
+        return;
+    }
+    notify("DblClick", [this] { handleDblClick(); });
+}
+
+void Button::mouseMoveEvent(QMouseEvent *event)
+{
+    const qint16 button = HostInput::mouseButtons(event->buttons());
+    const QPointF at = event->position();
+    notify("MouseMove", [&] { handleMouseMove(button, float(at.x()), float(at.y())); });
+}
+
+void Button::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const qint16 code = HostInput::keyCode(event->key(), modifiers);
+    const qint16 shift = HostInput::shiftState(modifiers);
+    // Alt with a character is a menu or access key, which types nothing.
+    const bool typesText = !(modifiers & Qt::AltModifier) || (modifiers & Qt::ControlModifier);
+    const qint16 ascii = typesText ? HostInput::keyAscii(event->text()) : qint16(0);
+    if (code == 0 && ascii == 0) {
+        event->ignore();
+        return;
+    }
+    notify("KeyDown", [&] {
+        if (code != 0)
+            handleKeyDown(code, shift);
+        if (ascii != 0) {
+            qint16 keyAscii = ascii;
+            emit KeyPress(keyAscii);
+        }
+    });
+    // Keys of no meaning to the button still reach the window.
+    const bool own = code == keySpace || (code >= keyLeft && code <= keyDown);
+    event->setAccepted(own);
+}
+
+void Button::keyReleaseEvent(QKeyEvent *event)
+{
+    // A held key repeats its key-down only; the one key-up comes with the real release.
+    if (event->isAutoRepeat())
+        return;
+    const qint16 code = HostInput::keyCode(event->key(), event->modifiers());
+    if (code == 0) {
+        event->ignore();
+        return;
+    }
+    const qint16 shift = HostInput::shiftState(event->modifiers());
+    notify("KeyUp", [&] { handleKeyUp(code, shift); });
+    event->setAccepted(code == keySpace || (code >= keyLeft && code <= keyDown));
+}
+
+void Button::focusInEvent(QFocusEvent *event)
+{
+    notify("GotFocus", [this] { handleFocus(true); });
+    UserControl::focusInEvent(event);
+}
+
+void Button::focusOutEvent(QFocusEvent *event)
+{
+    notify("LostFocus", [this] { handleFocus(false); });
+    UserControl::focusOutEvent(event);
+}

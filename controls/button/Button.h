@@ -1,0 +1,155 @@
+#pragma once
+
+#include "controls/button/ButtonPainter.h"
+#include "controls/button/ButtonPalette.h"
+#include "platform/PropertyBag.h"
+#include "platform/StdFont.h"
+#include "platform/UserControl.h"
+#include "platform/WinTypes.h"
+
+#include <QRegion>
+#include <QString>
+
+// The owner-drawn push button: seven drawing styles, three colour schemes, its own access
+// key, and a window outline with cut corners for the styles that round them. Every change is
+// drawn at once on the retained surface; nothing is drawn on a repaint.
+class Button : public UserControl
+{
+    Q_OBJECT
+    Q_PROPERTY(quint32 BackColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(quint32 ForeColor READ foreColor WRITE setForeColor)
+    Q_PROPERTY(qint32 ButtonType READ buttonType WRITE setButtonType)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(qint16 Enabled READ buttonEnabled WRITE setButtonEnabled)
+    Q_PROPERTY(StdFont Font READ buttonFont WRITE setButtonFont)
+    Q_PROPERTY(qint32 ColorScheme READ colorScheme WRITE setColorScheme)
+    Q_PROPERTY(qint16 ShowFocusRect READ showFocusRect WRITE setShowFocusRect)
+    Q_PROPERTY(quintptr hwnd READ hwnd)
+
+public:
+    // Visual states passed to Redraw.
+    static constexpr quint8 StateUp = 0;
+    static constexpr quint8 StateDown = 2;
+
+    // Initialize: the system palette, LastMouseButton 1, the pressed caption box at (2, 2).
+    explicit Button(QWidget *parent = nullptr);
+    ~Button() override;
+
+    // A new instance placed on a window: the defaults, nothing recomputed or drawn.
+    void InitProperties();
+    // Loads the eight saved keys in order, then applies them and draws. A saved value that
+    // cannot be converted throws PropertyError naming its key; the keys read before it keep
+    // their new values.
+    void ReadProperties(const PropertyBag &bag);
+    // Saves all eight keys with their current values.
+    void WriteProperties(PropertyBag &bag) const;
+
+    ColorRef backColor() const { return m_backColor; }
+    void setBackColor(ColorRef theCol);
+    ColorRef foreColor() const { return m_foreColor; }
+    void setForeColor(ColorRef theCol);
+    qint32 buttonType() const { return m_buttonType; }
+    void setButtonType(qint32 newValue);
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &newValue);
+    qint16 buttonEnabled() const { return m_enabled; }
+    // Also enables or disables the window, after drawing the up look.
+    void setButtonEnabled(qint16 newValue);
+    StdFont buttonFont() const { return m_font; }
+    void setButtonFont(const StdFont &newFont);
+    qint32 colorScheme() const { return m_colorScheme; }
+    void setColorScheme(qint32 newValue);
+    qint16 showFocusRect() const { return m_showFocusRect; }
+    void setShowFocusRect(qint16 newValue);
+    quintptr hwnd() const { return hWnd(); }
+
+    // Fills the palette from ColorScheme, BackColor and ForeColor; draws nothing.
+    void SetColors();
+    // The single drawing entry: redraws everything when forced, or when the state or the
+    // caption differs from the last redraw; never while the height is 0.
+    void Redraw(quint8 state, qint16 force);
+    // The access key of the window from Caption.
+    void UpdateAccessKeys();
+    // Rebuilds OutlineRegion from the cached size and ButtonType.
+    void BuildOutlineRegion();
+
+    void HandleMouseDown(qint16 button, qint16 shift, float x, float y);
+    void HandleMouseUp(qint16 button, qint16 shift, float x, float y);
+    void HandleClick();
+
+    // State the drawing and the interaction keep.
+    const ButtonPalette &palette() const { return m_palette; }
+    quint8 lastState() const { return m_lastState; }
+    QString lastCaption() const { return m_lastCaption; }
+    qint32 cachedWidth() const { return m_cachedWidth; }
+    qint32 cachedHeight() const { return m_cachedHeight; }
+    WinRect textRect() const { return m_textRect; }
+    WinRect pressedTextRect() const { return m_pressedTextRect; }
+    WinRect focusRect() const { return m_focusRect; }
+    QRegion outlineRegion() const { return m_outlineRegion; }
+    quint8 lastMouseButton() const { return m_lastMouseButton; }
+    qint16 hasFocus() const { return m_hasFocus; }
+    // How many redraws actually drew since creation.
+    int redrawCount() const { return m_redrawCount; }
+
+Q_SIGNALS:
+    void Click();
+    void MouseDown(qint16 &button, qint16 &shift, float &x, float &y);
+    void MouseUp(qint16 &button, qint16 &shift, float &x, float &y);
+    void KeyPress(qint16 &keyAscii);
+    void KeyDown(qint16 &keyCode, qint16 &shift);
+    void KeyUp(qint16 &keyCode, qint16 &shift);
+
+protected:
+    // Draws one look of the current style; the frame has cleared the surface, filled the face
+    // and, when enabled, set the text colour.
+    virtual void paintStyle(ButtonPainter &painter, ButtonLook look);
+
+    void hostResize() override;
+    void accessKeyPressEvent(int keyAscii) override;
+    void ambientChangedEvent(const QString &name) override;
+
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void handleDblClick();
+    void handleMouseMove(qint16 button, float x, float y);
+    void handleKeyDown(qint16 keyCode, qint16 shift);
+    void handleKeyUp(qint16 keyCode, qint16 shift);
+    void handleFocus(bool gained);
+    // Runs one host notification; an error that reaches it goes to the host's report, as
+    // the toolkit's event dispatch cannot carry it further.
+    template <typename Handler> void notify(const char *what, Handler &&handler);
+
+    qint32 m_buttonType = 0;
+    qint32 m_colorScheme = 0;
+    qint32 m_cachedHeight = 0;
+    qint32 m_cachedWidth = 0;
+    ColorRef m_backColor = 0;
+    ColorRef m_foreColor = 0;
+    QString m_caption;
+    StdFont m_font;
+    WinRect m_textRect;
+    WinRect m_pressedTextRect;
+    WinRect m_focusRect;
+    QRegion m_outlineRegion;
+    quint8 m_lastMouseButton = 0;
+    qint16 m_enabled = VbFalse;
+    qint16 m_hasFocus = VbFalse;
+    qint16 m_showFocusRect = VbFalse;
+    ButtonPalette m_palette;
+    quint8 m_lastState = StateUp;
+    QString m_lastCaption;
+
+    // The host's Click notification: the toolkit button pressed on this control, until its
+    // release or a double click takes its place.
+    Qt::MouseButton m_pressedButton = Qt::NoButton;
+    int m_redrawCount = 0;
+};
