@@ -1,0 +1,8 @@
+#include "app/DesktopLinkOpener.h"
+
+#include <QDesktopServices>
+
+void DesktopLinkOpener::open(const QUrl &url)
+{
+    QDesktopServices::openUrl(url);
+}

@@ -1,0 +1,328 @@
+#include "app/Form1.h"
+
+#include "app/LinkOpener.h"
+#include "app/MessageReporter.h"
+#include "app/OrvalinIcons.h"
+#include "app/PlainText.h"
+#include "app/ProductLinks.h"
+#include "app/TwipGeometry.h"
+#include "platform/messenger/MessengerClient.h"
+#include "platform/messenger/MessengerService.h"
+#include "platform/messenger/MessengerServiceSet.h"
+#include "platform/messenger/MessengerUser.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <stdexcept>
+
+namespace {
+
+const QString Title = QStringLiteral("Orvalin Beta 1");
+const QString SignedOutText =
+    QStringLiteral("Debe Tener Iniciada Sesion en MSN Messenger para Utilizar este Programa");
+const QString Label2Caption = QStringLiteral("E-mail del Zorko");
+
+// Colours are 0x00BBGGRR: red in the low byte.
+QColor fromColorRef(quint32 value)
+{
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
+}
+
+QFont verdana()
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+} // namespace
+
+Form1::Form1(ClientFactory createClient, MessageReporter &reporter, LinkOpener &linkOpener,
+             QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      m_createClient(std::move(createClient)), m_reporter(reporter), m_linkOpener(linkOpener)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Orvalin Beta1"));
+    setWindowIcon(OrvalinIcons::windowIcon());
+    createMenus();
+    createControls();
+    m_resultView = std::make_unique<ListaResultView>(m_lista, m_barra1, m_frame2, m_mnDelette,
+                                                     QList<QIcon>{OrvalinIcons::rowImage()});
+    m_audit = std::make_unique<ContactAudit>(*m_resultView);
+}
+
+Form1::~Form1() = default;
+
+void Form1::createMenus()
+{
+    QMenu *mnArchivo = menuBar()->addMenu(QStringLiteral("&Archivo"));
+    mnArchivo->setObjectName(QStringLiteral("mnArchivo"));
+    QAction *mnBuscarZ = mnArchivo->addAction(QStringLiteral("&Buscar Zorko"));
+    mnBuscarZ->setObjectName(QStringLiteral("mnBuscarZ"));
+    connect(mnBuscarZ, &QAction::triggered, this, [this] { runHandler([this] { search(); }); });
+    m_mnDelette = mnArchivo->addAction(QStringLiteral("&Eliminar"));
+    m_mnDelette->setObjectName(QStringLiteral("mnDelette"));
+    m_mnDelette->setEnabled(false);
+    connect(m_mnDelette, &QAction::triggered, this,
+            [this] { runHandler([this] { removeChecked(); }); });
+    mnArchivo->addSeparator()->setObjectName(QStringLiteral("spc"));
+    QAction *mnSalir = mnArchivo->addAction(QStringLiteral("&Salir"));
+    mnSalir->setObjectName(QStringLiteral("mnSalir"));
+    connect(mnSalir, &QAction::triggered, this, &Form1::mnSalirClick);
+
+    QMenu *mnHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnHelp->setObjectName(QStringLiteral("mnHelp"));
+    const auto addLink = [&](const char *name, const QString &caption, const QUrl &target) {
+        QAction *action = mnHelp->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, target] { m_linkOpener.open(target); });
+    };
+    addLink("mnweb", QStringLiteral("&Web Orvalin"), ProductLinks::webSite());
+    addLink("mnForo", QStringLiteral("Foro Web"), ProductLinks::forum());
+    addLink("mnEmail", QStringLiteral("Enviar Email"), ProductLinks::mail());
+    mnHelp->addSeparator()->setObjectName(QStringLiteral("spc1"));
+    QAction *mnAcerca = mnHelp->addAction(QStringLiteral("&Acerca de"));
+    mnAcerca->setObjectName(QStringLiteral("mnAcerca"));
+    connect(mnAcerca, &QAction::triggered, this, &Form1::aboutRequested);
+}
+
+void Form1::createControls()
+{
+    const TwipGeometry twips(logicalDpiY());
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    client->setFixedSize(twips.toPixels(3945), twips.toPixels(4560));
+    setCentralWidget(client);
+    // The client area keeps its size; the window follows it and the menu bar.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Stand-in for the gradient banner.
+    m_csLogo1 = new QWidget(client);
+    m_csLogo1->setObjectName(QStringLiteral("csLogo1"));
+    m_csLogo1->setGeometry(twips.rect(0, 0, 375, 4350));
+
+    m_frame1 = new QGroupBox(QStringLiteral("Tus Datos"), client);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_frame1->setGeometry(twips.rect(480, 0, 3375, 855));
+
+    QPalette textPalette;
+    textPalette.setColor(QPalette::Base, fromColorRef(0x00C0C0C0));
+    textPalette.setColor(QPalette::Text, fromColorRef(0x00FF0000));
+    const auto createTextBox = [&](const char *name, int top) {
+        auto *box = new QLineEdit(m_frame1);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setGeometry(twips.rect(120, top, 3135, 285));
+        box->setReadOnly(true);
+        box->setPalette(textPalette);
+        box->setFont(verdana());
+        return box;
+    };
+    m_text2 = createTextBox("Text2", 240);
+    m_text1 = createTextBox("Text1", 480);
+
+    m_frame2 = new QGroupBox(QStringLiteral("Tu lista de Zorko"), client);
+    m_frame2->setObjectName(QStringLiteral("Frame2"));
+    m_frame2->setGeometry(twips.rect(480, 960, 3375, 2775));
+
+    m_lista = new QListWidget(m_frame2);
+    m_lista->setObjectName(QStringLiteral("Lista"));
+    m_lista->setGeometry(twips.rect(120, 240, 3135, 2175));
+    m_lista->setIconSize(QSize(16, 16));
+    m_lista->setUniformItemSizes(true);
+    m_lista->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(m_lista, &QListWidget::itemChanged, this, [this](QListWidgetItem *row) {
+        if (m_resultView->takeCheckChange(row))
+            runHandler([this, row] { listaItemCheck(row); });
+    });
+    connect(m_lista, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem *row) { runHandler([this, row] { listaItemClick(row); }); });
+
+    m_label2 = new QLabel(Label2Caption, m_frame2);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2->setGeometry(twips.rect(120, 2520, 3135, 255));
+    m_label2->setTextFormat(Qt::PlainText);
+    m_label2->setFont(verdana());
+    QPalette labelPalette = m_label2->palette();
+    labelPalette.setColor(QPalette::WindowText, fromColorRef(0x00FF0000));
+    m_label2->setPalette(labelPalette);
+
+    m_command1 = createCommandButton(QStringLiteral("Buscar"), true, client, &Form1::command1Click);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setGeometry(twips.rect(720, 3840, 1335, 375));
+    m_command2 =
+        createCommandButton(QStringLiteral("Eliminar"), false, client, &Form1::command2Click);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    m_command2->setGeometry(twips.rect(2160, 3840, 1335, 375));
+
+    m_barra1 = new QProgressBar(client);
+    m_barra1->setObjectName(QStringLiteral("barra1"));
+    m_barra1->setGeometry(twips.rect(0, 4350, 3945, 210));
+    m_barra1->setTextVisible(false);
+    m_barra1->setRange(0, 100);
+    m_barra1->setValue(0);
+
+    applyTabOrder();
+}
+
+QWidget *Form1::createCommandButton(const QString &caption, bool enabled, QWidget *parent,
+                                    void (Form1::*onClick)())
+{
+    // The window needs a caption, an enabled state and a click, nothing more.
+    auto *button = new QPushButton(caption, parent);
+    button->setEnabled(enabled);
+    connect(button, &QPushButton::clicked, this, [this, onClick] { (this->*onClick)(); });
+    return button;
+}
+
+void Form1::applyTabOrder()
+{
+    // Tab indexes: Lista 3, Command1 5, Command2 6, Text1 7, Text2 8; the rest take no focus.
+    setTabOrder(m_lista, m_command1);
+    setTabOrder(m_command1, m_command2);
+    setTabOrder(m_command2, m_text1);
+    setTabOrder(m_text1, m_text2);
+}
+
+Form1::LoadResult Form1::load()
+{
+    try {
+        m_messenger = m_createClient();
+        if (!m_messenger)
+            throw std::runtime_error("No se pudo crear el cliente de Messenger");
+        if (m_messenger->serviceSet()->defaultService()->signInState() ==
+            MessengerService::SignedOut) {
+            m_reporter.error(Title, SignedOutText);
+            m_messenger.reset();
+            return LoadResult::SignedOut;
+        }
+        m_text2->setText(
+            PlainText::forDisplay(m_messenger->serviceSet()->defaultService()->signInName()));
+        m_text1->setText(
+            PlainText::forDisplay(m_messenger->serviceSet()->defaultService()->displayName()));
+    } catch (const std::exception &error) {
+        m_messenger.reset();
+        m_reporter.error(Title, QString::fromUtf8(error.what()));
+        return LoadResult::Failed;
+    }
+    return LoadResult::Loaded;
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_centred)
+        return;
+    m_centred = true;
+    if (const QScreen *screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // Unload: release the client and the user under removal; never cancelled.
+    m_messenger.reset();
+    m_audit->releasePendingUser();
+    emit unloaded();
+    event->accept();
+}
+
+void Form1::runHandler(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (const std::exception &error) {
+        m_reporter.error(Title, QString::fromUtf8(error.what()));
+    } catch (...) {
+        m_reporter.error(Title, QStringLiteral("Error desconocido"));
+    }
+}
+
+MessengerClient &Form1::requireMessenger() const
+{
+    if (!m_messenger)
+        throw std::runtime_error("No hay conexión con el cliente de Messenger");
+    return *m_messenger;
+}
+
+void Form1::BuscaIgn()
+{
+    m_audit->BuscaIgn(requireMessenger());
+}
+
+void Form1::search()
+{
+    m_resultView->clearRows();
+    BuscaIgn();
+}
+
+void Form1::removeChecked()
+{
+    const QList<RemovalFailure> failures = m_audit->RemoveChecked(requireMessenger());
+    if (failures.isEmpty())
+        return;
+    QString text = QStringLiteral("No se han podido eliminar estos contactos:\n");
+    for (const RemovalFailure &failure : failures)
+        text += QStringLiteral("\n%1: %2")
+                    .arg(PlainText::forDisplay(failure.emailAddress),
+                         PlainText::forDisplay(failure.reason));
+    m_reporter.warning(Title, text);
+}
+
+void Form1::command1Click()
+{
+    runHandler([this] { search(); });
+}
+
+void Form1::command2Click()
+{
+    runHandler([this] { removeChecked(); });
+}
+
+void Form1::listaItemCheck(QListWidgetItem *row)
+{
+    if (row->checkState() == Qt::Checked) {
+        m_label2->setText(PlainText::forDisplay(row->data(ListaResultView::KeyRole).toString()));
+        m_command2->setEnabled(true);
+        m_mnDelette->setEnabled(true);
+    }
+    if (row->checkState() != Qt::Checked) {
+        int unchecked = 0;
+        const int rows = m_resultView->rowCount();
+        for (int i = 1; i <= rows; ++i) {
+            if (!m_resultView->isRowChecked(i))
+                ++unchecked;
+            if (unchecked == m_resultView->rowCount()) {
+                m_command2->setEnabled(false);
+                m_mnDelette->setEnabled(false);
+                m_label2->setText(Label2Caption);
+            }
+        }
+    }
+}
+
+void Form1::listaItemClick(QListWidgetItem *row)
+{
+    const QList<QListWidgetItem *> selected = m_lista->selectedItems();
+    const QListWidgetItem *shown = selected.isEmpty() ? row : selected.first();
+    m_label2->setText(PlainText::forDisplay(shown->data(ListaResultView::KeyRole).toString()));
+}
+
+void Form1::mnSalirClick()
+{
+    emit programEndRequested();
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "app/ContactAudit.h"
+#include "app/ListaResultView.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class LinkOpener;
+class MessageReporter;
+class MessengerClient;
+class MessengerUser;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QProgressBar;
+
+// The main window: the user's own texts, the result list of the contact scan, and the triggers
+// of the scan and of the removal of checked rows.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    using ClientFactory = std::function<std::unique_ptr<MessengerClient>()>;
+
+    enum class LoadResult {
+        Loaded,    // show the window
+        SignedOut, // the user was told; end without a window
+        Failed     // the error was shown; end without a window, unsuccessfully
+    };
+
+    Form1(ClientFactory createClient, MessageReporter &reporter, LinkOpener &linkOpener,
+          QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Connects to the client and fills "Tus Datos". Reports every failure through the reporter.
+    LoadResult load();
+
+    MessengerClient *messenger() const { return m_messenger.get(); }
+    qint16 zorkoCount() const { return m_audit->zorkoCount(); }
+    const QString &pendingEmail() const { return m_audit->pendingEmail(); }
+    const std::shared_ptr<const MessengerUser> &pendingUser() const
+    {
+        return m_audit->pendingUser();
+    }
+
+    // Appends the result of a scan to the list; the triggers empty the list first.
+    void BuscaIgn();
+
+    // The search and delete buttons and the banner, for whoever replaces their stand-ins.
+    QWidget *command1() const { return m_command1; }
+    QWidget *command2() const { return m_command2; }
+    QWidget *csLogo1() const { return m_csLogo1; }
+
+signals:
+    void aboutRequested();
+    // The window has unloaded; the about window closes with it.
+    void unloaded();
+    // "&Salir": the program ends at once, without the unload steps.
+    void programEndRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    QWidget *createCommandButton(const QString &caption, bool enabled, QWidget *parent,
+                                 void (Form1::*onClick)());
+    void applyTabOrder();
+
+    void runHandler(const std::function<void()> &handler);
+    MessengerClient &requireMessenger() const;
+    void search();
+    void removeChecked();
+
+    void command1Click();
+    void command2Click();
+    void listaItemCheck(QListWidgetItem *row);
+    void listaItemClick(QListWidgetItem *row);
+    void mnSalirClick();
+
+    ClientFactory m_createClient;
+    MessageReporter &m_reporter;
+    LinkOpener &m_linkOpener;
+    std::unique_ptr<MessengerClient> m_messenger;
+    bool m_centred = false;
+
+    QWidget *m_csLogo1 = nullptr;
+    QGroupBox *m_frame1 = nullptr;
+    QLineEdit *m_text2 = nullptr;
+    QLineEdit *m_text1 = nullptr;
+    QGroupBox *m_frame2 = nullptr;
+    QListWidget *m_lista = nullptr;
+    QLabel *m_label2 = nullptr;
+    QWidget *m_command1 = nullptr;
+    QWidget *m_command2 = nullptr;
+    QProgressBar *m_barra1 = nullptr;
+    QAction *m_mnDelette = nullptr;
+
+    std::unique_ptr<ListaResultView> m_resultView;
+    std::unique_ptr<ContactAudit> m_audit;
+};

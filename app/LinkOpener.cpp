@@ -1,0 +1,3 @@
+#include "app/LinkOpener.h"
+
+LinkOpener::~LinkOpener() = default;

@@ -1,0 +1,3 @@
+#include "app/MessageReporter.h"
+
+MessageReporter::~MessageReporter() = default;

@@ -1,0 +1,3 @@
+#include "app/ResultView.h"
+
+ResultView::~ResultView() = default;

@@ -1,0 +1,392 @@
+#include "app/Form1.h"
+#include "AuditFixtures.h"
+#include "app/LinkOpener.h"
+#include "app/ListaResultView.h"
+#include "app/MessageReporter.h"
+#include "app/ProductLinks.h"
+#include "platform/messenger/MessengerError.h"
+#include "platform/messenger/MessengerService.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Message
+{
+    QString kind;
+    QString title;
+    QString text;
+};
+
+class RecordingReporter : public MessageReporter
+{
+public:
+    void error(const QString &title, const QString &text) override
+    {
+        messages.append({QStringLiteral("error"), title, text});
+    }
+    void warning(const QString &title, const QString &text) override
+    {
+        messages.append({QStringLiteral("warning"), title, text});
+    }
+
+    QList<Message> messages;
+};
+
+class RecordingOpener : public LinkOpener
+{
+public:
+    void open(const QUrl &url) override { opened.append(url); }
+
+    QList<QUrl> opened;
+};
+
+class Form1Test : public ::testing::Test
+{
+protected:
+    // A window over the given account, loaded and shown.
+    Form1 &start(const MessengerAccount &account, std::shared_ptr<AccountStore> store = {})
+    {
+        m_form = std::make_unique<Form1>(
+            [account, store] { return std::make_unique<FaultyClient>(account, store); }, m_reporter,
+            m_opener);
+        EXPECT_EQ(m_form->load(), Form1::LoadResult::Loaded);
+        m_form->show();
+        return *m_form;
+    }
+
+    template <typename T> T *child(const char *name) const
+    {
+        T *found = m_form->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QListWidget *lista() const { return child<QListWidget>("Lista"); }
+    QString label2() const { return child<QLabel>("Label2")->text(); }
+    QString frame2() const { return child<QGroupBox>("Frame2")->title(); }
+    bool deleteMenuEnabled() const { return child<QAction>("mnDelette")->isEnabled(); }
+    void click(QWidget *widget) const { QTest::mouseClick(widget, Qt::LeftButton); }
+    void search() const { click(m_form->command1()); }
+    void setChecked(int row, bool checked) const
+    {
+        lista()->item(row - 1)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    }
+    QStringList rowKeys() const
+    {
+        QStringList keys;
+        for (int i = 0; i < lista()->count(); ++i)
+            keys.append(lista()->item(i)->data(ListaResultView::KeyRole).toString());
+        return keys;
+    }
+
+    RecordingReporter m_reporter;
+    RecordingOpener m_opener;
+    std::unique_ptr<Form1> m_form;
+};
+
+QStringList addresses(const QString &prefix, int count)
+{
+    QStringList result;
+    for (int i = 1; i <= count; ++i)
+        result.append(QStringLiteral("%1%2@example.org").arg(prefix).arg(i));
+    return result;
+}
+
+} // namespace
+
+TEST_F(Form1Test, StartsWithTheUsersTextsAndDeleteDisabled)
+{
+    MessengerAccount account = accountWith(addresses("c", 2), {});
+    account.signInName = QStringLiteral("lucia@example.org");
+    account.displayName = QStringLiteral("Lucía");
+    Form1 &form = start(account);
+
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Orvalin Beta1"));
+    EXPECT_FALSE(form.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(child<QLineEdit>("Text2")->text(), QStringLiteral("lucia@example.org"));
+    EXPECT_EQ(child<QLineEdit>("Text1")->text(), QStringLiteral("Lucía"));
+    EXPECT_EQ(child<QGroupBox>("Frame1")->title(), QStringLiteral("Tus Datos"));
+    EXPECT_EQ(frame2(), QStringLiteral("Tu lista de Zorko"));
+    EXPECT_EQ(label2(), QStringLiteral("E-mail del Zorko"));
+    EXPECT_EQ(lista()->count(), 0);
+    EXPECT_TRUE(form.command1()->isEnabled());
+    EXPECT_FALSE(form.command2()->isEnabled());
+    EXPECT_FALSE(deleteMenuEnabled());
+    EXPECT_EQ(child<QProgressBar>("barra1")->maximum(), 100);
+    EXPECT_EQ(m_reporter.messages.size(), 0);
+
+    const QStringList menu = {"mnBuscarZ", "mnSalir", "mnweb", "mnForo", "mnEmail", "mnAcerca"};
+    for (const QString &name : menu)
+        EXPECT_TRUE(child<QAction>(name.toLatin1().constData())->isEnabled()) << name.toStdString();
+    EXPECT_EQ(child<QAction>("mnBuscarZ")->text(), QStringLiteral("&Buscar Zorko"));
+    EXPECT_EQ(child<QAction>("mnDelette")->text(), QStringLiteral("&Eliminar"));
+}
+
+TEST_F(Form1Test, LaysOutTheControlsInTwipsAt96Dpi)
+{
+    Form1 &form = start(accountWith({}, {}));
+    ASSERT_EQ(form.logicalDpiY(), 96);
+    EXPECT_EQ(form.centralWidget()->size(), QSize(263, 304));
+    EXPECT_EQ(form.csLogo1()->geometry(), QRect(0, 0, 25, 290));
+    EXPECT_EQ(child<QGroupBox>("Frame1")->geometry(), QRect(32, 0, 225, 57));
+    EXPECT_EQ(child<QLineEdit>("Text2")->geometry(), QRect(8, 16, 209, 19));
+    EXPECT_EQ(child<QLineEdit>("Text1")->geometry(), QRect(8, 32, 209, 19));
+    EXPECT_EQ(lista()->geometry(), QRect(8, 16, 209, 145));
+    EXPECT_EQ(child<QLabel>("Label2")->geometry(), QRect(8, 168, 209, 17));
+    EXPECT_EQ(form.command1()->geometry(), QRect(48, 256, 89, 25));
+    EXPECT_EQ(form.command2()->geometry(), QRect(144, 256, 89, 25));
+    EXPECT_EQ(child<QProgressBar>("barra1")->geometry(), QRect(0, 290, 263, 14));
+
+    // Tab order follows the tab indexes.
+    QWidget *expected[] = {lista(), form.command1(), form.command2(), child<QLineEdit>("Text1"),
+                           child<QLineEdit>("Text2")};
+    const auto nextTabStop = [](QWidget *widget) {
+        do
+            widget = widget->nextInFocusChain();
+        while (!(widget->focusPolicy() & Qt::TabFocus));
+        return widget;
+    };
+    for (int i = 0; i + 1 < 5; ++i)
+        EXPECT_EQ(nextTabStop(expected[i]), expected[i + 1]) << i;
+}
+
+TEST_F(Form1Test, SignedOutShowsOnlyTheMessage)
+{
+    MessengerAccount account = accountWith(addresses("c", 1), {});
+    account.signInState = MessengerService::SignedOut;
+    Form1 form([account] { return std::make_unique<FaultyClient>(account); }, m_reporter, m_opener);
+    EXPECT_EQ(form.load(), Form1::LoadResult::SignedOut);
+    ASSERT_EQ(m_reporter.messages.size(), 1);
+    EXPECT_EQ(m_reporter.messages.at(0).kind, QStringLiteral("error"));
+    EXPECT_EQ(m_reporter.messages.at(0).title, QStringLiteral("Orvalin Beta 1"));
+    EXPECT_EQ(
+        m_reporter.messages.at(0).text,
+        QStringLiteral("Debe Tener Iniciada Sesion en MSN Messenger para Utilizar este Programa"));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.messenger(), nullptr);
+}
+
+TEST_F(Form1Test, LoadErrorsAreShownAndFail)
+{
+    Form1 badFile(
+        []() -> std::unique_ptr<MessengerClient> {
+            throw MessengerError(
+                QStringLiteral("Archivo de cuenta /x.json: falta el campo «signInName»"));
+        },
+        m_reporter, m_opener);
+    EXPECT_EQ(badFile.load(), Form1::LoadResult::Failed);
+    Form1 noClient([] { return std::unique_ptr<MessengerClient>(); }, m_reporter, m_opener);
+    EXPECT_EQ(noClient.load(), Form1::LoadResult::Failed);
+
+    ASSERT_EQ(m_reporter.messages.size(), 2);
+    EXPECT_EQ(m_reporter.messages.at(0).kind, QStringLiteral("error"));
+    EXPECT_EQ(m_reporter.messages.at(0).text,
+              QStringLiteral("Archivo de cuenta /x.json: falta el campo «signInName»"));
+    EXPECT_FALSE(m_reporter.messages.at(1).text.isEmpty());
+    EXPECT_FALSE(badFile.isVisible());
+}
+
+TEST_F(Form1Test, EachSearchReplacesTheRows)
+{
+    Form1 &form = start(accountWith(addresses("c", 3), {"c2@example.org"}));
+    search();
+    EXPECT_EQ(rowKeys(), QStringList({"c1@example.org", "c3@example.org"}));
+    EXPECT_EQ(frame2(), QStringLiteral("Tienes 2 Zorko en tu Lista"));
+    EXPECT_EQ(lista()->item(0)->text(), QStringLiteral("C1@EXAMPLE.ORG"));
+    EXPECT_EQ(lista()->item(0)->checkState(), Qt::Unchecked);
+    EXPECT_FALSE(lista()->item(0)->icon().isNull());
+    EXPECT_EQ(child<QProgressBar>("barra1")->maximum(), 3);
+    EXPECT_EQ(child<QProgressBar>("barra1")->value(), 3);
+
+    child<QAction>("mnBuscarZ")->trigger();
+    EXPECT_EQ(rowKeys(), QStringList({"c1@example.org", "c3@example.org"}));
+    EXPECT_EQ(form.zorkoCount(), 2);
+    EXPECT_FALSE(form.command2()->isEnabled());
+    EXPECT_EQ(m_reporter.messages.size(), 0);
+}
+
+TEST_F(Form1Test, CheckingRowsDrivesTheDeleteTriggersAndTheLabel)
+{
+    Form1 &form = start(accountWith(addresses("c", 3), {}));
+    search();
+    setChecked(2, true);
+    EXPECT_EQ(label2(), QStringLiteral("c2@example.org"));
+    EXPECT_TRUE(form.command2()->isEnabled());
+    EXPECT_TRUE(deleteMenuEnabled());
+
+    setChecked(3, true);
+    EXPECT_EQ(label2(), QStringLiteral("c3@example.org"));
+    setChecked(2, false);
+    // Another row is still checked: both triggers stay, the label keeps the last address.
+    EXPECT_TRUE(form.command2()->isEnabled());
+    EXPECT_TRUE(deleteMenuEnabled());
+    EXPECT_EQ(label2(), QStringLiteral("c3@example.org"));
+
+    setChecked(3, false);
+    EXPECT_FALSE(form.command2()->isEnabled());
+    EXPECT_FALSE(deleteMenuEnabled());
+    EXPECT_EQ(label2(), QStringLiteral("E-mail del Zorko"));
+
+    // Changing a row's text is not a check.
+    setChecked(1, true);
+    lista()->item(0)->setText(QStringLiteral("otro"));
+    EXPECT_EQ(label2(), QStringLiteral("c1@example.org"));
+    EXPECT_TRUE(form.command2()->isEnabled());
+}
+
+TEST_F(Form1Test, ClickingARowShowsItsAddressOnly)
+{
+    Form1 &form = start(accountWith(addresses("c", 3), {}));
+    search();
+    const QRect rect = lista()->visualItemRect(lista()->item(1));
+    QTest::mouseClick(lista()->viewport(), Qt::LeftButton, {}, rect.center());
+    EXPECT_EQ(label2(), QStringLiteral("c2@example.org"));
+    EXPECT_EQ(lista()->item(1)->checkState(), Qt::Unchecked);
+    EXPECT_FALSE(form.command2()->isEnabled());
+    EXPECT_FALSE(deleteMenuEnabled());
+}
+
+TEST_F(Form1Test, DeleteRemovesCheckedRowsFromClientAndList)
+{
+    Form1 &form = start(accountWith(addresses("c", 5), {}));
+    search();
+    setChecked(2, true);
+    setChecked(4, true);
+    click(form.command2());
+    EXPECT_EQ(rowKeys(), QStringList({"c1@example.org", "c3@example.org", "c5@example.org"}));
+    EXPECT_EQ(contactAddresses(*form.messenger()), rowKeys());
+    EXPECT_EQ(frame2(), QStringLiteral("Aun tienes 3 En tu Lista"));
+    EXPECT_TRUE(deleteMenuEnabled());
+    EXPECT_EQ(m_reporter.messages.size(), 0);
+
+    for (int row = 1; row <= 3; ++row)
+        setChecked(row, true);
+    child<QAction>("mnDelette")->trigger();
+    EXPECT_EQ(lista()->count(), 0);
+    EXPECT_EQ(frame2(), QStringLiteral("Ya no hay zorko en tu Lista"));
+    EXPECT_FALSE(deleteMenuEnabled());
+    // Only the menu item follows the count; the button keeps its state.
+    EXPECT_TRUE(form.command2()->isEnabled());
+}
+
+TEST_F(Form1Test, RefusedRemovalsStayAndAreReportedOnce)
+{
+    auto store = std::make_shared<RecordingStore>(
+        QSet<QString>{QStringLiteral("c1@example.org"), QStringLiteral("c3@example.org")});
+    Form1 &form = start(accountWith(addresses("c", 4), {}), store);
+    search();
+    for (int row = 1; row <= 4; ++row)
+        setChecked(row, true);
+    click(form.command2());
+    EXPECT_EQ(rowKeys(), QStringList({"c1@example.org", "c3@example.org"}));
+    EXPECT_EQ(lista()->item(0)->checkState(), Qt::Checked);
+    EXPECT_EQ(lista()->item(1)->checkState(), Qt::Checked);
+    EXPECT_EQ(frame2(), QStringLiteral("Aun tienes 2 En tu Lista"));
+    EXPECT_EQ(store->removed, QStringList({"c2@example.org", "c4@example.org"}));
+
+    ASSERT_EQ(m_reporter.messages.size(), 1);
+    const Message &warning = m_reporter.messages.at(0);
+    EXPECT_EQ(warning.kind, QStringLiteral("warning"));
+    EXPECT_TRUE(warning.text.contains(QStringLiteral("c1@example.org: el servidor no lo permite")));
+    EXPECT_TRUE(warning.text.contains(QStringLiteral("c3@example.org: el servidor no lo permite")));
+    EXPECT_FALSE(warning.text.contains(QStringLiteral("c2@example.org")));
+}
+
+TEST_F(Form1Test, HandlerErrorsAreShownAndTheWindowKeepsWorking)
+{
+    MessengerAccount account = accountWith(addresses("c", 2), {});
+    m_form = std::make_unique<Form1>(
+        [account] {
+            auto client = std::make_unique<FaultyClient>(account);
+            // Load asks for the service set only; the search's third list fails.
+            client->failUserListFromCall = 3;
+            return client;
+        },
+        m_reporter, m_opener);
+    ASSERT_EQ(m_form->load(), Form1::LoadResult::Loaded);
+    m_form->show();
+    search();
+    ASSERT_EQ(m_reporter.messages.size(), 1);
+    EXPECT_EQ(m_reporter.messages.at(0).kind, QStringLiteral("error"));
+    EXPECT_EQ(m_reporter.messages.at(0).text, QStringLiteral("conexión perdida"));
+    EXPECT_EQ(frame2(), QStringLiteral("Tu lista de Zorko"));
+    EXPECT_TRUE(m_form->isVisible());
+    EXPECT_NE(m_form->messenger(), nullptr);
+}
+
+TEST_F(Form1Test, ClosingUnloadsWhileSalirEndsAtOnce)
+{
+    Form1 &form = start(accountWith(addresses("c", 2), {}));
+    QSignalSpy unloaded(&form, &Form1::unloaded);
+    QSignalSpy ended(&form, &Form1::programEndRequested);
+
+    child<QAction>("mnSalir")->trigger();
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(unloaded.count(), 0);
+    EXPECT_NE(form.messenger(), nullptr);
+
+    search();
+    setChecked(1, true);
+    setChecked(2, true);
+    click(form.command2());
+    ASSERT_NE(form.pendingUser(), nullptr);
+    form.close();
+    EXPECT_EQ(unloaded.count(), 1);
+    EXPECT_EQ(form.messenger(), nullptr);
+    EXPECT_EQ(form.pendingUser(), nullptr);
+}
+
+TEST_F(Form1Test, HelpItemsOpenTheLinksAndAskForTheAboutWindow)
+{
+    Form1 &form = start(accountWith({}, {}));
+    QSignalSpy about(&form, &Form1::aboutRequested);
+    child<QAction>("mnweb")->trigger();
+    child<QAction>("mnForo")->trigger();
+    child<QAction>("mnEmail")->trigger();
+    child<QAction>("mnAcerca")->trigger();
+    ASSERT_EQ(m_opener.opened.size(), 3);
+    EXPECT_EQ(m_opener.opened.at(0), ProductLinks::webSite());
+    EXPECT_EQ(m_opener.opened.at(0).port(), 8080);
+    EXPECT_EQ(m_opener.opened.at(0).path(), QString());
+    EXPECT_EQ(m_opener.opened.at(1).toString(),
+              m_opener.opened.at(0).toString() + QStringLiteral("/foro"));
+    EXPECT_EQ(m_opener.opened.at(2).scheme(), QStringLiteral("mailto"));
+    EXPECT_EQ(about.count(), 1);
+}
+
+TEST_F(Form1Test, ClientTextsShowAsPlainText)
+{
+    MessengerAccount account;
+    account.signInName = QStringLiteral("yo@example.org");
+    account.displayName = QStringLiteral("<b>x</b>");
+    const QString huge(64 * 1024, QLatin1Char('w'));
+    const QString bidi = QStringLiteral("evil") + QChar(0x202E) + QStringLiteral("gro.elpmaxe@");
+    account.contactList = {MessengerUser(QStringLiteral("<i>a</i>@example.org"), huge),
+                           MessengerUser(bidi, QStringLiteral("línea\nnueva"))};
+    Form1 &form = start(account);
+    EXPECT_EQ(child<QLineEdit>("Text1")->text(), QStringLiteral("<b>x</b>"));
+    EXPECT_EQ(child<QLabel>("Label2")->textFormat(), Qt::PlainText);
+
+    search();
+    ASSERT_EQ(lista()->count(), 2);
+    EXPECT_LT(lista()->item(0)->text().size(), 1024);
+    EXPECT_FALSE(lista()->item(1)->text().contains(QLatin1Char('\n')));
+    // The key keeps the client's text; only what is shown is made safe.
+    EXPECT_EQ(rowKeys().at(1), bidi);
+
+    setChecked(1, true);
+    EXPECT_EQ(label2(), QStringLiteral("<i>a</i>@example.org"));
+    setChecked(2, true);
+    EXPECT_FALSE(label2().contains(QChar(0x202E)));
+    EXPECT_TRUE(label2().startsWith(QStringLiteral("evil")));
+    EXPECT_EQ(child<QLabel>("Label2")->width(), 209);
+    EXPECT_EQ(form.centralWidget()->size(), QSize(263, 304));
+}
