@@ -57,6 +57,7 @@ TEST(UserControl, AnEmptyRegionHidesEverythingAndTakesNoMouse)
 {
     ProbeControl control;
     control.resize(2, 2);
+    control.show();
     control.setWindowRegion(QRegion());
     EXPECT_FALSE(control.containsPixel(0, 0));
     EXPECT_TRUE(control.testAttribute(Qt::WA_TransparentForMouseEvents));
