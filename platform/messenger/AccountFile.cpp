@@ -4,6 +4,7 @@
 #include "platform/messenger/MessengerError.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -62,6 +63,11 @@ QString listKey(qint32 listNumber)
 
 AccountFile::AccountFile(const QString &path) : m_path(path)
 {
+    const QFileInfo info(path);
+    if (!info.exists())
+        fail(QStringLiteral("no existe"));
+    if (info.isDir())
+        fail(QStringLiteral("es una carpeta, no un archivo"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         fail(QStringLiteral("no se puede leer (%1)").arg(file.errorString()));

@@ -6,6 +6,7 @@
 #include "platform/messenger/MessengerServiceSet.h"
 #include "platform/messenger/MessengerUser.h"
 #include "platform/messenger/MessengerUserList.h"
+#include "tests/messenger/FileSizeLimit.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,9 +14,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace {
 
@@ -76,31 +75,6 @@ QStringList addresses(const QList<MessengerUser> &users)
         result.append(user.member(u"EmailAddress"));
     return result;
 }
-
-// Makes every write past a few bytes fail, as a full disk would, even for root.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
-};
 
 } // namespace
 
@@ -277,9 +251,15 @@ TEST_F(AccountFileTest, UnreadableFilesAreNamed)
         ADD_FAILURE() << "read a missing file";
     } catch (const MessengerError &error) {
         EXPECT_TRUE(error.message().contains(missing));
-        EXPECT_TRUE(error.message().contains(QStringLiteral("no se puede leer")));
+        EXPECT_TRUE(error.message().contains(QStringLiteral("no existe")));
     }
-    EXPECT_THROW(AccountFile file(m_dir.path()), MessengerError);
+    try {
+        AccountFile file(m_dir.path());
+        ADD_FAILURE() << "read a folder";
+    } catch (const MessengerError &error) {
+        EXPECT_TRUE(error.message().contains(m_dir.path()));
+        EXPECT_TRUE(error.message().contains(QStringLiteral("carpeta")));
+    }
 }
 
 TEST_F(AccountFileTest, FactoryServesTheNamedFileOrElseTheDemo)

@@ -1,0 +1,80 @@
+#include "tools/audit/AuditCommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+AuditOptions parsed(const QStringList &arguments)
+{
+    const AuditCommandLine::Result result = AuditCommandLine::parse(arguments);
+    EXPECT_TRUE(result.ok) << arguments.join(' ').toStdString() << ": "
+                           << result.error.toStdString();
+    return result.options;
+}
+
+} // namespace
+
+TEST(AuditCommandLine, AcceptsTheTwoCommandsWithTheirFormats)
+{
+    EXPECT_EQ(parsed({"scan"}).command, AuditOptions::Command::Scan);
+    EXPECT_EQ(parsed({"scan"}).format, AuditOptions::Format::Table);
+    EXPECT_EQ(parsed({"scan", "--format", "csv"}).format, AuditOptions::Format::Csv);
+    EXPECT_EQ(parsed({"--format=json", "scan"}).format, AuditOptions::Format::Json);
+    EXPECT_EQ(parsed({"scan", "--format", "table"}).format, AuditOptions::Format::Table);
+
+    const AuditOptions remove = parsed({"remove", "a@x.org", "--format", "json", "b@x.org"});
+    EXPECT_EQ(remove.command, AuditOptions::Command::Remove);
+    EXPECT_EQ(remove.format, AuditOptions::Format::Json);
+    EXPECT_EQ(remove.addresses, QStringList({"a@x.org", "b@x.org"}));
+
+    // Given twice, an address is still handled once; case makes a different address.
+    EXPECT_EQ(parsed({"remove", "a@x.org", "A@x.org", "a@x.org"}).addresses,
+              QStringList({"a@x.org", "A@x.org"}));
+    // After "--" a leading dash belongs to the address.
+    EXPECT_EQ(parsed({"remove", "--", "-raro@x.org", "--format"}).addresses,
+              QStringList({"-raro@x.org", "--format"}));
+    EXPECT_EQ(parsed({"--help"}).command, AuditOptions::Command::Help);
+    EXPECT_EQ(parsed({"remove", "-h"}).command, AuditOptions::Command::Help);
+}
+
+TEST(AuditCommandLine, NamesTheFaultInOneLine)
+{
+    const QList<QPair<QStringList, QString>> cases = {
+        {{}, "falta la orden (scan o remove)"},
+        {{"--format", "csv"}, "falta la orden"},
+        {{"borrar"}, "orden desconocida «borrar»"},
+        {{"SCAN"}, "orden desconocida «SCAN»"},
+        {{"scan", "a@x.org"}, "scan no admite direcciones («a@x.org»)"},
+        {{"remove"}, "remove necesita al menos una dirección"},
+        {{"remove", "--", ""}, "dirección vacía"},
+        {{"scan", "--format"}, "falta el formato tras --format"},
+        {{"scan", "--format", "xml"}, "formato desconocido «xml»"},
+        {{"scan", "--format="}, "formato desconocido «»"},
+        {{"scan", "--format", "csv", "--format=csv"}, "--format aparece más de una vez"},
+        {{"scan", "-v"}, "opción desconocida «-v»"},
+        {{"scan", "--formats=csv"}, "opción desconocida «--formats=csv»"},
+    };
+    for (const auto &[arguments, expected] : cases) {
+        const AuditCommandLine::Result result = AuditCommandLine::parse(arguments);
+        EXPECT_FALSE(result.ok) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.error.contains(expected))
+            << arguments.join(' ').toStdString() << ": " << result.error.toStdString();
+        EXPECT_FALSE(result.error.contains(QLatin1Char('\n')));
+    }
+}
+
+TEST(AuditCommandLine, AnyMixOfTokensGivesAResultOrAnError)
+{
+    const QStringList tokens = {"scan", "remove", "--format", "--format=csv", "json", "--",
+                                "-",    "",       "a@x.org",  "--help",       "-x"};
+    // Every sequence of up to three tokens: either parsed or a named fault, never both or none.
+    for (const QString &a : tokens) {
+        for (const QString &b : tokens) {
+            for (const QString &c : tokens) {
+                const AuditCommandLine::Result result = AuditCommandLine::parse({a, b, c});
+                EXPECT_NE(result.ok, !result.error.isEmpty())
+                    << (a + ' ' + b + ' ' + c).toStdString();
+            }
+        }
+    }
+}

@@ -1,0 +1,107 @@
+#include "tools/audit/AuditCommandLine.h"
+
+namespace {
+
+AuditCommandLine::Result failure(const QString &error)
+{
+    AuditCommandLine::Result result;
+    result.error = error;
+    return result;
+}
+
+bool parseFormat(const QString &name, AuditOptions::Format &format)
+{
+    if (name == QLatin1String("table"))
+        format = AuditOptions::Format::Table;
+    else if (name == QLatin1String("csv"))
+        format = AuditOptions::Format::Csv;
+    else if (name == QLatin1String("json"))
+        format = AuditOptions::Format::Json;
+    else
+        return false;
+    return true;
+}
+
+} // namespace
+
+AuditCommandLine::Result AuditCommandLine::parse(const QStringList &arguments)
+{
+    Result result;
+    QStringList positional;
+    bool formatSeen = false;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (optionsEnded || !argument.startsWith(QLatin1Char('-')) ||
+            argument == QLatin1String("-")) {
+            positional.append(argument);
+            continue;
+        }
+        if (argument == QLatin1String("--")) {
+            optionsEnded = true;
+        } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            result.ok = true;
+            result.options.command = AuditOptions::Command::Help;
+            return result;
+        } else if (argument == QLatin1String("--format") ||
+                   argument.startsWith(QLatin1String("--format="))) {
+            QString value;
+            if (argument == QLatin1String("--format")) {
+                if (i + 1 >= arguments.size())
+                    return failure(QStringLiteral("falta el formato tras --format"));
+                value = arguments.at(++i);
+            } else {
+                value = argument.mid(9);
+            }
+            if (formatSeen)
+                return failure(QStringLiteral("--format aparece más de una vez"));
+            formatSeen = true;
+            if (!parseFormat(value, result.options.format))
+                return failure(
+                    QStringLiteral("formato desconocido «%1» (use table, csv o json)").arg(value));
+        } else {
+            return failure(QStringLiteral("opción desconocida «%1»").arg(argument));
+        }
+    }
+
+    if (positional.isEmpty())
+        return failure(QStringLiteral("falta la orden (scan o remove)"));
+    const QString command = positional.takeFirst();
+    if (command == QLatin1String("scan")) {
+        if (!positional.isEmpty())
+            return failure(
+                QStringLiteral("scan no admite direcciones («%1»)").arg(positional.first()));
+        result.options.command = AuditOptions::Command::Scan;
+    } else if (command == QLatin1String("remove")) {
+        if (positional.isEmpty())
+            return failure(QStringLiteral("remove necesita al menos una dirección"));
+        result.options.command = AuditOptions::Command::Remove;
+        for (const QString &address : positional) {
+            if (address.isEmpty())
+                return failure(QStringLiteral("dirección vacía en la lista de remove"));
+            if (!result.options.addresses.contains(address))
+                result.options.addresses.append(address);
+        }
+    } else {
+        return failure(QStringLiteral("orden desconocida «%1» (use scan o remove)").arg(command));
+    }
+    result.ok = true;
+    return result;
+}
+
+QString AuditCommandLine::usage()
+{
+    return QStringLiteral("Uso:\n"
+                          "  orvalin-audit scan [--format table|csv|json]\n"
+                          "  orvalin-audit remove [--format table|csv|json] DIRECCIÓN...\n"
+                          "\n"
+                          "scan lista los contactos que ya no te tienen en su lista (Zorko).\n"
+                          "remove los quita de tu lista de contactos; solo quita los que scan "
+                          "lista.\n"
+                          "La cuenta sale de ORVALIN_ACCOUNT (un archivo JSON) o, sin ella, de la "
+                          "cuenta de demostración.\n"
+                          "\n"
+                          "Salida: 0 hecho; 1 alguna dirección no listada o no eliminada; "
+                          "2 uso incorrecto;\n"
+                          "3 sesión no iniciada; 4 fallo del cliente o de la búsqueda.\n");
+}

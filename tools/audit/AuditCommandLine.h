@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What orvalin-audit was asked to do.
+struct AuditOptions
+{
+    enum class Command { Scan, Remove, Help };
+    enum class Format { Table, Csv, Json };
+
+    Command command = Command::Scan;
+    Format format = Format::Table;
+    // For Remove: each address once, in the order given.
+    QStringList addresses;
+};
+
+// Reads the arguments of orvalin-audit (without the program name):
+//   scan [--format table|csv|json]
+//   remove [--format table|csv|json] ADDRESS...
+// Options may come anywhere; "--" ends them. Never throws: a fault comes back as one line.
+class AuditCommandLine
+{
+public:
+    struct Result
+    {
+        bool ok = false;
+        AuditOptions options;
+        QString error;
+    };
+
+    static Result parse(const QStringList &arguments);
+    static QString usage();
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QStringList>
+
+class QTextStream;
+
+// orvalin-audit: the window's scan and removal on the command line, through the same
+// ContactAudit. Returns the exit status:
+//   0 done; 1 an address not listed or not removed; 2 usage error; 3 signed out;
+//   4 the client or the scan failed.
+class AuditTool
+{
+public:
+    enum ExitStatus { Done = 0, Incomplete = 1, UsageError = 2, SignedOut = 3, Failure = 4 };
+
+    static int run(const QStringList &arguments, const QProcessEnvironment &environment,
+                   QTextStream &out, QTextStream &err);
+
+    // Table output shows names as they are except for control and direction characters, which
+    // are written as escapes so that a name cannot rewrite the terminal.
+    static QString escapeControls(const QString &text);
+    static QString csvField(const QString &text);
+};
