@@ -18,10 +18,6 @@ void faceAndCaption(ButtonPainter &painter, ButtonLook look)
 }
 } // namespace
 
-void paintBeveled(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
-void paintClassic(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
-void paintThickEdge(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
-void paintThinEdge(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
 void paintRounded(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
 void paintEtched(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
 void paintGradient(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
