@@ -18,6 +18,4 @@ void faceAndCaption(ButtonPainter &painter, ButtonLook look)
 }
 } // namespace
 
-void paintRounded(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
-void paintEtched(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
 void paintGradient(ButtonPainter &painter, ButtonLook look) { faceAndCaption(painter, look); }
