@@ -89,8 +89,8 @@ BannerRenderOptions parseBannerOptions(const QStringList &args)
         } else if (option == QLatin1String("-h") || option == QLatin1String("--help")) {
             options.help = true;
         } else if (option.startsWith(QLatin1Char('-'))) {
-            throw OptionError(QStringLiteral("opción desconocida para «banner»: %1")
-                                  .arg(quoted(option)));
+            throw OptionError(
+                QStringLiteral("opción desconocida para «banner»: %1").arg(quoted(option)));
         } else {
             throw OptionError(QStringLiteral("argumento inesperado: %1").arg(quoted(option)));
         }
@@ -104,8 +104,8 @@ QSize bannerPixelSize(const QSize &twips, int twipsPerPixel)
 {
     const int perPixel = twipsPerPixel > 0 ? twipsPerPixel : 15;
     const QSize pixels(twips.width() / perPixel, twips.height() / perPixel);
-    if (pixels.width() < 1 || pixels.height() < 1 || pixels.width() > RenderOptions::maxSide
-        || pixels.height() > RenderOptions::maxSide)
+    if (pixels.width() < 1 || pixels.height() < 1 || pixels.width() > RenderOptions::maxSide ||
+        pixels.height() > RenderOptions::maxSide)
         throw OptionError(QStringLiteral("valor no válido para --twips: %1x%2 da %3x%4 píxeles "
                                          "(cada lado de %5 a %6 twips)")
                               .arg(twips.width())
@@ -122,6 +122,17 @@ QImage renderBannerImage(const BannerRenderOptions &options)
     csLogo banner;
     const QSize pixels = bannerPixelSize(options.twips, banner.twipsPerPixelY());
     banner.InitProperties();
+    // The host's first Resize: the window is never shown, so the notification is sent here.
+    // Sized first, so that every property change paints at the final size.
+    const QSize oldSize = banner.size();
+    banner.resize(pixels);
+    QResizeEvent resize(pixels, oldSize);
+    QCoreApplication::sendEvent(&banner, &resize);
+    banner.setAttribute(Qt::WA_PendingResizeEvent, false);
+
+    // FontAutoSize first: while it is on, every later change fits the font again.
+    if (options.autoSize)
+        banner.setFontAutoSize(toVbBool(*options.autoSize));
     if (options.caption)
         banner.setCaption(*options.caption);
     if (options.startColor)
@@ -132,19 +143,10 @@ QImage renderBannerImage(const BannerRenderOptions &options)
         banner.setForeColor(*options.foreColor);
     if (options.fontName)
         banner.setFontName(*options.fontName);
-    if (options.fontSize)
-        banner.setFontSize(*options.fontSize);
     if (options.bold)
         banner.setFontBold(toVbBool(*options.bold));
-    if (options.autoSize)
-        banner.setFontAutoSize(toVbBool(*options.autoSize));
-
-    // The host's Resize: the window is never shown, so the notification is sent here.
-    const QSize oldSize = banner.size();
-    banner.resize(pixels);
-    QResizeEvent resize(pixels, oldSize);
-    QCoreApplication::sendEvent(&banner, &resize);
-    banner.setAttribute(Qt::WA_PendingResizeEvent, false);
+    if (options.fontSize)
+        banner.setFontSize(*options.fontSize);
     return banner.renderedImage();
 }
 
