@@ -8,28 +8,20 @@
 
 #include <algorithm>
 
-using UserPointers = QList<std::shared_ptr<const MessengerUser>>;
+// Users are kept by value, side by side: the scan walks them in a tight loop.
+using Users = QList<MessengerUser>;
 
 struct MemoryMessengerClient::State
 {
     qint32 signInState = 0;
     QString signInName;
     QString displayName;
-    UserPointers contactList;
-    UserPointers reverseList;
+    Users contactList;
+    Users reverseList;
     std::shared_ptr<AccountStore> store;
 };
 
 namespace {
-
-UserPointers toPointers(const QList<MessengerUser> &users)
-{
-    UserPointers pointers;
-    pointers.reserve(users.size());
-    for (const MessengerUser &user : users)
-        pointers.append(std::make_shared<const MessengerUser>(user));
-    return pointers;
-}
 
 QString listName(qint32 listNumber)
 {
@@ -74,28 +66,27 @@ class MemoryUserList : public MessengerUserList
 {
 public:
     MemoryUserList(std::shared_ptr<MemoryMessengerClient::State> state, qint32 listNumber)
-        : m_state(std::move(state)), m_listNumber(listNumber)
+        : m_state(std::move(state)), m_listNumber(listNumber), m_users(clientUsers())
     {
     }
 
-    qint32 count() const override { return qint32(users().size()); }
+    qint32 count() const override { return qint32(m_users.size()); }
 
-    std::shared_ptr<const MessengerUser> user(qint32 index) const override
+    const MessengerUser &user(qint32 index) const override
     {
-        const UserPointers &list = users();
-        if (index < 0 || index >= list.size())
+        if (index < 0 || index >= m_users.size())
             throw MessengerError(QStringLiteral("No hay ningún usuario en la posición %1 de %2")
                                      .arg(index)
                                      .arg(listName(m_listNumber)));
-        return list.at(index);
+        return m_users.at(index);
     }
 
     void remove(const MessengerUser &user) override
     {
         const QString &address = user.member(u"EmailAddress");
-        UserPointers &list = users();
+        Users &list = clientUsers();
         const auto found = std::find_if(list.cbegin(), list.cend(), [&](const auto &candidate) {
-            return candidate->member(u"EmailAddress") == address;
+            return candidate.member(u"EmailAddress") == address;
         });
         if (found == list.cend())
             throw MessengerError(
@@ -104,10 +95,12 @@ public:
         if (m_state->store)
             m_state->store->removeUser(m_listNumber, address);
         list.removeAt(index);
+        // The client's list now differs from the copy this object hands out users from.
+        m_users = list;
     }
 
 private:
-    UserPointers &users() const
+    Users &clientUsers() const
     {
         return m_listNumber == MessengerClient::ContactList ? m_state->contactList
                                                             : m_state->reverseList;
@@ -115,6 +108,8 @@ private:
 
     std::shared_ptr<MemoryMessengerClient::State> m_state;
     qint32 m_listNumber;
+    // Shares the client's list until either changes.
+    Users m_users;
 };
 
 } // namespace
@@ -126,8 +121,8 @@ MemoryMessengerClient::MemoryMessengerClient(const MessengerAccount &account,
     m_state->signInState = account.signInState;
     m_state->signInName = account.signInName;
     m_state->displayName = account.displayName;
-    m_state->contactList = toPointers(account.contactList);
-    m_state->reverseList = toPointers(account.reverseList);
+    m_state->contactList = account.contactList;
+    m_state->reverseList = account.reverseList;
     m_state->store = std::move(store);
 }
 
@@ -148,10 +143,10 @@ std::shared_ptr<MessengerUserList> MemoryMessengerClient::userList(qint32 listNu
 std::shared_ptr<const MessengerUser> MemoryMessengerClient::lookUpUser(const QString &emailAddress,
                                                                        const MessengerService &)
 {
-    for (const UserPointers *list : {&m_state->contactList, &m_state->reverseList}) {
+    for (const Users *list : {&m_state->contactList, &m_state->reverseList}) {
         for (const auto &user : *list) {
-            if (user->member(u"EmailAddress") == emailAddress)
-                return user;
+            if (user.member(u"EmailAddress") == emailAddress)
+                return std::make_shared<const MessengerUser>(user);
         }
     }
     throw MessengerError(

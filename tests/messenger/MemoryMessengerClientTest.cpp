@@ -30,7 +30,7 @@ QStringList addresses(MessengerUserList &list)
 {
     QStringList result;
     for (qint32 i = 0; i < list.count(); ++i)
-        result.append(list.user(i)->member(u"EmailAddress"));
+        result.append(list.user(i).member(u"EmailAddress"));
     return result;
 }
 
@@ -112,9 +112,13 @@ TEST(MemoryMessengerClient, LooksUpUsersByExactAddressOnBothLists)
 TEST(MemoryMessengerClient, RemoveTakesTheUserOffOnlyThatList)
 {
     MemoryMessengerClient client(smallAccount());
+    auto earlier = client.userList(MessengerClient::ContactList);
+    const MessengerUser &borrowed = earlier->user(1);
     auto contacts = client.userList(MessengerClient::ContactList);
     contacts->remove(MessengerUser(QStringLiteral("b@example.org"), QStringLiteral("otro")));
-    // Lists fetched before and after the removal both see it.
+    // A list fetched earlier still holds what it handed out; the remover and later lists do not.
+    EXPECT_EQ(earlier->count(), 3);
+    EXPECT_EQ(borrowed.member(u"FriendlyName"), QStringLiteral("B"));
     EXPECT_EQ(addresses(*contacts), QStringList({"a@example.org", "c@example.org"}));
     EXPECT_EQ(addresses(*client.userList(MessengerClient::ContactList)),
               QStringList({"a@example.org", "c@example.org"}));

@@ -1,0 +1,421 @@
+#include "platform/messenger/xmpp/XmppConnection.h"
+
+#include "platform/messenger/MessengerError.h"
+#include "platform/messenger/xmpp/PasswordSource.h"
+#include "platform/messenger/xmpp/XmppSettings.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QCursor>
+#include <QGuiApplication>
+#include <csignal>
+#include <cstring>
+#include <mutex>
+#include <strophe.h>
+
+namespace {
+
+// Shown while a wait runs in a window, so the user sees the program is busy, not stuck.
+class BusyCursor
+{
+public:
+    BusyCursor() : m_active(qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    {
+        if (m_active)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
+    }
+    ~BusyCursor()
+    {
+        if (m_active)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    Q_DISABLE_COPY_MOVE(BusyCursor)
+
+private:
+    bool m_active;
+};
+
+void initializeLibraryOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // The library can write to a socket the server has already closed.
+        std::signal(SIGPIPE, SIG_IGN);
+        xmpp_initialize();
+    });
+}
+
+QString seconds(std::chrono::milliseconds limit)
+{
+    return QString::number(double(limit.count()) / 1000.0, 'g', 3);
+}
+
+struct PendingAnswer
+{
+    XmppConnection::StanzaPtr answer;
+};
+
+} // namespace
+
+struct XmppConnection::Diagnosis
+{
+    bool credentialsRefused = false;
+    bool certificateRefused = false;
+    QString certificateDetail;
+    bool tlsFailed = false;
+    int socketError = 0;
+    QString streamError;
+};
+
+struct XmppConnection::Callbacks
+{
+    static void log(void *self, xmpp_log_level_t, const char *area, const char *message)
+    {
+        // Only the causes of a failed sign-in are kept. Nothing is stored or printed otherwise:
+        // the library's debug output includes what is sent on the wire.
+        Diagnosis &diagnosis = *static_cast<XmppConnection *>(self)->m_diagnosis;
+        const QByteArrayView text(message);
+        const QByteArrayView where(area);
+        if (where == "tls") {
+            static constexpr QByteArrayView failed = "Certificate verification FAILED, result=";
+            if (text.startsWith(failed)) {
+                diagnosis.certificateRefused = true;
+                diagnosis.certificateDetail = QString::fromUtf8(text.sliced(failed.size()));
+            } else if (text.startsWith("No certfail handler")) {
+                diagnosis.certificateRefused = true;
+            }
+        } else if (where == "auth" && text.startsWith("Cannot authenticate")) {
+            diagnosis.credentialsRefused = true;
+        } else if (where == "xmpp") {
+            static constexpr QByteArrayView connectFailed = "connection failed, error ";
+            if (text.startsWith("SASL") && text.endsWith("auth failed"))
+                diagnosis.credentialsRefused = true;
+            else if (text.startsWith(connectFailed))
+                diagnosis.socketError = text.sliced(connectFailed.size()).toInt();
+        } else if (where == "conn" && text.startsWith("Couldn't start TLS")) {
+            diagnosis.tlsFailed = true;
+        }
+    }
+
+    static void connection(xmpp_conn_t *, xmpp_conn_event_t event, int, xmpp_stream_error_t *error,
+                           void *self)
+    {
+        auto *connection = static_cast<XmppConnection *>(self);
+        if (event == XMPP_CONN_CONNECT) {
+            connection->m_state = State::Connected;
+            return;
+        }
+        if (event == XMPP_CONN_RAW_CONNECT)
+            return;
+        connection->m_state = State::Closed;
+        if (error && connection->m_diagnosis->streamError.isEmpty()) {
+            connection->m_diagnosis->streamError =
+                error->text ? QString::fromUtf8(error->text)
+                            : QString::fromUtf8(xmpp_stanza_get_name(error->stanza));
+        }
+    }
+
+    static int stanza(xmpp_conn_t *, xmpp_stanza_t *stanza, void *self)
+    {
+        auto *connection = static_cast<XmppConnection *>(self);
+        const char *name = xmpp_stanza_get_name(stanza);
+        const char *type = xmpp_stanza_get_type(stanza);
+        const bool wanted = std::strcmp(name, "presence") == 0
+                            || (type && (std::strcmp(type, "get") == 0
+                                         || std::strcmp(type, "set") == 0));
+        if (wanted && connection->m_handler)
+            connection->m_handler(stanza);
+        return 1;
+    }
+
+    static int answer(xmpp_conn_t *, xmpp_stanza_t *stanza, void *pending)
+    {
+        static_cast<PendingAnswer *>(pending)->answer.reset(xmpp_stanza_clone(stanza));
+        return 0;
+    }
+};
+
+struct XmppConnection::Library
+{
+    xmpp_log_t log{};
+    xmpp_ctx_t *context = nullptr;
+    xmpp_conn_t *connection = nullptr;
+};
+
+void XmppConnection::StanzaRelease::operator()(xmpp_stanza_t *stanza) const
+{
+    xmpp_stanza_release(stanza);
+}
+
+XmppConnection::XmppConnection()
+    : m_diagnosis(std::make_unique<Diagnosis>()), m_library(std::make_unique<Library>())
+{
+    initializeLibraryOnce();
+    m_library->log.handler = &Callbacks::log;
+    m_library->log.userdata = this;
+    m_library->context = xmpp_ctx_new(nullptr, &m_library->log);
+    m_library->connection = m_library->context ? xmpp_conn_new(m_library->context) : nullptr;
+    if (!m_library->connection) {
+        if (m_library->context)
+            xmpp_ctx_free(m_library->context);
+        throw MessengerError(QStringLiteral("No se pudo preparar la conexión XMPP (sin memoria)"));
+    }
+    xmpp_handler_add(m_library->connection, &Callbacks::stanza, nullptr, "presence", nullptr,
+                     this);
+    xmpp_handler_add(m_library->connection, &Callbacks::stanza, nullptr, "iq", nullptr, this);
+}
+
+XmppConnection::~XmppConnection()
+{
+    *m_alive = false;
+    if (m_state == State::Connected || m_state == State::Connecting) {
+        xmpp_disconnect(m_library->connection);
+        // Lets the closing of the stream go out; the server copes if it does not.
+        for (int i = 0; i < 4; ++i)
+            xmpp_run_once(m_library->context, 0);
+    }
+    xmpp_conn_release(m_library->connection);
+    xmpp_ctx_free(m_library->context);
+}
+
+void XmppConnection::connect(const XmppSettings &settings, QByteArray &password)
+{
+    if (m_state != State::Idle) {
+        PasswordSource::wipe(password);
+        throw MessengerError(QStringLiteral("La conexión XMPP ya se usó; hace falta otra"));
+    }
+    *m_diagnosis = {};
+    xmpp_conn_t *connection = m_library->connection;
+    // Required TLS and no way to trust an unverified certificate; stream management would
+    // only hide a lost connection from the calls that must report it.
+    xmpp_conn_set_flags(connection, XMPP_CONN_FLAG_MANDATORY_TLS | XMPP_CONN_FLAG_DISABLE_SM);
+    xmpp_conn_set_jid(connection, settings.jid.toUtf8().constData());
+    xmpp_conn_set_pass(connection, password.constData());
+    PasswordSource::wipe(password);
+    if (!settings.caFile.isEmpty())
+        xmpp_conn_set_cafile(connection, settings.caFile.toLocal8Bit().constData());
+
+    // A port alone means the usual host of the domain on that port.
+    const QString host =
+        settings.host.isEmpty() && settings.port != 0 ? settings.domain() : settings.host;
+    const QByteArray hostBytes = host.toUtf8();
+    m_state = State::Connecting;
+    const int started = xmpp_connect_client(connection, host.isEmpty() ? nullptr : hostBytes.constData(),
+                            settings.port, &Callbacks::connection, this);
+    if (started != XMPP_EOK) {
+        m_state = State::Closed;
+        throw MessengerError(QStringLiteral("No se pudo iniciar sesión en XMPP como %1: no se "
+                                            "encontró el servidor de «%2»")
+                                 .arg(settings.bareJid(), host.isEmpty() ? settings.domain() : host));
+    }
+    const bool finished = runUntil([this] { return m_state != State::Connecting; },
+                                   settings.signInTimeLimit);
+    if (m_state == State::Connected) {
+        // The library keeps its own copy of the password for reconnecting, which this program
+        // never does; it is not needed once signed in.
+        if (const char *kept = xmpp_conn_get_pass(connection))
+            std::memset(const_cast<char *>(kept), 0, std::strlen(kept));
+        return;
+    }
+    if (!finished) {
+        xmpp_disconnect(connection);
+        m_state = State::Closed;
+        throw MessengerError(QStringLiteral("No se pudo iniciar sesión en XMPP como %1: el "
+                                            "servidor no respondió en %2 s")
+                                 .arg(settings.bareJid(), seconds(settings.signInTimeLimit)));
+    }
+    throw MessengerError(QStringLiteral("No se pudo iniciar sesión en XMPP como %1: %2")
+                             .arg(settings.bareJid(), signInFailure(settings)));
+}
+
+QString XmppConnection::signInFailure(const XmppSettings &settings) const
+{
+    const Diagnosis &diagnosis = *m_diagnosis;
+    if (diagnosis.certificateRefused) {
+        QString reason = QStringLiteral("el certificado del servidor no es de confianza");
+        if (!diagnosis.certificateDetail.isEmpty())
+            reason += QStringLiteral(" (%1)").arg(diagnosis.certificateDetail);
+        return reason + QStringLiteral("; si el servidor usa una autoridad propia, indique su "
+                                       "certificado en ORVALIN_XMPP_CAFILE");
+    }
+    if (diagnosis.credentialsRefused)
+        return QStringLiteral("el servidor rechazó el usuario o la contraseña");
+    if (diagnosis.tlsFailed)
+        return QStringLiteral("no se pudo establecer una conexión cifrada (TLS) con el servidor");
+    if (diagnosis.socketError != 0) {
+        const QString host = settings.host.isEmpty() ? settings.domain() : settings.host;
+        const QString where = settings.port != 0 ? QStringLiteral("%1:%2").arg(host).arg(settings.port)
+                                                 : host;
+        return QStringLiteral("no se pudo conectar con el servidor %1 (%2)")
+            .arg(where, QString::fromLocal8Bit(std::strerror(diagnosis.socketError)));
+    }
+    if (!diagnosis.streamError.isEmpty())
+        return QStringLiteral("el servidor cerró la conexión: %1").arg(diagnosis.streamError);
+    return QStringLiteral("el servidor cerró la conexión antes de terminar el inicio de sesión");
+}
+
+bool XmppConnection::isConnected() const
+{
+    return m_state == State::Connected;
+}
+
+QString XmppConnection::boundJid() const
+{
+    const char *jid = xmpp_conn_get_bound_jid(m_library->connection);
+    return jid ? QString::fromUtf8(jid) : QString();
+}
+
+void XmppConnection::setStanzaHandler(StanzaHandler handler)
+{
+    m_handler = std::move(handler);
+}
+
+XmppConnection::StanzaPtr XmppConnection::newStanza(const char *name) const
+{
+    StanzaPtr stanza(xmpp_stanza_new(m_library->context));
+    xmpp_stanza_set_name(stanza.get(), name);
+    return stanza;
+}
+
+XmppConnection::StanzaPtr XmppConnection::newIq(const char *type) const
+{
+    char *id = xmpp_uuid_gen(m_library->context);
+    StanzaPtr iq(xmpp_iq_new(m_library->context, type, id));
+    xmpp_free(m_library->context, id);
+    return iq;
+}
+
+xmpp_stanza_t *XmppConnection::addChild(xmpp_stanza_t *parent, const char *name,
+                                        const char *ns) const
+{
+    StanzaPtr child = newStanza(name);
+    if (ns)
+        xmpp_stanza_set_ns(child.get(), ns);
+    xmpp_stanza_add_child(parent, child.get()); // takes its own reference
+    return child.get();
+}
+
+void XmppConnection::addText(xmpp_stanza_t *parent, const QString &text) const
+{
+    StanzaPtr node(xmpp_stanza_new(m_library->context));
+    xmpp_stanza_set_text(node.get(), text.toUtf8().constData());
+    xmpp_stanza_add_child(parent, node.get());
+}
+
+void XmppConnection::send(xmpp_stanza_t *stanza)
+{
+    if (m_state != State::Connected)
+        throw MessengerError(QStringLiteral("No hay conexión con el servidor XMPP"));
+    xmpp_send(m_library->connection, stanza);
+}
+
+XmppConnection::StanzaPtr XmppConnection::request(StanzaPtr iq, std::chrono::milliseconds timeLimit,
+                                                  const QString &what)
+{
+    if (m_state != State::Connected)
+        throw MessengerError(
+            QStringLiteral("No se pudo %1: no hay conexión con el servidor XMPP").arg(what));
+    const QByteArray id = xmpp_stanza_get_id(iq.get());
+    PendingAnswer pending;
+    xmpp_id_handler_add(m_library->connection, &Callbacks::answer, id.constData(), &pending);
+    xmpp_send(m_library->connection, iq.get());
+
+    const std::shared_ptr<bool> alive = m_alive;
+    const auto forget = [&] {
+        if (*alive)
+            xmpp_id_handler_delete(m_library->connection, &Callbacks::answer, id.constData());
+    };
+    bool answered = false;
+    try {
+        answered =
+            runUntil([&] { return pending.answer || m_state != State::Connected; }, timeLimit);
+    } catch (...) {
+        forget();
+        throw;
+    }
+    if (pending.answer)
+        return std::move(pending.answer);
+    forget();
+    if (!answered)
+        throw MessengerError(QStringLiteral("No se pudo %1: el servidor no respondió en %2 s")
+                                 .arg(what, seconds(timeLimit)));
+    throw MessengerError(
+        QStringLiteral("No se pudo %1: se perdió la conexión con el servidor XMPP").arg(what));
+}
+
+void XmppConnection::processPending()
+{
+    if (m_state == State::Connected) {
+        for (int i = 0; i < 8; ++i)
+            xmpp_run_once(m_library->context, 0);
+    }
+}
+
+template<typename Done>
+bool XmppConnection::runUntil(Done done, std::chrono::milliseconds timeLimit)
+{
+    const BusyCursor busy;
+    const QDeadlineTimer deadline(timeLimit);
+    const std::shared_ptr<bool> alive = m_alive;
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        runSlice();
+        if (done())
+            break;
+        // Repaints and timers, but no clicks: a click could start another call on this
+        // connection, or close the window that owns it, in the middle of this one.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        if (!*alive)
+            throw MessengerError(
+                QStringLiteral("Se cerró la conexión XMPP mientras esperaba al servidor"));
+    }
+    return true;
+}
+
+void XmppConnection::runSlice()
+{
+    // The library reads once per run: a short wait, then a few more runs to drain what a large
+    // TLS record left buffered.
+    xmpp_run_once(m_library->context, 5);
+    for (int i = 0; i < 4; ++i)
+        xmpp_run_once(m_library->context, 0);
+}
+
+QString XmppConnection::errorText(xmpp_stanza_t *answer)
+{
+    xmpp_stanza_t *error = xmpp_stanza_get_child_by_name(answer, "error");
+    if (!error)
+        return QStringLiteral("error sin detalle");
+    QString condition;
+    QString detail;
+    for (xmpp_stanza_t *child = xmpp_stanza_get_children(error); child;
+         child = xmpp_stanza_get_next(child)) {
+        if (!xmpp_stanza_is_tag(child))
+            continue;
+        const char *name = xmpp_stanza_get_name(child);
+        if (std::strcmp(name, "text") == 0)
+            detail = text(child);
+        else if (condition.isEmpty())
+            condition = QString::fromUtf8(name);
+    }
+    if (condition.isEmpty())
+        condition = QStringLiteral("error sin detalle");
+    return detail.isEmpty() ? condition : QStringLiteral("%1: %2").arg(condition, detail);
+}
+
+QString XmppConnection::attribute(xmpp_stanza_t *stanza, const char *name)
+{
+    const char *value = xmpp_stanza_get_attribute(stanza, name);
+    return value ? QString::fromUtf8(value) : QString();
+}
+
+QString XmppConnection::text(xmpp_stanza_t *element)
+{
+    char *content = xmpp_stanza_get_text(element);
+    if (!content)
+        return {};
+    const QString result = QString::fromUtf8(content);
+    xmpp_free(xmpp_stanza_get_context(element), content);
+    return result;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/messenger/MessengerClient.h"
+
+class PasswordSource;
+class XmppSession;
+struct XmppSettings;
+
+// The Messenger client on a live XMPP account. Signing in happens when it is made; the lists
+// come from the account's roster (see XmppRoster) and follow the server's changes while the
+// program runs. The default service is signed in (state 2) while the connection lasts and
+// signed out (1) once it is lost; the lists then refuse to be read rather than show a stale
+// roster.
+class XmppMessengerClient : public MessengerClient
+{
+public:
+    // Throws MessengerError when the sign-in fails, saying why.
+    XmppMessengerClient(const XmppSettings &settings, PasswordSource &passwords);
+    ~XmppMessengerClient() override;
+
+    std::shared_ptr<MessengerServiceSet> serviceSet() override;
+    std::shared_ptr<MessengerUserList> userList(qint32 listNumber) override;
+    // Finds the roster item with exactly this bare address, or someone waiting for an answer
+    // to a subscription request.
+    std::shared_ptr<const MessengerUser> lookUpUser(const QString &emailAddress,
+                                                    const MessengerService &service) override;
+
+private:
+    // Shared with the handed-out objects, which see it go away with the client.
+    std::shared_ptr<XmppSession> m_session;
+};

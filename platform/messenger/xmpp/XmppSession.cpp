@@ -1,0 +1,242 @@
+#include "platform/messenger/xmpp/XmppSession.h"
+
+#include "platform/messenger/MessengerError.h"
+#include "platform/messenger/xmpp/PasswordSource.h"
+
+#include <cstring>
+#include <strophe.h>
+
+namespace {
+
+constexpr char rosterNs[] = "jabber:iq:roster";
+constexpr char pingNs[] = "urn:xmpp:ping";
+constexpr char pubsubNs[] = "http://jabber.org/protocol/pubsub";
+constexpr char nickNs[] = "http://jabber.org/protocol/nick";
+constexpr char vcardNs[] = "vcard-temp";
+
+bool hasType(xmpp_stanza_t *stanza, const char *type)
+{
+    const char *actual = xmpp_stanza_get_type(stanza);
+    return actual && std::strcmp(actual, type) == 0;
+}
+
+bool isError(xmpp_stanza_t *answer)
+{
+    return hasType(answer, "error");
+}
+
+xmpp_stanza_t *childElement(xmpp_stanza_t *parent, const char *name, const char *ns = nullptr)
+{
+    if (!parent)
+        return nullptr;
+    return ns ? xmpp_stanza_get_child_by_name_and_ns(parent, name, ns)
+              : xmpp_stanza_get_child_by_name(parent, name);
+}
+
+} // namespace
+
+XmppSession::XmppSession(const XmppSettings &settings, PasswordSource &passwords)
+    : m_settings(settings)
+{
+    m_connection.setStanzaHandler([this](xmpp_stanza_t *stanza) { handleStanza(stanza); });
+    QByteArray password = passwords.password(settings.bareJid());
+    m_connection.connect(settings, password);
+
+    m_signInName = bare(m_connection.boundJid());
+    if (m_signInName.isEmpty())
+        m_signInName = settings.bareJid();
+    fetchRoster();
+
+    // Initial presence makes the server deliver the subscription requests it kept while the
+    // user was away. A negative priority keeps chat messages going to the user's real clients.
+    XmppConnection::StanzaPtr presence = m_connection.newStanza("presence");
+    m_connection.addText(m_connection.addChild(presence.get(), "priority"), QStringLiteral("-1"));
+    m_connection.send(presence.get());
+    // The server answers these after it has handled the presence, so the stored requests
+    // have arrived by the time the nickname is known.
+    m_displayName = fetchNickname();
+
+    m_idleTimer.setInterval(100);
+    QObject::connect(&m_idleTimer, &QTimer::timeout, &m_idleTimer,
+                     [this] { m_connection.processPending(); });
+    m_idleTimer.start();
+}
+
+XmppSession::~XmppSession() = default;
+
+bool XmppSession::isSignedIn() const
+{
+    return m_connection.isConnected();
+}
+
+const XmppRoster &XmppSession::roster()
+{
+    m_connection.processPending();
+    return m_roster;
+}
+
+void XmppSession::removeContact(const QString &jid)
+{
+    XmppConnection::StanzaPtr iq = m_connection.newIq("set");
+    xmpp_stanza_t *query = m_connection.addChild(iq.get(), "query", rosterNs);
+    xmpp_stanza_t *item = m_connection.addChild(query, "item");
+    // Only these two attributes: servers refuse a removal that carries anything else.
+    xmpp_stanza_set_attribute(item, "jid", jid.toUtf8().constData());
+    xmpp_stanza_set_attribute(item, "subscription", "remove");
+    const QString what = QStringLiteral("quitar a «%1» de la lista de contactos").arg(jid);
+    const XmppConnection::StanzaPtr answer =
+        m_connection.request(std::move(iq), m_settings.requestTimeLimit, what);
+    if (isError(answer.get()))
+        throw MessengerError(QStringLiteral("No se pudo %1: el servidor lo rechazó (%2)")
+                                 .arg(what, XmppConnection::errorText(answer.get())));
+    // The server's push follows the answer; the roster need not wait for it.
+    m_roster.remove(jid);
+}
+
+void XmppSession::fetchRoster()
+{
+    XmppConnection::StanzaPtr iq = m_connection.newIq("get");
+    m_connection.addChild(iq.get(), "query", rosterNs);
+    const QString what = QStringLiteral("leer la lista de contactos de %1").arg(m_signInName);
+    const XmppConnection::StanzaPtr answer =
+        m_connection.request(std::move(iq), m_settings.requestTimeLimit, what);
+    if (isError(answer.get()))
+        throw MessengerError(QStringLiteral("No se pudo %1: el servidor lo rechazó (%2)")
+                                 .arg(what, XmppConnection::errorText(answer.get())));
+    QList<XmppRoster::Item> items;
+    xmpp_stanza_t *query = childElement(answer.get(), "query", rosterNs);
+    for (xmpp_stanza_t *child = query ? xmpp_stanza_get_children(query) : nullptr; child;
+         child = xmpp_stanza_get_next(child)) {
+        if (!xmpp_stanza_is_tag(child) || std::strcmp(xmpp_stanza_get_name(child), "item") != 0)
+            continue;
+        const QString jid = XmppConnection::attribute(child, "jid");
+        if (jid.isEmpty())
+            continue;
+        // A value the protocol does not define is read as the safest one, "none".
+        const auto subscription =
+            XmppRoster::parseSubscription(XmppConnection::attribute(child, "subscription"));
+        items.append({jid, XmppConnection::attribute(child, "name"),
+                      subscription.value_or(XmppRoster::Subscription::None)});
+    }
+    m_roster.reset(items);
+}
+
+QString XmppSession::fetchNickname()
+{
+    // The nickname the user published (XEP-0172), else the one on the user's vCard.
+    XmppConnection::StanzaPtr pep = m_connection.newIq("get");
+    xmpp_stanza_set_to(pep.get(), m_signInName.toUtf8().constData());
+    xmpp_stanza_t *items = m_connection.addChild(m_connection.addChild(pep.get(), "pubsub", pubsubNs),
+                                                 "items");
+    xmpp_stanza_set_attribute(items, "node", nickNs);
+    QString nickname = askNickname(std::move(pep), "leer el apodo publicado", [](xmpp_stanza_t *answer) {
+        xmpp_stanza_t *item = childElement(
+            childElement(childElement(answer, "pubsub", pubsubNs), "items"), "item");
+        return childElement(item, "nick", nickNs);
+    });
+    if (nickname.isEmpty()) {
+        XmppConnection::StanzaPtr vcard = m_connection.newIq("get");
+        m_connection.addChild(vcard.get(), "vCard", vcardNs);
+        nickname = askNickname(std::move(vcard), "leer la vCard", [](xmpp_stanza_t *answer) {
+            return childElement(childElement(answer, "vCard", vcardNs), "NICKNAME");
+        });
+    }
+    return nickname.isEmpty() ? m_signInName.section(QLatin1Char('@'), 0, 0) : nickname;
+}
+
+QString XmppSession::askNickname(XmppConnection::StanzaPtr iq, const char *what,
+                                 const std::function<xmpp_stanza_t *(xmpp_stanza_t *)> &findNick)
+{
+    try {
+        const XmppConnection::StanzaPtr answer = m_connection.request(
+            std::move(iq), m_settings.requestTimeLimit, QString::fromUtf8(what));
+        if (isError(answer.get()))
+            return {}; // no nickname kept, or the server does not keep any
+        xmpp_stanza_t *nick = findNick(answer.get());
+        return nick ? XmppConnection::text(nick).trimmed() : QString();
+    } catch (const MessengerError &) {
+        // A slow answer only costs the nickname; a lost connection ends the sign-in.
+        if (!m_connection.isConnected())
+            throw;
+        return {};
+    }
+}
+
+void XmppSession::handleStanza(xmpp_stanza_t *stanza)
+{
+    const char *name = xmpp_stanza_get_name(stanza);
+    if (std::strcmp(name, "presence") == 0) {
+        const QString from = bare(XmppConnection::attribute(stanza, "from"));
+        if (from.isEmpty())
+            return;
+        if (hasType(stanza, "subscribe"))
+            m_roster.addRequest(from);
+        else if (hasType(stanza, "unsubscribe"))
+            m_roster.dropRequest(from);
+        return;
+    }
+    // An iq "get" or "set": every one gets an answer, as the protocol requires.
+    if (hasType(stanza, "set")) {
+        if (xmpp_stanza_t *query = childElement(stanza, "query", rosterNs)) {
+            handleRosterPush(stanza, query);
+            return;
+        }
+    } else if (childElement(stanza, "ping", pingNs)) {
+        reply(stanza);
+        return;
+    }
+    XmppConnection::StanzaPtr refusal(
+        xmpp_stanza_reply_error(stanza, "cancel", "service-unavailable", nullptr));
+    if (refusal && m_connection.isConnected())
+        m_connection.send(refusal.get());
+}
+
+void XmppSession::handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query)
+{
+    // Only the user's own server may change the roster; anyone else's push is refused.
+    const QString from = XmppConnection::attribute(iq, "from");
+    if (!from.isEmpty() && bare(from) != m_signInName) {
+        XmppConnection::StanzaPtr refusal(
+            xmpp_stanza_reply_error(iq, "cancel", "service-unavailable", nullptr));
+        if (refusal && m_connection.isConnected())
+            m_connection.send(refusal.get());
+        return;
+    }
+    for (xmpp_stanza_t *child = xmpp_stanza_get_children(query); child;
+         child = xmpp_stanza_get_next(child)) {
+        if (!xmpp_stanza_is_tag(child) || std::strcmp(xmpp_stanza_get_name(child), "item") != 0)
+            continue;
+        const QString jid = XmppConnection::attribute(child, "jid");
+        if (jid.isEmpty())
+            continue;
+        const QString subscription = XmppConnection::attribute(child, "subscription");
+        if (subscription == u"remove") {
+            m_roster.remove(jid);
+            continue;
+        }
+        const auto parsed = XmppRoster::parseSubscription(subscription)
+                                .value_or(XmppRoster::Subscription::None);
+        m_roster.update({jid, XmppConnection::attribute(child, "name"), parsed});
+        // An accepted request is no longer waiting.
+        if (parsed == XmppRoster::Subscription::From || parsed == XmppRoster::Subscription::Both)
+            m_roster.dropRequest(jid);
+    }
+    reply(iq);
+}
+
+void XmppSession::reply(xmpp_stanza_t *stanza)
+{
+    XmppConnection::StanzaPtr result = m_connection.newStanza("iq");
+    xmpp_stanza_set_type(result.get(), "result");
+    if (const char *id = xmpp_stanza_get_id(stanza))
+        xmpp_stanza_set_id(result.get(), id);
+    if (const char *from = xmpp_stanza_get_from(stanza))
+        xmpp_stanza_set_to(result.get(), from);
+    if (m_connection.isConnected())
+        m_connection.send(result.get());
+}
+
+QString XmppSession::bare(const QString &jid) const
+{
+    return jid.section(QLatin1Char('/'), 0, 0);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/messenger/xmpp/XmppConnection.h"
+#include "platform/messenger/xmpp/XmppRoster.h"
+#include "platform/messenger/xmpp/XmppSettings.h"
+
+#include <QTimer>
+
+class PasswordSource;
+
+// A signed-in session on the user's account: the roster kept up to date from the server's
+// pushes and the subscription requests it delivers, the user's own address and nickname, and
+// the removal of a contact.
+class XmppSession
+{
+public:
+    // Asks passwords for the password and signs in; throws MessengerError when it cannot.
+    XmppSession(const XmppSettings &settings, PasswordSource &passwords);
+    ~XmppSession();
+    Q_DISABLE_COPY_MOVE(XmppSession)
+
+    bool isSignedIn() const;
+    // The account's bare address, as the server bound it.
+    QString signInName() const { return m_signInName; }
+    // The user's nickname as the server keeps it, or else the address's local part.
+    QString displayName() const { return m_displayName; }
+
+    // Handles what the server sent meanwhile, then gives the roster.
+    const XmppRoster &roster();
+    // Takes jid off the server's roster and waits for the server to confirm it. Throws
+    // MessengerError when the server refuses, does not answer in time or the connection is lost;
+    // the roster is then left as it was.
+    void removeContact(const QString &jid);
+
+private:
+    void handleStanza(xmpp_stanza_t *stanza);
+    void handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query);
+    void fetchRoster();
+    QString fetchNickname();
+    QString askNickname(XmppConnection::StanzaPtr iq, const char *what,
+                        const std::function<xmpp_stanza_t *(xmpp_stanza_t *)> &findNick);
+    void reply(xmpp_stanza_t *stanza);
+    QString bare(const QString &jid) const;
+
+    XmppSettings m_settings;
+    XmppConnection m_connection;
+    XmppRoster m_roster;
+    QString m_signInName;
+    QString m_displayName;
+    // Keeps pushes flowing in while no call is being made.
+    QTimer m_idleTimer;
+};

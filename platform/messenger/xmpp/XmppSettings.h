@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <chrono>
+
+// Where and how to reach the user's XMPP account. The password is not part of it: it is asked
+// for at sign-in and never kept.
+struct XmppSettings
+{
+    // The account's address as given, user@domain (a resource after '/' is allowed).
+    QString jid;
+    // Empty: the server is found from the address's domain the usual way (DNS SRV).
+    QString host;
+    // 0: the default client port, or the one the server lookup gives.
+    quint16 port = 0;
+    // An extra certificate authority to trust, besides the system's.
+    QString caFile;
+    std::chrono::milliseconds signInTimeLimit{20000};
+    std::chrono::milliseconds requestTimeLimit{5000};
+
+    // ORVALIN_XMPP, ORVALIN_XMPP_HOST, ORVALIN_XMPP_PORT and ORVALIN_XMPP_CAFILE. Throws
+    // MessengerError naming the variable whose value is unusable.
+    static XmppSettings fromEnvironment(const QProcessEnvironment &environment);
+
+    // user@domain without the resource.
+    QString bareJid() const;
+    QString domain() const;
+    QString localPart() const;
+};
