@@ -310,14 +310,3 @@ TEST_F(AuditToolTest, ExitStatusForUsageSignedOutAndFailures)
     EXPECT_EQ(overflow.out, QString());
     EXPECT_TRUE(overflow.err.contains(QStringLiteral("32767")));
 }
-
-TEST(AuditToolText, CsvQuotesOnlyWhatNeedsIt)
-{
-    EXPECT_EQ(AuditTool::csvField(QStringLiteral("plain text")), QStringLiteral("plain text"));
-    EXPECT_EQ(AuditTool::csvField(QStringLiteral("a,b")), QStringLiteral("\"a,b\""));
-    EXPECT_EQ(AuditTool::csvField(QStringLiteral("say \"hi\"")),
-              QStringLiteral("\"say \"\"hi\"\"\""));
-    EXPECT_EQ(AuditTool::csvField(QStringLiteral("a\rb")), QStringLiteral("\"a\rb\""));
-    EXPECT_EQ(AuditTool::escapeControls(QStringLiteral("Núñez \\ 😀")),
-              QStringLiteral("Núñez \\ 😀"));
-}
