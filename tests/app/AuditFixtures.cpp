@@ -27,7 +27,7 @@ QStringList contactAddresses(MessengerClient &client)
     const auto list = client.userList(MessengerClient::ContactList);
     QStringList result;
     for (qint32 i = 0; i < list->count(); ++i)
-        result.append(list->user(i)->member(u"EmailAddress"));
+        result.append(list->user(i).member(u"EmailAddress"));
     return result;
 }
 
