@@ -5,8 +5,8 @@
 #include "platform/messenger/xmpp/XmppSettings.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QCursor>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <csignal>
 #include <cstring>
@@ -120,9 +120,9 @@ struct XmppConnection::Callbacks
         auto *connection = static_cast<XmppConnection *>(self);
         const char *name = xmpp_stanza_get_name(stanza);
         const char *type = xmpp_stanza_get_type(stanza);
-        const bool wanted = std::strcmp(name, "presence") == 0
-                            || (type && (std::strcmp(type, "get") == 0
-                                         || std::strcmp(type, "set") == 0));
+        const bool wanted =
+            std::strcmp(name, "presence") == 0 ||
+            (type && (std::strcmp(type, "get") == 0 || std::strcmp(type, "set") == 0));
         if (wanted && connection->m_handler)
             connection->m_handler(stanza);
         return 1;
@@ -160,8 +160,7 @@ XmppConnection::XmppConnection()
             xmpp_ctx_free(m_library->context);
         throw MessengerError(QStringLiteral("No se pudo preparar la conexión XMPP (sin memoria)"));
     }
-    xmpp_handler_add(m_library->connection, &Callbacks::stanza, nullptr, "presence", nullptr,
-                     this);
+    xmpp_handler_add(m_library->connection, &Callbacks::stanza, nullptr, "presence", nullptr, this);
     xmpp_handler_add(m_library->connection, &Callbacks::stanza, nullptr, "iq", nullptr, this);
 }
 
@@ -200,16 +199,18 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password)
         settings.host.isEmpty() && settings.port != 0 ? settings.domain() : settings.host;
     const QByteArray hostBytes = host.toUtf8();
     m_state = State::Connecting;
-    const int started = xmpp_connect_client(connection, host.isEmpty() ? nullptr : hostBytes.constData(),
+    const int started =
+        xmpp_connect_client(connection, host.isEmpty() ? nullptr : hostBytes.constData(),
                             settings.port, &Callbacks::connection, this);
     if (started != XMPP_EOK) {
         m_state = State::Closed;
-        throw MessengerError(QStringLiteral("No se pudo iniciar sesión en XMPP como %1: no se "
-                                            "encontró el servidor de «%2»")
-                                 .arg(settings.bareJid(), host.isEmpty() ? settings.domain() : host));
+        throw MessengerError(
+            QStringLiteral("No se pudo iniciar sesión en XMPP como %1: no se "
+                           "encontró el servidor de «%2»")
+                .arg(settings.bareJid(), host.isEmpty() ? settings.domain() : host));
     }
-    const bool finished = runUntil([this] { return m_state != State::Connecting; },
-                                   settings.signInTimeLimit);
+    const bool finished =
+        runUntil([this] { return m_state != State::Connecting; }, settings.signInTimeLimit);
     if (m_state == State::Connected) {
         // The library keeps its own copy of the password for reconnecting, which this program
         // never does; it is not needed once signed in.
@@ -244,8 +245,8 @@ QString XmppConnection::signInFailure(const XmppSettings &settings) const
         return QStringLiteral("no se pudo establecer una conexión cifrada (TLS) con el servidor");
     if (diagnosis.socketError != 0) {
         const QString host = settings.host.isEmpty() ? settings.domain() : settings.host;
-        const QString where = settings.port != 0 ? QStringLiteral("%1:%2").arg(host).arg(settings.port)
-                                                 : host;
+        const QString where =
+            settings.port != 0 ? QStringLiteral("%1:%2").arg(host).arg(settings.port) : host;
         return QStringLiteral("no se pudo conectar con el servidor %1 (%2)")
             .arg(where, QString::fromLocal8Bit(std::strerror(diagnosis.socketError)));
     }
@@ -351,7 +352,7 @@ void XmppConnection::processPending()
     }
 }
 
-template<typename Done>
+template <typename Done>
 bool XmppConnection::runUntil(Done done, std::chrono::milliseconds timeLimit)
 {
     const BusyCursor busy;

@@ -43,7 +43,8 @@ public:
     // An iq of type "get" or "set" with a fresh id.
     StanzaPtr newIq(const char *type) const;
     // Appends an element (with its namespace, when given) and returns it.
-    xmpp_stanza_t *addChild(xmpp_stanza_t *parent, const char *name, const char *ns = nullptr) const;
+    xmpp_stanza_t *addChild(xmpp_stanza_t *parent, const char *name,
+                            const char *ns = nullptr) const;
     void addText(xmpp_stanza_t *parent, const QString &text) const;
 
     void send(xmpp_stanza_t *stanza);
@@ -61,8 +62,7 @@ public:
 private:
     enum class State { Idle, Connecting, Connected, Closed };
 
-    template<typename Done>
-    bool runUntil(Done done, std::chrono::milliseconds timeLimit);
+    template <typename Done> bool runUntil(Done done, std::chrono::milliseconds timeLimit);
     void runSlice();
     QString signInFailure(const XmppSettings &settings) const;
 

@@ -38,9 +38,7 @@ private:
 class XmppServiceSet : public MessengerServiceSet
 {
 public:
-    explicit XmppServiceSet(std::weak_ptr<XmppSession> session) : m_session(std::move(session))
-    {
-    }
+    explicit XmppServiceSet(std::weak_ptr<XmppSession> session) : m_session(std::move(session)) {}
 
     std::shared_ptr<MessengerService> defaultService() override
     {
@@ -54,8 +52,7 @@ private:
 class XmppUserList : public MessengerUserList
 {
 public:
-    XmppUserList(std::weak_ptr<XmppSession> session, qint32 listNumber,
-                 QList<MessengerUser> users)
+    XmppUserList(std::weak_ptr<XmppSession> session, qint32 listNumber, QList<MessengerUser> users)
         : m_session(std::move(session)), m_listNumber(listNumber), m_users(std::move(users))
     {
     }
@@ -89,8 +86,9 @@ public:
 private:
     QString name() const
     {
-        return m_listNumber == MessengerClient::ContactList ? QStringLiteral("la lista de contactos")
-                                                            : QStringLiteral("la lista inversa");
+        return m_listNumber == MessengerClient::ContactList
+                   ? QStringLiteral("la lista de contactos")
+                   : QStringLiteral("la lista inversa");
     }
 
     std::weak_ptr<XmppSession> m_session;
@@ -131,8 +129,8 @@ std::shared_ptr<const MessengerUser> XmppMessengerClient::lookUpUser(const QStri
 {
     const XmppRoster &roster = m_session->roster();
     if (const auto item = roster.item(emailAddress))
-        return std::make_shared<const MessengerUser>(
-            item->jid, item->name.isEmpty() ? item->jid : item->name);
+        return std::make_shared<const MessengerUser>(item->jid,
+                                                     item->name.isEmpty() ? item->jid : item->name);
     if (roster.hasRequest(emailAddress))
         return std::make_shared<const MessengerUser>(emailAddress, emailAddress);
     throw MessengerError(

@@ -126,14 +126,15 @@ QString XmppSession::fetchNickname()
     // The nickname the user published (XEP-0172), else the one on the user's vCard.
     XmppConnection::StanzaPtr pep = m_connection.newIq("get");
     xmpp_stanza_set_to(pep.get(), m_signInName.toUtf8().constData());
-    xmpp_stanza_t *items = m_connection.addChild(m_connection.addChild(pep.get(), "pubsub", pubsubNs),
-                                                 "items");
+    xmpp_stanza_t *items =
+        m_connection.addChild(m_connection.addChild(pep.get(), "pubsub", pubsubNs), "items");
     xmpp_stanza_set_attribute(items, "node", nickNs);
-    QString nickname = askNickname(std::move(pep), "leer el apodo publicado", [](xmpp_stanza_t *answer) {
-        xmpp_stanza_t *item = childElement(
-            childElement(childElement(answer, "pubsub", pubsubNs), "items"), "item");
-        return childElement(item, "nick", nickNs);
-    });
+    QString nickname =
+        askNickname(std::move(pep), "leer el apodo publicado", [](xmpp_stanza_t *answer) {
+            xmpp_stanza_t *item = childElement(
+                childElement(childElement(answer, "pubsub", pubsubNs), "items"), "item");
+            return childElement(item, "nick", nickNs);
+        });
     if (nickname.isEmpty()) {
         XmppConnection::StanzaPtr vcard = m_connection.newIq("get");
         m_connection.addChild(vcard.get(), "vCard", vcardNs);
@@ -214,8 +215,8 @@ void XmppSession::handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query)
             m_roster.remove(jid);
             continue;
         }
-        const auto parsed = XmppRoster::parseSubscription(subscription)
-                                .value_or(XmppRoster::Subscription::None);
+        const auto parsed =
+            XmppRoster::parseSubscription(subscription).value_or(XmppRoster::Subscription::None);
         m_roster.update({jid, XmppConnection::attribute(child, "name"), parsed});
         // An accepted request is no longer waiting.
         if (parsed == XmppRoster::Subscription::From || parsed == XmppRoster::Subscription::Both)

@@ -11,11 +11,10 @@ QString checkedJid(const QString &value)
 {
     const QString bare = value.section(QLatin1Char('/'), 0, 0);
     const qsizetype at = bare.indexOf(QLatin1Char('@'));
-    const bool valid = at > 0 && at == bare.lastIndexOf(QLatin1Char('@'))
-                       && at < bare.size() - 1
-                       && std::none_of(value.cbegin(), value.cend(),
-                                       [](QChar c) { return c.isSpace(); })
-                       && (!value.contains(QLatin1Char('/')) || !value.endsWith(QLatin1Char('/')));
+    const bool valid =
+        at > 0 && at == bare.lastIndexOf(QLatin1Char('@')) && at < bare.size() - 1 &&
+        std::none_of(value.cbegin(), value.cend(), [](QChar c) { return c.isSpace(); }) &&
+        (!value.contains(QLatin1Char('/')) || !value.endsWith(QLatin1Char('/')));
     if (!valid)
         throw MessengerError(
             QStringLiteral("ORVALIN_XMPP no es una dirección XMPP válida («%1»): debe tener la "

@@ -1,0 +1,219 @@
+#include "platform/messenger/MessengerClient.h"
+#include "platform/messenger/MessengerError.h"
+#include "platform/messenger/MessengerService.h"
+#include "platform/messenger/MessengerServiceSet.h"
+#include "platform/messenger/xmpp/DialogPasswordSource.h"
+#include "platform/messenger/xmpp/FilePasswordSource.h"
+#include "platform/messenger/xmpp/TerminalPasswordSource.h"
+#include "platform/messenger/xmpp/XmppClientFactory.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+class PasswordFileTest : public ::testing::Test
+{
+protected:
+    QString write(const QByteArray &content, QFile::Permissions permissions)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("clave"));
+        QFile::remove(path);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        EXPECT_TRUE(QFile::setPermissions(path, permissions));
+        return path;
+    }
+
+    static QString errorFor(const QString &path)
+    {
+        try {
+            FilePasswordSource(path).password(QStringLiteral("ana@example.org"));
+        } catch (const MessengerError &error) {
+            EXPECT_TRUE(error.message().contains(path)) << error.message().toStdString();
+            return error.message();
+        }
+        ADD_FAILURE() << "no error for " << path.toStdString();
+        return {};
+    }
+
+    static constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+    QTemporaryDir m_dir;
+};
+
+// Runs the terminal source on a pipe holding input; returns the password and the prompt.
+std::pair<QByteArray, QByteArray> readFromPipe(const QByteArray &input)
+{
+    int in[2];
+    int out[2];
+    EXPECT_EQ(::pipe(in), 0);
+    EXPECT_EQ(::pipe(out), 0);
+    EXPECT_EQ(::write(in[1], input.constData(), input.size()), input.size());
+    ::close(in[1]);
+    QByteArray password;
+    try {
+        password = TerminalPasswordSource(in[0], out[1]).password(QStringLiteral("ana@x.org"));
+    } catch (...) {
+        ::close(in[0]);
+        ::close(out[0]);
+        ::close(out[1]);
+        throw;
+    }
+    ::close(in[0]);
+    ::close(out[1]);
+    QByteArray prompt(256, '\0');
+    const ssize_t got = ::read(out[0], prompt.data(), prompt.size());
+    prompt.resize(got > 0 ? got : 0);
+    ::close(out[0]);
+    return {password, prompt};
+}
+
+// Fails the test if the factory asks it.
+class UnusedPasswordSource : public PasswordSource
+{
+public:
+    QByteArray password(const QString &) override
+    {
+        ADD_FAILURE() << "the password was asked for";
+        return "x";
+    }
+};
+
+} // namespace
+
+TEST_F(PasswordFileTest, ReadsTheFirstLineWithoutItsEnd)
+{
+    EXPECT_EQ(FilePasswordSource(write("s3cr3t\n", ownerOnly)).password("a@x.org"), "s3cr3t");
+    EXPECT_EQ(FilePasswordSource(write("s3cr3t\r\nnext\n", ownerOnly)).password("a@x.org"),
+              "s3cr3t");
+    EXPECT_EQ(FilePasswordSource(write(" with spaces ", QFile::ReadOwner)).password("a@x.org"),
+              " with spaces ");
+}
+
+TEST_F(PasswordFileTest, RefusesFilesOthersCanReach)
+{
+    for (const QFile::Permissions extra :
+         {QFile::Permissions(QFile::ReadGroup), QFile::Permissions(QFile::ReadOther),
+          QFile::Permissions(QFile::WriteGroup)}) {
+        const QString message = errorFor(write("s3cr3t\n", ownerOnly | extra));
+        EXPECT_TRUE(message.contains("chmod 600")) << message.toStdString();
+        EXPECT_FALSE(message.contains("s3cr3t")) << message.toStdString();
+    }
+    const QString message = errorFor(write("s3cr3t\n", ownerOnly | QFile::ReadGroup));
+    EXPECT_TRUE(message.contains("0640")) << message.toStdString();
+}
+
+TEST_F(PasswordFileTest, RefusesMissingEmptyAndOddFiles)
+{
+    EXPECT_TRUE(errorFor(m_dir.filePath("no-such-file")).contains("No such file"));
+    EXPECT_TRUE(errorFor(write("", ownerOnly)).contains("vacía"));
+    EXPECT_TRUE(errorFor(write("\nsecond line\n", ownerOnly)).contains("vacía"));
+    EXPECT_TRUE(errorFor(write(QByteArray(5000, 'x'), ownerOnly)).contains("grande"));
+    ASSERT_TRUE(QFile::setPermissions(m_dir.path(), ownerOnly | QFile::ExeOwner));
+    EXPECT_TRUE(errorFor(m_dir.path()).contains("no es un archivo normal"));
+}
+
+TEST(TerminalPasswordSourceTest, ReadsOneLineAfterThePrompt)
+{
+    const auto [password, prompt] = readFromPipe("clave secreta\nmore input\n");
+    EXPECT_EQ(password, "clave secreta");
+    EXPECT_EQ(prompt, QStringLiteral("Contraseña de ana@x.org: ").toUtf8());
+
+    EXPECT_EQ(readFromPipe("last line without end").first, "last line without end");
+    EXPECT_EQ(readFromPipe("dos\r\n").first, "dos");
+}
+
+TEST(TerminalPasswordSourceTest, NothingTypedOrTooMuchIsAnError)
+{
+    for (const QByteArray &input : {QByteArray(), QByteArray("\n"), QByteArray(2000, 'x')}) {
+        try {
+            readFromPipe(input);
+            ADD_FAILURE() << "no error for " << input.size() << " bytes";
+        } catch (const MessengerError &error) {
+            EXPECT_TRUE(error.message().contains("ana@x.org")) << error.message().toStdString();
+        }
+    }
+}
+
+TEST(DialogPasswordSourceTest, MasksWhatIsTypedAndGivesItBack)
+{
+    QLineEdit::EchoMode echo = QLineEdit::Normal;
+    QString label;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        echo = dialog->textEchoMode();
+        label = dialog->labelText();
+        dialog->setTextValue(QStringLiteral("contraseña"));
+        dialog->accept();
+    });
+    EXPECT_EQ(DialogPasswordSource().password(QStringLiteral("ana@x.org")),
+              QStringLiteral("contraseña").toUtf8());
+    EXPECT_EQ(echo, QLineEdit::Password);
+    EXPECT_TRUE(label.contains("ana@x.org")) << label.toStdString();
+}
+
+TEST(DialogPasswordSourceTest, CancellingIsAnError)
+{
+    QTimer::singleShot(0, [] {
+        if (auto *dialog = QApplication::activeModalWidget())
+            qobject_cast<QDialog *>(dialog)->reject();
+    });
+    try {
+        DialogPasswordSource().password(QStringLiteral("ana@x.org"));
+        ADD_FAILURE() << "no error";
+    } catch (const MessengerError &error) {
+        EXPECT_TRUE(error.message().contains("canceló")) << error.message().toStdString();
+    }
+}
+
+TEST(XmppClientFactoryTest, WithoutTheAccountVariableTheOtherClientsServe)
+{
+    UnusedPasswordSource unused;
+    const auto client = createMessengerClient(QProcessEnvironment(), unused);
+    ASSERT_NE(client, nullptr);
+    EXPECT_NE(client->serviceSet()->defaultService()->signInState(), MessengerService::SignedOut);
+}
+
+TEST(XmppClientFactoryTest, AnUnsafePasswordFileStopsBeforeAnyConnection)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("clave");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("s3cr3t\n");
+    file.close();
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner |
+                                                QFile::ReadGroup | QFile::ReadOther));
+    QProcessEnvironment env;
+    // A port nothing listens on: were the file accepted, the error would be another one.
+    env.insert("ORVALIN_XMPP", "ana@localhost");
+    env.insert("ORVALIN_XMPP_HOST", "127.0.0.1");
+    env.insert("ORVALIN_XMPP_PORT", "1");
+    env.insert("ORVALIN_XMPP_PASSWORD_FILE", path);
+    UnusedPasswordSource unused;
+    try {
+        createMessengerClient(env, unused);
+        ADD_FAILURE() << "no error";
+    } catch (const MessengerError &error) {
+        EXPECT_TRUE(error.message().contains(path)) << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains("0644")) << error.message().toStdString();
+    }
+}
+
+TEST(XmppClientFactoryTest, BadSettingsAreReportedBeforeThePasswordIsAsked)
+{
+    QProcessEnvironment env;
+    env.insert("ORVALIN_XMPP", "ana@localhost");
+    env.insert("ORVALIN_XMPP_PORT", "puerto");
+    UnusedPasswordSource unused;
+    EXPECT_THROW(createMessengerClient(env, unused), MessengerError);
+}
