@@ -81,14 +81,6 @@ TEST_F(Captions, FlatDisabledCaptionIsOneShadowCopy)
     }
 }
 
-TEST_F(Captions, UpCaptionIsInTheTextColour)
-{
-    for (qint32 type : {Beveled, Classic, Gradient, Rounded, Etched, ThickEdge, ThinEdge}) {
-        canvas.paint(type, ButtonLook::Up);
-        EXPECT_GT(canvas.count(c.textColor), 20) << type;
-    }
-}
-
 TEST_F(Captions, OtherButtonTypesDrawOnlyThePlainFace)
 {
     for (qint32 type : {0, 8, -1}) {

@@ -60,11 +60,6 @@ TEST(GradientRows, DepthsDependOnTheLook)
     EXPECT_EQ(hex(gradientCanvas(75, 30, ButtonLook::Disabled).at(0, 1)), hex(rgb(253, 253, 254)));
 }
 
-TEST(GradientRows, NoHeightMeansNoRows)
-{
-    EXPECT_EQ(hex(gradientRowColor({1, 75, 50}, 0, 0)), hex(0xFFFFFF));
-}
-
 TEST(GradientRows, PressedLeavesTheTopRowsToTheFace)
 {
     const StyleCanvas pressed = gradientCanvas(75, 23, ButtonLook::Pressed);

@@ -28,23 +28,6 @@ TEST(SmallSizes, EveryStyleAndLookDrawsWithoutFailing)
     }
 }
 
-TEST(SmallSizes, ZeroWidthLeavesAnEmptyPicture)
-{
-    StyleCanvas canvas(0, 23, QStringLiteral("Buscar"));
-    canvas.state().focused = true;
-    for (qint32 type = 1; type <= 7; ++type)
-        EXPECT_NO_THROW(canvas.paint(type, ButtonLook::Up)) << type;
-    EXPECT_TRUE(canvas.surface().image().isNull() || canvas.surface().image().width() == 0);
-}
-
-TEST(SmallSizes, TwoByTwoBeveledIsAllFaceButItsRim)
-{
-    // The rim lines stop short of the corners, so on 2 x 2 nothing but the face shows.
-    StyleCanvas canvas(2, 2);
-    canvas.paint(Beveled, ButtonLook::Up);
-    EXPECT_EQ(canvas.count(canvas.palette().darkShadowColor), 0);
-}
-
 TEST(SmallSizes, PictureLargerThanTheButtonIsOnlyDrawnWithinTheButton)
 {
     // A surface wider and higher than W x H: every primitive must stay inside the button's
