@@ -30,7 +30,9 @@ void Surface::setLogicalDpi(int dpi)
 
 void Surface::resize(int width, int height)
 {
-    m_image = QImage(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32);
+    m_width = std::max(width, 0);
+    m_height = std::max(height, 0);
+    m_image = QImage(m_width, m_height, QImage::Format_RGB32);
     const qreal dotsPerMeter = m_logicalDpi / 0.0254;
     m_image.setDotsPerMeterX(qRound(dotsPerMeter));
     m_image.setDotsPerMeterY(qRound(dotsPerMeter));

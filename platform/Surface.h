@@ -14,8 +14,9 @@ class Surface
 public:
     explicit Surface(int logicalDpi = 96);
 
-    int width() const { return m_image.width(); }
-    int height() const { return m_image.height(); }
+    // The size asked for: a surface 0 pixels wide keeps its height (its picture is empty).
+    int width() const { return m_width; }
+    int height() const { return m_height; }
     int logicalDpi() const { return m_logicalDpi; }
     void setLogicalDpi(int dpi);
     // A new size gives a new picture cleared to the back colour.
@@ -61,6 +62,8 @@ public:
 
 private:
     QImage m_image;
+    int m_width = 0;
+    int m_height = 0;
     int m_logicalDpi;
     ColorRef m_backColor = 0x00FFFFFF;
     ColorRef m_textColor = 0;

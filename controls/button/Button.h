@@ -78,7 +78,7 @@ public:
     void HandleClick();
 
     // State the drawing and the interaction keep.
-    const ButtonPalette &palette() const { return m_palette; }
+    const ButtonPalette &buttonPalette() const { return m_palette; }
     quint8 lastState() const { return m_lastState; }
     QString lastCaption() const { return m_lastCaption; }
     qint32 cachedWidth() const { return m_cachedWidth; }
@@ -88,7 +88,7 @@ public:
     WinRect focusRect() const { return m_focusRect; }
     QRegion outlineRegion() const { return m_outlineRegion; }
     quint8 lastMouseButton() const { return m_lastMouseButton; }
-    qint16 hasFocus() const { return m_hasFocus; }
+    qint16 hasFocusFlag() const { return m_hasFocus; }
     // How many redraws actually drew since creation.
     int redrawCount() const { return m_redrawCount; }
 
