@@ -1,0 +1,82 @@
+#include "bench/StartupProbe.h"
+
+#include "app/DesktopLinkOpener.h"
+#include "app/Form1.h"
+#include "app/MessageBoxReporter.h"
+#include "platform/messenger/MessengerClient.h"
+#include "platform/messenger/MessengerClientFactory.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+long peakResidentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+// Ends the loop once the watched window has painted.
+class FirstPaint : public QObject
+{
+public:
+    explicit FirstPaint(const QElapsedTimer &clock) : m_clock(clock) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            // Read the clock once this paint has run to its end.
+            QTimer::singleShot(0, [this] {
+                std::printf("%.3f %ld\n", double(m_clock.nsecsElapsed()) / 1e6, peakResidentKb());
+                QCoreApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    const QElapsedTimer &m_clock;
+    bool m_seen = false;
+};
+
+} // namespace
+
+int startupProbe(const char *what)
+{
+    QElapsedTimer clock;
+    clock.start();
+    int argc = 1;
+    char name[] = "orvalin";
+    char *argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    FirstPaint firstPaint(clock);
+    if (qstrcmp(what, "empty") == 0) {
+        QWidget window;
+        window.installEventFilter(&firstPaint);
+        window.resize(263, 304);
+        window.show();
+        return app.exec();
+    }
+    MessageBoxReporter reporter;
+    DesktopLinkOpener linkOpener;
+    const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    Form1 form([environment] { return createMessengerClient(environment); }, reporter, linkOpener);
+    if (form.load() != Form1::LoadResult::Loaded)
+        return 1;
+    form.installEventFilter(&firstPaint);
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,76 @@
+#include "bench/TableReporter.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string floorName(const std::string &name)
+{
+    const auto slash = name.find('/');
+    if (slash == std::string::npos)
+        return name + "Floor";
+    return name.substr(0, slash) + "Floor" + name.substr(slash);
+}
+
+std::string human(double ns)
+{
+    char text[32];
+    if (ns >= 1e6)
+        std::snprintf(text, sizeof text, "%.2f ms", ns / 1e6);
+    else if (ns >= 1e3)
+        std::snprintf(text, sizeof text, "%.2f us", ns / 1e3);
+    else
+        std::snprintf(text, sizeof text, "%.0f ns", ns);
+    return text;
+}
+
+} // namespace
+
+void TableReporter::ReportRuns(const std::vector<Run> &runs)
+{
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run &run : runs) {
+        if (run.run_type != Run::RT_Iteration || run.error_occurred)
+            continue;
+        Row row;
+        row.name = run.benchmark_name();
+        row.ns = run.GetAdjustedRealTime() * (run.time_unit == benchmark::kMillisecond   ? 1e6
+                                              : run.time_unit == benchmark::kMicrosecond ? 1e3
+                                                                                         : 1.0);
+        if (auto t = run.counters.find("target_ns"); t != run.counters.end())
+            row.targetNs = t->second.value;
+        if (auto m = run.counters.find("peak_MB"); m != run.counters.end())
+            row.peakMb = m->second.value;
+        m_byName[row.name] = row.ns;
+        m_rows.push_back(row);
+    }
+}
+
+void TableReporter::Finalize()
+{
+    ConsoleReporter::Finalize();
+    std::printf(
+        "\n| benchmark | time | floor | ratio | target | met |\n|---|---|---|---|---|---|\n");
+    for (const Row &row : m_rows) {
+        if (row.name.find("Floor") != std::string::npos)
+            continue;
+        const auto floor = m_byName.find(floorName(row.name));
+        std::string floorText = "-", ratioText = "-";
+        if (floor != m_byName.end()) {
+            floorText = human(floor->second);
+            char ratio[32];
+            std::snprintf(ratio, sizeof ratio, "%.1fx", row.ns / floor->second);
+            ratioText = ratio;
+        }
+        std::string timeText = human(row.ns);
+        if (row.peakMb > 0) {
+            char peak[48];
+            std::snprintf(peak, sizeof peak, " (peak %.1f MB)", row.peakMb);
+            timeText += peak;
+        }
+        const std::string target = row.targetNs > 0 ? "< " + human(row.targetNs) : "-";
+        const char *met = row.targetNs <= 0 ? "-" : (row.ns <= row.targetNs ? "yes" : "no");
+        std::printf("| %s | %s | %s | %s | %s | %s |\n", row.name.c_str(), timeText.c_str(),
+                    floorText.c_str(), ratioText.c_str(), target.c_str(), met);
+    }
+}
