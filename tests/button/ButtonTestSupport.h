@@ -7,7 +7,7 @@
 
 #include <vector>
 
-// The host's Resize notification for a window that is not shown.
+// The host's Resize notification, also for a window that is not shown.
 inline void sizeButton(Button &button, int width, int height)
 {
     const QSize old = button.size();
@@ -24,39 +24,26 @@ inline void placeButton(Button &button, int width = 75, int height = 23)
     sizeButton(button, width, height);
 }
 
-inline int pixelCount(const QRegion &region)
-{
-    int count = 0;
-    for (const QRect &rect : region)
-        count += rect.width() * rect.height();
-    return count;
-}
-
 // Records what each redraw asked the style to draw, and in which conditions.
 class RecordingButton : public Button
 {
 public:
+    using Button::Button;
     struct Call
     {
         ButtonLook look;
         bool focused;
         bool displayAsDefault;
-        ColorRef textColor; // the surface's text colour when the style starts
-        bool windowEnabled; // the window's enabled state during the redraw
-        WinRect textRect, pressedTextRect, focusRect;
-        int width, height;
+        ColorRef textColor; // the surface's text colour as the style starts
+        bool windowEnabled;
     };
     std::vector<Call> calls;
-    bool drawStyles = true;
 
 protected:
     void paintStyle(ButtonPainter &painter, ButtonLook look) override
     {
         calls.push_back({look, painter.focused(), painter.displayAsDefault(),
-                         painter.surface().textColor(), isEnabled(), painter.textRect(),
-                         painter.pressedTextRect(), painter.focusRect(), painter.width(),
-                         painter.height()});
-        if (drawStyles)
-            Button::paintStyle(painter, look);
+                         painter.surface().textColor(), isEnabled()});
+        Button::paintStyle(painter, look);
     }
 };
