@@ -51,12 +51,13 @@ ColorRef readColor(const PropertyBag &bag, const QString &key, ColorRef defaultV
 
 template <typename Handler> void Button::notify(const char *what, Handler &&handler)
 {
+    const QString who = objectName().isEmpty() ? QStringLiteral("Button") : objectName();
     try {
         handler();
     } catch (const Error &error) {
-        qCritical("%s (%s): %s", qPrintable(objectName()), what, qPrintable(error.message()));
+        qCritical("%s (%s): %s", qPrintable(who), what, qPrintable(error.message()));
     } catch (const std::exception &error) {
-        qCritical("%s (%s): %s", qPrintable(objectName()), what, error.what());
+        qCritical("%s (%s): %s", qPrintable(who), what, error.what());
     }
 }
 
