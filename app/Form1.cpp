@@ -1,11 +1,17 @@
 #include "app/Form1.h"
 
+#include "app/Creditos.h"
 #include "app/LinkOpener.h"
 #include "app/MessageReporter.h"
 #include "app/OrvalinIcons.h"
 #include "app/PlainText.h"
 #include "app/ProductLinks.h"
+#include "app/ScreenCentre.h"
+#include "app/StoredWindows.h"
 #include "app/TwipGeometry.h"
+#include "controls/banner/CsLogo.h"
+#include "controls/button/Button.h"
+#include "controls/button/DefaultButtonTracker.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
@@ -20,8 +26,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QScreen>
 #include <stdexcept>
 
 namespace {
@@ -95,7 +99,7 @@ void Form1::createMenus()
     mnHelp->addSeparator()->setObjectName(QStringLiteral("spc1"));
     QAction *mnAcerca = mnHelp->addAction(QStringLiteral("&Acerca de"));
     mnAcerca->setObjectName(QStringLiteral("mnAcerca"));
-    connect(mnAcerca, &QAction::triggered, this, &Form1::aboutRequested);
+    connect(mnAcerca, &QAction::triggered, this, &Form1::showCreditos);
 }
 
 void Form1::createControls()
@@ -108,10 +112,12 @@ void Form1::createControls()
     // The client area keeps its size; the window follows it and the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    // Stand-in for the gradient banner.
-    m_csLogo1 = new QWidget(client);
+    const WindowDescription stored = StoredWindows::form1();
+    m_csLogo1 = new csLogo(client);
     m_csLogo1->setObjectName(QStringLiteral("csLogo1"));
+    m_csLogo1->setFocusPolicy(Qt::NoFocus);
     m_csLogo1->setGeometry(twips.rect(0, 0, 375, 4350));
+    m_csLogo1->ReadProperties(stored.control(QStringLiteral("csLogo1")));
 
     m_frame1 = new QGroupBox(QStringLiteral("Tus Datos"), client);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
@@ -158,12 +164,11 @@ void Form1::createControls()
     labelPalette.setColor(QPalette::WindowText, fromColorRef(0x00FF0000));
     m_label2->setPalette(labelPalette);
 
-    m_command1 = createCommandButton(QStringLiteral("Buscar"), true, client, &Form1::command1Click);
-    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1 =
+        createCommandButton(QStringLiteral("Command1"), stored, client, &Form1::command1Click);
     m_command1->setGeometry(twips.rect(720, 3840, 1335, 375));
     m_command2 =
-        createCommandButton(QStringLiteral("Eliminar"), false, client, &Form1::command2Click);
-    m_command2->setObjectName(QStringLiteral("Command2"));
+        createCommandButton(QStringLiteral("Command2"), stored, client, &Form1::command2Click);
     m_command2->setGeometry(twips.rect(2160, 3840, 1335, 375));
 
     m_barra1 = new QProgressBar(client);
@@ -174,15 +179,18 @@ void Form1::createControls()
     m_barra1->setValue(0);
 
     applyTabOrder();
+    new DefaultButtonTracker(this);
 }
 
-QWidget *Form1::createCommandButton(const QString &caption, bool enabled, QWidget *parent,
-                                    void (Form1::*onClick)())
+Button *Form1::createCommandButton(const QString &name, const WindowDescription &stored,
+                                   QWidget *parent, void (Form1::*onClick)())
 {
-    // The window needs a caption, an enabled state and a click, nothing more.
-    auto *button = new QPushButton(caption, parent);
-    button->setEnabled(enabled);
-    connect(button, &QPushButton::clicked, this, [this, onClick] { (this->*onClick)(); });
+    // The caption and the enabled state come with the button's saved settings; the window
+    // needs nothing of it but its click.
+    auto *button = new Button(parent);
+    button->setObjectName(name);
+    button->ReadProperties(stored.control(name));
+    connect(button, &Button::Click, this, [this, onClick] { (this->*onClick)(); });
     return button;
 }
 
@@ -222,14 +230,9 @@ Form1::LoadResult Form1::load()
 void Form1::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (m_centred)
-        return;
+    if (!m_centred)
+        moveToScreenCentre(this);
     m_centred = true;
-    if (const QScreen *screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -237,6 +240,8 @@ void Form1::closeEvent(QCloseEvent *event)
     // Unload: release the client and the user under removal; never cancelled.
     m_messenger.reset();
     m_audit->releasePendingUser();
+    if (m_creditos)
+        m_creditos->close();
     emit unloaded();
     event->accept();
 }
@@ -297,7 +302,7 @@ void Form1::listaItemCheck(QListWidgetItem *row)
 {
     if (row->checkState() == Qt::Checked) {
         m_label2->setText(PlainText::forDisplay(row->data(ListaResultView::KeyRole).toString()));
-        m_command2->setEnabled(true);
+        m_command2->setButtonEnabled(VbTrue);
         m_mnDelette->setEnabled(true);
     }
     if (row->checkState() != Qt::Checked) {
@@ -307,7 +312,7 @@ void Form1::listaItemCheck(QListWidgetItem *row)
             if (!m_resultView->isRowChecked(i))
                 ++unchecked;
             if (unchecked == m_resultView->rowCount()) {
-                m_command2->setEnabled(false);
+                m_command2->setButtonEnabled(VbFalse);
                 m_mnDelette->setEnabled(false);
                 m_label2->setText(Label2Caption);
             }
@@ -325,4 +330,16 @@ void Form1::listaItemClick(QListWidgetItem *row)
 void Form1::mnSalirClick()
 {
     emit programEndRequested();
+}
+
+void Form1::showCreditos()
+{
+    // One about window at a time; asking again brings it forward.
+    if (!m_creditos) {
+        m_creditos = new Creditos(this);
+        m_creditos->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_creditos->show();
+    m_creditos->raise();
+    m_creditos->activateWindow();
 }

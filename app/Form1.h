@@ -1,13 +1,18 @@
 #pragma once
 
 #include "app/ContactAudit.h"
+#include "app/Creditos.h"
 #include "app/ListaResultView.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
+class Button;
 class LinkOpener;
+class WindowDescription;
+class csLogo;
 class MessageReporter;
 class MessengerClient;
 class MessengerUser;
@@ -53,12 +58,15 @@ public:
     void BuscaIgn();
 
     // The search and delete buttons and the banner, for whoever replaces their stand-ins.
-    QWidget *command1() const { return m_command1; }
-    QWidget *command2() const { return m_command2; }
-    QWidget *csLogo1() const { return m_csLogo1; }
+    Button *command1() const { return m_command1; }
+    Button *command2() const { return m_command2; }
+    csLogo *csLogo1() const { return m_csLogo1; }
+    // The about window while it is open.
+    Creditos *creditos() const { return m_creditos; }
+    // "&Acerca de": shows the about window without making it modal.
+    void showCreditos();
 
 signals:
-    void aboutRequested();
     // The window has unloaded; the about window closes with it.
     void unloaded();
     // "&Salir": the program ends at once, without the unload steps.
@@ -71,8 +79,8 @@ protected:
 private:
     void createControls();
     void createMenus();
-    QWidget *createCommandButton(const QString &caption, bool enabled, QWidget *parent,
-                                 void (Form1::*onClick)());
+    Button *createCommandButton(const QString &name, const WindowDescription &stored,
+                                QWidget *parent, void (Form1::*onClick)());
     void applyTabOrder();
 
     void runHandler(const std::function<void()> &handler);
@@ -92,15 +100,16 @@ private:
     std::unique_ptr<MessengerClient> m_messenger;
     bool m_centred = false;
 
-    QWidget *m_csLogo1 = nullptr;
+    csLogo *m_csLogo1 = nullptr;
     QGroupBox *m_frame1 = nullptr;
     QLineEdit *m_text2 = nullptr;
     QLineEdit *m_text1 = nullptr;
     QGroupBox *m_frame2 = nullptr;
     QListWidget *m_lista = nullptr;
     QLabel *m_label2 = nullptr;
-    QWidget *m_command1 = nullptr;
-    QWidget *m_command2 = nullptr;
+    Button *m_command1 = nullptr;
+    Button *m_command2 = nullptr;
+    QPointer<Creditos> m_creditos;
     QProgressBar *m_barra1 = nullptr;
     QAction *m_mnDelette = nullptr;
 

@@ -1,38 +1,16 @@
 #include "app/OrvalinIcons.h"
 
-#include <QLinearGradient>
+#include "app/StoredWindows.h"
+
 #include <QPainter>
 #include <QPixmap>
 
-namespace {
-
-QPixmap windowPixmap(int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    // The banner's colours: black into red.
-    QLinearGradient gradient(0, size, 0, 0);
-    gradient.setColorAt(0, Qt::black);
-    gradient.setColorAt(1, QColor(255, 0, 0));
-    painter.setBrush(gradient);
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(0, 0, size, size), size / 6.0, size / 6.0);
-    painter.setPen(QPen(Qt::white, size / 8.0));
-    painter.setBrush(Qt::NoBrush);
-    const qreal m = size / 4.0;
-    painter.drawEllipse(QRectF(m, m, size - 2 * m, size - 2 * m));
-    return pixmap;
-}
-
-} // namespace
-
 QIcon OrvalinIcons::windowIcon()
 {
+    StoredWindows::registerResources();
     QIcon icon;
-    icon.addPixmap(windowPixmap(16));
-    icon.addPixmap(windowPixmap(32));
+    for (int size : {16, 32, 48, 256})
+        icon.addFile(QStringLiteral(":/icons/orvalin-%1.png").arg(size), QSize(size, size));
     return icon;
 }
 

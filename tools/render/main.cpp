@@ -40,6 +40,7 @@ int main(int argc, char **argv)
     if (command == QLatin1String("-h") || command == QLatin1String("--help")) {
         std::fputs("uso: orvalin-render button|banner|form [OPCIONES]\n", stdout);
         std::fputs(renderButtonUsage, stdout);
+        std::fputs(renderFormUsage, stdout);
         return 0;
     }
     return RenderOptions::reportError(
