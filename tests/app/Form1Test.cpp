@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "AuditFixtures.h"
+#include "app/Creditos.h"
 #include "app/LinkOpener.h"
 #include "app/ListaResultView.h"
 #include "app/MessageReporter.h"
@@ -391,4 +392,88 @@ TEST_F(Form1Test, ClientTextsShowAsPlainText)
     EXPECT_TRUE(label2().startsWith(QStringLiteral("evil")));
     EXPECT_EQ(child<QLabel>("Label2")->width(), 209);
     EXPECT_EQ(form.centralWidget()->size(), QSize(263, 304));
+}
+
+TEST_F(Form1Test, AboutWindowExistsOnceAndClosesWithTheMainWindow)
+{
+    Form1 &form = start(accountWith(addresses("c", 2), {}));
+    form.showCreditos();
+    QPointer<Creditos> first = form.creditos();
+    form.showCreditos();
+    EXPECT_EQ(form.creditos(), first.data());
+    EXPECT_EQ(form.findChildren<Creditos *>().size(), 1);
+    EXPECT_FALSE(first->isModal());
+
+    // The main window still works while the about window is open.
+    search();
+    EXPECT_EQ(lista()->count(), 2);
+
+    form.close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+}
+
+TEST_F(Form1Test, CerrarClosesTheAboutWindowAndItCanBeOpenedAgain)
+{
+    Form1 &form = start(accountWith({}, {}));
+    form.showCreditos();
+    QPointer<Creditos> creditos = form.creditos();
+    QTest::mouseClick(creditos->button1(), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(creditos.isNull());
+    form.showCreditos();
+    ASSERT_NE(form.creditos(), nullptr);
+    EXPECT_TRUE(form.creditos()->isVisible());
+}
+
+TEST_F(Form1Test, ButtonsAndBannerCarryTheirSavedSettings)
+{
+    Form1 &form = start(accountWith({}, {}));
+    for (Button *button : {form.command1(), form.command2()}) {
+        EXPECT_EQ(button->buttonType(), 5);
+        EXPECT_EQ(button->colorScheme(), 1);
+        EXPECT_EQ(button->showFocusRect(), VbTrue);
+        EXPECT_EQ(button->backColor(), 0x00C0C0C0u);
+        EXPECT_EQ(button->foreColor(), 0u);
+        EXPECT_EQ(button->buttonFont(), StdFont(QStringLiteral("MS Sans Serif"), 8.25f));
+    }
+    EXPECT_EQ(form.command1()->caption(), QStringLiteral("Buscar"));
+    EXPECT_EQ(form.command1()->buttonEnabled(), VbTrue);
+    EXPECT_EQ(form.command2()->caption(), QStringLiteral("Eliminar"));
+    EXPECT_EQ(form.command2()->buttonEnabled(), VbFalse);
+    EXPECT_EQ(form.csLogo1()->Caption(), QStringLiteral("Orvalin Beta1"));
+    EXPECT_EQ(form.csLogo1()->ForeColor(), 0x00808080u);
+    EXPECT_EQ(form.csLogo1()->StartColor(), 0u);
+    EXPECT_EQ(form.csLogo1()->EndColor(), 0x000000FFu);
+    EXPECT_EQ(form.csLogo1()->FontName(), QStringLiteral("Arial"));
+    EXPECT_EQ(form.csLogo1()->FontBold(), VbTrue);
+    // The banner is drawn: its bottom row has the start colour.
+    const Surface &banner = form.csLogo1()->surface();
+    EXPECT_EQ(banner.pixel(banner.width() - 1, banner.height() - 1), 0u);
+}
+
+TEST_F(Form1Test, TheWholeJobCanBeDoneWithTheKeyboard)
+{
+    Form1 &form = start(accountWith(addresses("c", 3), {}));
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.command1()->setFocus();
+    QTest::keyClick(form.command1(), Qt::Key_Space);
+    ASSERT_EQ(lista()->count(), 3);
+    EXPECT_TRUE(form.command1()->displayAsDefault()) << "the focused button shows as default";
+
+    lista()->setFocus();
+    lista()->setCurrentRow(1);
+    QTest::keyClick(lista(), Qt::Key_Space); // ticks the current row
+    ASSERT_EQ(lista()->item(1)->checkState(), Qt::Checked);
+    ASSERT_EQ(form.command2()->buttonEnabled(), VbTrue);
+
+    // Right arrow on the search button moves on to the delete button.
+    form.command1()->setFocus();
+    QTest::keyClick(form.command1(), Qt::Key_Right);
+    ASSERT_TRUE(form.command2()->hasFocus());
+    QTest::keyClick(form.command2(), Qt::Key_Space);
+    EXPECT_EQ(rowKeys(),
+              (QStringList{QStringLiteral("c1@example.org"), QStringLiteral("c3@example.org")}));
+    EXPECT_EQ(frame2(), QStringLiteral("Aun tienes 2 En tu Lista"));
 }
