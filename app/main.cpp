@@ -10,11 +10,21 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("orvalin"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.orvalin.Orvalin"));
     MessageBoxReporter reporter;
     DesktopLinkOpener linkOpener;
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    Form1 form([environment] { return createMessengerClient(environment); }, reporter, linkOpener);
-    switch (form.load()) {
+    std::unique_ptr<Form1> form;
+    try {
+        form = std::make_unique<Form1>(
+            [environment] { return createMessengerClient(environment); }, reporter, linkOpener);
+    } catch (const std::exception &error) {
+        // The window's own stored description could not be read: nothing to show.
+        reporter.error(QStringLiteral("Orvalin Beta 1"), QString::fromUtf8(error.what()));
+        return 1;
+    }
+    switch (form->load()) {
     case Form1::LoadResult::SignedOut:
         return 0;
     case Form1::LoadResult::Failed:
@@ -22,9 +32,10 @@ int main(int argc, char **argv)
     case Form1::LoadResult::Loaded:
         break;
     }
-    reporter.setParent(&form);
+    reporter.setParent(form.get());
     // "&Salir" ends at once: the loop stops and the window goes without its unload steps.
-    QObject::connect(&form, &Form1::programEndRequested, &app, [] { QCoreApplication::exit(0); });
-    form.show();
+    QObject::connect(form.get(), &Form1::programEndRequested, &app,
+                     [] { QCoreApplication::exit(0); });
+    form->show();
     return app.exec();
 }
