@@ -120,9 +120,9 @@ struct XmppConnection::Callbacks
         auto *connection = static_cast<XmppConnection *>(self);
         const char *name = xmpp_stanza_get_name(stanza);
         const char *type = xmpp_stanza_get_type(stanza);
-        const bool wanted =
-            std::strcmp(name, "presence") == 0 ||
-            (type && (std::strcmp(type, "get") == 0 || std::strcmp(type, "set") == 0));
+        const bool wanted = std::strcmp(name, "presence") == 0 ||
+                            (std::strcmp(name, "iq") == 0 && type &&
+                             (std::strcmp(type, "get") == 0 || std::strcmp(type, "set") == 0));
         if (wanted && connection->m_handler)
             connection->m_handler(stanza);
         return 1;
@@ -160,13 +160,16 @@ XmppConnection::XmppConnection()
             xmpp_ctx_free(m_library->context);
         throw MessengerError(QStringLiteral("No se pudo preparar la conexión XMPP (sin memoria)"));
     }
-    xmpp_handler_add(m_library->connection, &Callbacks::stanza, nullptr, "presence", nullptr, this);
-    xmpp_handler_add(m_library->connection, &Callbacks::stanza, nullptr, "iq", nullptr, this);
+    // One handler for everything: the library keeps a function only once per connection, so a
+    // second registration of the same function (for another stanza name) would be dropped.
+    xmpp_handler_add(m_library->connection, &Callbacks::stanza, nullptr, nullptr, nullptr, this);
 }
 
 XmppConnection::~XmppConnection()
 {
     *m_alive = false;
+    // The owner of the handler may be partly destroyed already; nothing goes back to it now.
+    m_handler = nullptr;
     if (m_state == State::Connected || m_state == State::Connecting) {
         xmpp_disconnect(m_library->connection);
         // Lets the closing of the stream go out; the server copes if it does not.

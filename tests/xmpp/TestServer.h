@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/messenger/xmpp/XmppSettings.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The throwaway server the fixture started, read from the state file it wrote (named by
+// ORVALIN_TEST_PROSODY). Every account it registered has the same password.
+struct TestServer
+{
+    quint16 port = 0;
+    QString domain;
+    QString caFile;
+    QString otherCaFile;
+    QByteArray password;
+
+    // Throws std::runtime_error saying what is missing when the fixture did not run.
+    static const TestServer &instance();
+
+    QString jid(const QString &user) const { return user + QLatin1Char('@') + domain; }
+    // Settings that reach the server directly and trust its certificate.
+    XmppSettings settings(const QString &user) const;
+};
