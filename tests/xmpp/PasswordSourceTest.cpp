@@ -1,4 +1,5 @@
 #include "platform/messenger/MessengerClient.h"
+#include "platform/messenger/MessengerClientFactory.h"
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
@@ -216,4 +217,16 @@ TEST(XmppClientFactoryTest, BadSettingsAreReportedBeforeThePasswordIsAsked)
     env.insert("ORVALIN_XMPP_PORT", "puerto");
     UnusedPasswordSource unused;
     EXPECT_THROW(createMessengerClient(env, unused), MessengerError);
+}
+
+TEST(XmppClientFactoryTest, TheFactoryWithoutPasswordsNeverServesAnotherAccountInstead)
+{
+    QProcessEnvironment env;
+    env.insert("ORVALIN_XMPP", "ana@localhost");
+    try {
+        createMessengerClient(env);
+        ADD_FAILURE() << "a client was made for an XMPP account without the XMPP client";
+    } catch (const MessengerError &error) {
+        EXPECT_TRUE(error.message().contains("ORVALIN_XMPP")) << error.message().toStdString();
+    }
 }
