@@ -2,7 +2,8 @@
 #include "app/Form1.h"
 #include "app/MessageBoxReporter.h"
 #include "platform/messenger/MessengerClient.h"
-#include "platform/messenger/MessengerClientFactory.h"
+#include "platform/messenger/xmpp/DialogPasswordSource.h"
+#include "platform/messenger/xmpp/XmppClientFactory.h"
 
 #include <QApplication>
 #include <QProcessEnvironment>
@@ -15,10 +16,11 @@ int main(int argc, char **argv)
     MessageBoxReporter reporter;
     DesktopLinkOpener linkOpener;
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    DialogPasswordSource askPassword;
     std::unique_ptr<Form1> form;
     try {
         form = std::make_unique<Form1>(
-            [environment] { return createMessengerClient(environment); }, reporter, linkOpener);
+            [&] { return createMessengerClient(environment, askPassword); }, reporter, linkOpener);
     } catch (const std::exception &error) {
         // The window's own stored description could not be read: nothing to show.
         reporter.error(QStringLiteral("Orvalin Beta 1"), QString::fromUtf8(error.what()));

@@ -56,7 +56,7 @@ class Form1Test : public ::testing::Test
 {
 protected:
     // A window over the given account, loaded and shown.
-    Form1 &start(const MessengerAccount &account, std::shared_ptr<AccountStore> store = {})
+    Form1 &start(const MessengerAccount &account, const std::shared_ptr<AccountStore> &store = {})
     {
         m_form = std::make_unique<Form1>(
             [account, store] { return std::make_unique<FaultyClient>(account, store); }, m_reporter,

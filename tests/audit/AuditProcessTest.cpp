@@ -44,7 +44,7 @@ protected:
                                                    {"FriendlyName", "Ana Núñez"}},
                                        QJsonObject{{"EmailAddress", "beto@example.org"}}}},
             {"reverseList", QJsonArray{}}};
-        const QString path = m_dir.filePath(QStringLiteral("cuenta.json"));
+        QString path = m_dir.filePath(QStringLiteral("cuenta.json"));
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(QJsonDocument(root).toJson());

@@ -38,7 +38,7 @@ class AccountFileTest : public ::testing::Test
 protected:
     QString write(const QByteArray &content, const QString &name = QStringLiteral("cuenta.json"))
     {
-        const QString path = m_dir.filePath(name);
+        QString path = m_dir.filePath(name);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(content);

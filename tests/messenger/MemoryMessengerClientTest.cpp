@@ -53,8 +53,8 @@ TEST(MessengerUser, MembersAreFoundByExactNameWithoutCopying)
     // The same stored text every time: the scan relies on a lookup that does not copy.
     EXPECT_EQ(&user.member(u"EmailAddress"), &user.member(u"EmailAddress"));
 
-    for (const QString name : {QStringLiteral("emailaddress"), QStringLiteral("EmailAddress "),
-                               QStringLiteral("Name"), QString()}) {
+    for (const QString &name : {QStringLiteral("emailaddress"), QStringLiteral("EmailAddress "),
+                                QStringLiteral("Name"), QString()}) {
         try {
             user.member(name);
             ADD_FAILURE() << "no error for member " << name.toStdString();

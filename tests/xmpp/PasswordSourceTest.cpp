@@ -24,7 +24,7 @@ class PasswordFileTest : public ::testing::Test
 protected:
     QString write(const QByteArray &content, QFile::Permissions permissions)
     {
-        const QString path = m_dir.filePath(QStringLiteral("clave"));
+        QString path = m_dir.filePath(QStringLiteral("clave"));
         QFile::remove(path);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly));

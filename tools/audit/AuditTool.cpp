@@ -1,5 +1,7 @@
 #include "tools/audit/AuditTool.h"
 
+#include "platform/messenger/xmpp/XmppClientFactory.h"
+
 #include "app/ContactAudit.h"
 #include "app/MemoryResultView.h"
 #include "platform/messenger/MessengerClient.h"
@@ -137,7 +139,7 @@ RemovalReport removeListed(ContactAudit &audit, MemoryResultView &view, Messenge
 } // namespace
 
 int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &environment,
-                   QTextStream &out, QTextStream &err)
+                   QTextStream &out, QTextStream &err, PasswordSource *askPassword)
 {
     const AuditCommandLine::Result parsed = AuditCommandLine::parse(arguments);
     if (!parsed.ok) {
@@ -151,7 +153,9 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
     }
 
     try {
-        const std::unique_ptr<MessengerClient> client = createMessengerClient(environment);
+        const std::unique_ptr<MessengerClient> client =
+            askPassword ? createMessengerClient(environment, *askPassword)
+                        : createMessengerClient(environment);
         if (client->serviceSet()->defaultService()->signInState() == MessengerService::SignedOut) {
             err << SignedOutText << '\n';
             return SignedOut;

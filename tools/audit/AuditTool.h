@@ -3,6 +3,7 @@
 #include <QProcessEnvironment>
 #include <QStringList>
 
+class PasswordSource;
 class QTextStream;
 
 // orvalin-audit: the window's scan and removal on the command line, through the same
@@ -14,8 +15,10 @@ class AuditTool
 public:
     enum ExitStatus { Done = 0, Incomplete = 1, UsageError = 2, SignedOut = 3, Failure = 4 };
 
+    // askPassword is asked for a live account's password when no password file is named;
+    // without it such an account is refused.
     static int run(const QStringList &arguments, const QProcessEnvironment &environment,
-                   QTextStream &out, QTextStream &err);
+                   QTextStream &out, QTextStream &err, PasswordSource *askPassword = nullptr);
 
     // Table output shows names as they are except for control and direction characters, which
     // are written as escapes so that a name cannot rewrite the terminal.

@@ -1,3 +1,4 @@
+#include "platform/messenger/xmpp/TerminalPasswordSource.h"
 #include "tools/audit/AuditTool.h"
 
 #include <QCoreApplication>
@@ -11,8 +12,9 @@ int main(int argc, char **argv)
     {
         QTextStream out(stdout);
         QTextStream err(stderr);
+        TerminalPasswordSource terminal;
         status = AuditTool::run(QCoreApplication::arguments().mid(1),
-                                QProcessEnvironment::systemEnvironment(), out, err);
+                                QProcessEnvironment::systemEnvironment(), out, err, &terminal);
     }
     return status;
 }

@@ -419,7 +419,7 @@ QString XmppConnection::text(xmpp_stanza_t *element)
     char *content = xmpp_stanza_get_text(element);
     if (!content)
         return {};
-    const QString result = QString::fromUtf8(content);
+    QString result = QString::fromUtf8(content);
     xmpp_free(xmpp_stanza_get_context(element), content);
     return result;
 }

@@ -7,9 +7,10 @@
 #include <memory>
 
 struct XmppSettings;
-typedef struct _xmpp_ctx_t xmpp_ctx_t;
-typedef struct _xmpp_conn_t xmpp_conn_t;
-typedef struct _xmpp_stanza_t xmpp_stanza_t;
+// libstrophe's own type names, declared here so that its header stays out of ours.
+typedef struct _xmpp_ctx_t xmpp_ctx_t;       // NOLINT(bugprone-reserved-identifier)
+typedef struct _xmpp_conn_t xmpp_conn_t;     // NOLINT(bugprone-reserved-identifier)
+typedef struct _xmpp_stanza_t xmpp_stanza_t; // NOLINT(bugprone-reserved-identifier)
 
 // One client connection through libstrophe, driven from the user-interface thread: every wait
 // runs the library in short slices and lets Qt handle its events in between, so windows keep

@@ -72,7 +72,8 @@ public:
     void remove(const MessengerUser &user) override
     {
         // A copy: user may live in this list, which changes below.
-        const QString address = user.member(u"EmailAddress");
+        const QString address =
+            user.member(u"EmailAddress"); // NOLINT(performance-unnecessary-copy-initialization)
         if (m_listNumber != MessengerClient::ContactList)
             throw MessengerError(
                 QStringLiteral("No se puede quitar a «%1» de la lista inversa: en XMPP solo "
