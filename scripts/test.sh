@@ -1,8 +1,38 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test headless.
+# Installs what is missing, builds, and runs every check headless: formatting, the test
+# suite, clang-tidy, the suite again under AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer, and a short run of every fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
-scripts/build.sh
+ORVALIN_TOOLS=checks scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+jobs=$(nproc)
+step() { printf '\n==== %s\n' "$*"; }
+
+step "Formato"
+scripts/check-format.sh
+
+step "Compilación"
+scripts/build.sh
+
+step "Pruebas"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+step "clang-tidy"
+scripts/check-tidy.sh build
+
+step "Compilación con sanitizers (clang)"
+CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
+  -DORVALIN_SANITIZE=ON -DORVALIN_FUZZ=ON > build-asan.log 2>&1 || { cat build-asan.log; exit 1; }
+cmake --build build-asan -j"$jobs"
+
+step "Pruebas con sanitizers"
+export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/support/lsan.supp
+ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+if [[ -x scripts/fuzz.sh ]]; then
+  step "Fuzzing (prueba corta)"
+  FUZZ_BUILD_DIR=build-asan scripts/fuzz.sh --smoke
+fi
