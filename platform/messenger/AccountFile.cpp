@@ -74,7 +74,16 @@ AccountFile::AccountFile(const QString &path) : m_path(path)
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         fail(QStringLiteral("no se puede leer (%1)").arg(file.errorString()));
+    load(data);
+}
 
+AccountFile::AccountFile(const QString &path, const QByteArray &content) : m_path(path)
+{
+    load(content);
+}
+
+void AccountFile::load(const QByteArray &data)
+{
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(data, &error);
     if (error.error != QJsonParseError::NoError) {

@@ -3,6 +3,7 @@
 #include "platform/messenger/AccountStore.h"
 #include "platform/messenger/MessengerAccount.h"
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QString>
 
@@ -16,6 +17,9 @@ class AccountFile : public AccountStore
 public:
     // Throws MessengerError when the file cannot be read or does not hold a valid account.
     explicit AccountFile(const QString &path);
+    // The given content read as if it came from path, which names it in errors and takes a
+    // removal's rewrite; the file itself is not read.
+    AccountFile(const QString &path, const QByteArray &content);
 
     const QString &path() const { return m_path; }
     // The account as read, before any removal.
@@ -25,6 +29,7 @@ public:
 
 private:
     [[noreturn]] void fail(const QString &fault) const;
+    void load(const QByteArray &data);
     MessengerAccount parse(const QJsonObject &root) const;
     QList<MessengerUser> parseList(const QJsonObject &root, const QString &key) const;
     QString requireText(const QJsonObject &object, const QString &key,

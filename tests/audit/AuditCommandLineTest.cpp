@@ -63,6 +63,24 @@ TEST(AuditCommandLine, NamesTheFaultInOneLine)
     }
 }
 
+TEST(AuditCommandLine, ControlCharactersOfAnArgumentAreShownEscapedInTheFault)
+{
+    // A line break typed into an argument must not split the fault over two lines.
+    const QList<QPair<QStringList, QString>> cases = {
+        {{QString::fromUtf8("\xc3\xb8\n")}, "orden desconocida «ø\\n»"},
+        {{"scan", "-\r\t"}, "opción desconocida «-\\r\\t»"},
+        {{"scan", "--format", QString(QChar(0x1b)) + "[2J"}, "formato desconocido «\\x1b[2J»"},
+        {{"scan", QString(QChar(0x85))}, "«\\x85»"},
+    };
+    for (const auto &[arguments, expected] : cases) {
+        const AuditCommandLine::Result result = AuditCommandLine::parse(arguments);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.error.contains(expected)) << result.error.toStdString();
+        for (const QChar ch : result.error)
+            EXPECT_NE(ch.category(), QChar::Other_Control) << result.error.toStdString();
+    }
+}
+
 TEST(AuditCommandLine, AnyMixOfTokensGivesAResultOrAnError)
 {
     const QStringList tokens = {"scan", "remove", "--format", "--format=csv", "json", "--",

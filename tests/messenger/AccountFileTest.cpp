@@ -115,6 +115,25 @@ TEST_F(AccountFileTest, ARemovalIsGoneAtTheNextStartAndOtherDataIsKept)
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"cuenta.json"}));
 }
 
+TEST_F(AccountFileTest, ContentGivenInMemoryReadsAsTheFileAndARemovalWritesThePath)
+{
+    // The path is only a name until a removal: nothing is read from it.
+    const QString path = m_dir.filePath(QStringLiteral("nueva.json"));
+    AccountFile file(path, validAccount);
+    EXPECT_EQ(addresses(file.account().contactList),
+              addresses(AccountFile(write(validAccount)).account().contactList));
+    file.removeUser(MessengerClient::ReverseList, QStringLiteral("c@example.org"));
+    EXPECT_TRUE(AccountFile(path).account().reverseList.isEmpty());
+
+    try {
+        AccountFile(path, "{\"signInState\": 2,\n \"signInName\": 7}");
+        FAIL() << "a wrong field was accepted";
+    } catch (const MessengerError &error) {
+        EXPECT_TRUE(error.message().contains(path)) << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains("signInName")) << error.message().toStdString();
+    }
+}
+
 TEST_F(AccountFileTest, UnknownFieldsOfEntriesSurviveARewrite)
 {
     const QString path = write(validAccount);

@@ -2,10 +2,31 @@
 
 namespace {
 
+// The fault quotes what was typed; a line break or other control character in an argument
+// is shown escaped, so that the fault stays one readable line.
+QString escapeControls(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar ch : text) {
+        if (ch == QLatin1Char('\n'))
+            escaped += QLatin1String("\\n");
+        else if (ch == QLatin1Char('\r'))
+            escaped += QLatin1String("\\r");
+        else if (ch == QLatin1Char('\t'))
+            escaped += QLatin1String("\\t");
+        else if (ch.category() == QChar::Other_Control)
+            escaped += QStringLiteral("\\x%1").arg(ch.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            escaped += ch;
+    }
+    return escaped;
+}
+
 AuditCommandLine::Result failure(const QString &error)
 {
     AuditCommandLine::Result result;
-    result.error = error;
+    result.error = escapeControls(error);
     return result;
 }
 
