@@ -109,7 +109,8 @@ protected:
     QStringList contactsInFile() const
     {
         QStringList result;
-        for (const MessengerUser &user : AccountFile(path()).account().contactList)
+        const AccountFile file(path()); // kept alive: the loop reads its list
+        for (const MessengerUser &user : file.account().contactList)
             result.append(user.member(u"EmailAddress"));
         return result;
     }
