@@ -11,7 +11,8 @@
 #   FUZZ_JOBS      build jobs, 2 unless set
 #
 # A failing input is kept in build-fuzz/fuzz-failures/NAME/ with the target's log; reproduce
-# it with build-fuzz/fuzz/fuzz_NAME FILE. Once fixed, add it to fuzz/corpus/NAME/.
+# it with build-fuzz/fuzz/fuzz_NAME FILE. Once fixed, add it to fuzz/corpus/NAME/. A target may
+# have a dictionary in fuzz/dict/NAME.dict.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -23,7 +24,7 @@ for arg in "$@"; do
     case "$arg" in
     --smoke) seconds=30 ;;
     -h | --help)
-        sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'
+        sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'
         exit 0
         ;;
     -*)
@@ -77,9 +78,15 @@ for name in "${targets[@]}"; do
         cp -r "$root/fuzz/corpus/$name/." "$work/corpus/"
     fi
     printf '%-22s %4ss ... ' "$name" "$seconds"
+    # A target's dictionary of option names and keys, when it has one, helps reach deep code.
+    dict=()
+    if [ -f "$root/fuzz/dict/$name.dict" ]; then
+        dict=(-dict="$root/fuzz/dict/$name.dict")
+    fi
     status=0
     "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 \
-        -artifact_prefix="$work/artifacts/" "$work/corpus" > "$work/log" 2>&1 || status=$?
+        "${dict[@]}" -artifact_prefix="$work/artifacts/" "$work/corpus" > "$work/log" 2>&1 ||
+        status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log" | tail -1)
     if [ "$status" -eq 0 ]; then
         echo "bien (${runs:-?} entradas, corpus $(find "$work/corpus" -type f | wc -l))"
