@@ -1,12 +1,14 @@
 #include "controls/banner/CsLogo.h"
 
 #include "controls/banner/AnsiText.h"
+#include "controls/banner/BannerAccessible.h"
 #include "controls/banner/LogFont.h"
-#include "controls/banner/VbInput.h"
+#include "platform/HostInput.h"
 #include "platform/Checked.h"
 #include "platform/Error.h"
 #include "platform/SystemColors.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -102,6 +104,7 @@ csLogo::csLogo(QWidget *parent) : UserControl(parent)
     setFocusPolicy(Qt::StrongFocus);
     // MouseMove is passed on with or without a button held down.
     setMouseTracking(true);
+    BannerAccessible::installFactory();
 }
 
 // --- Surface-held properties -------------------------------------------------------------
@@ -210,6 +213,8 @@ void csLogo::setCaption(const QString &caption)
 {
     m_caption = caption;
     Q_EMIT propertyChanged(keyCaption);
+    QAccessibleEvent event(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
     Draw();
 }
 
@@ -427,10 +432,10 @@ QString csLogo::helpString(const QString &member)
 void csLogo::mousePressEvent(QMouseEvent *event)
 {
     m_releaseEndsDoubleClick = false;
-    qint16 button = VbInput::mouseButton(event->button());
+    qint16 button = HostInput::mouseButtons(event->button());
     if (button == 0)
         return;
-    qint16 shift = VbInput::shiftState(event->modifiers());
+    qint16 shift = HostInput::shiftState(event->modifiers());
     float x = toTwips(event->position().x());
     float y = toTwips(event->position().y());
     Q_EMIT MouseDown(button, shift, x, y);
@@ -449,8 +454,8 @@ void csLogo::mouseDoubleClickEvent(QMouseEvent *event)
 
 void csLogo::mouseMoveEvent(QMouseEvent *event)
 {
-    qint16 button = VbInput::mouseButtons(event->buttons());
-    qint16 shift = VbInput::shiftState(event->modifiers());
+    qint16 button = HostInput::mouseButtons(event->buttons());
+    qint16 shift = HostInput::shiftState(event->modifiers());
     float x = toTwips(event->position().x());
     float y = toTwips(event->position().y());
     Q_EMIT MouseMove(button, shift, x, y);
@@ -458,13 +463,13 @@ void csLogo::mouseMoveEvent(QMouseEvent *event)
 
 void csLogo::mouseReleaseEvent(QMouseEvent *event)
 {
-    qint16 button = VbInput::mouseButton(event->button());
+    qint16 button = HostInput::mouseButtons(event->button());
     if (button == 0)
         return;
     const bool endsDoubleClick = m_releaseEndsDoubleClick;
     m_releaseEndsDoubleClick = false;
     const bool inside = rect().contains(event->position().toPoint());
-    qint16 shift = VbInput::shiftState(event->modifiers());
+    qint16 shift = HostInput::shiftState(event->modifiers());
     float x = toTwips(event->position().x());
     float y = toTwips(event->position().y());
     Q_EMIT MouseUp(button, shift, x, y);
@@ -474,8 +479,8 @@ void csLogo::mouseReleaseEvent(QMouseEvent *event)
 
 void csLogo::keyPressEvent(QKeyEvent *event)
 {
-    qint16 keyCode = VbInput::keyCode(event->key());
-    qint16 shift = VbInput::shiftState(event->modifiers());
+    qint16 keyCode = HostInput::keyCode(event->key(), event->modifiers());
+    qint16 shift = HostInput::shiftState(event->modifiers());
     if (keyCode != 0)
         Q_EMIT KeyDown(keyCode, shift);
     const QString text = event->text();
@@ -492,8 +497,8 @@ void csLogo::keyReleaseEvent(QKeyEvent *event)
     // Held keys repeat their KeyDown only, as on the original platform.
     if (event->isAutoRepeat())
         return;
-    qint16 keyCode = VbInput::keyCode(event->key());
-    qint16 shift = VbInput::shiftState(event->modifiers());
+    qint16 keyCode = HostInput::keyCode(event->key(), event->modifiers());
+    qint16 shift = HostInput::shiftState(event->modifiers());
     if (keyCode != 0)
         Q_EMIT KeyUp(keyCode, shift);
 }

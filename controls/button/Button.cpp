@@ -1,12 +1,14 @@
 #include "controls/button/Button.h"
 
 #include "controls/button/AccessKey.h"
+#include "controls/button/ButtonAccessible.h"
 #include "controls/button/ButtonOutline.h"
 #include "controls/button/ButtonStyles.h"
-#include "controls/button/HostInput.h"
+#include "platform/HostInput.h"
 #include "platform/Checked.h"
 #include "platform/SystemColors.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -68,6 +70,7 @@ Button::Button(QWidget *parent) : UserControl(parent)
     m_pressedTextRect.left = 2;
     m_pressedTextRect.top = 2;
     SetColors(); // ColorScheme is still 0: the system palette
+    ButtonAccessible::installFactory();
 }
 
 Button::~Button() = default;
@@ -142,14 +145,21 @@ void Button::setCaption(const QString &newValue)
     m_caption = newValue;
     UpdateAccessKeys();
     Redraw(StateUp, VbTrue);
+    announce(QAccessible::NameChanged);
     emit propertyChanged(keyCaption);
 }
 
 void Button::setButtonEnabled(qint16 newValue)
 {
+    const bool wasAvailable = m_enabled == VbTrue;
     m_enabled = newValue;
     Redraw(StateUp, VbTrue);
     setEnabled(newValue != VbFalse);
+    if (wasAvailable != (newValue == VbTrue)) {
+        QAccessible::State changed;
+        changed.disabled = true;
+        announceState(changed);
+    }
     emit propertyChanged(keyEnabled);
 }
 
@@ -187,6 +197,7 @@ void Button::Redraw(quint8 state, qint16 force)
         return;
     if (force == VbFalse && m_caption == m_lastCaption && state == m_lastState)
         return;
+    const bool pressedChanged = (state == StateDown) != (m_lastState == StateDown);
     m_lastState = state;
     m_lastCaption = m_caption;
     ++m_redrawCount;
@@ -220,6 +231,23 @@ void Button::Redraw(quint8 state, qint16 force)
         paintStyle(painter, ButtonLook::Disabled);
     }
     update();
+    if (pressedChanged) {
+        QAccessible::State changed;
+        changed.pressed = true;
+        announceState(changed);
+    }
+}
+
+void Button::announce(QAccessible::Event change)
+{
+    QAccessibleEvent event(this, change);
+    QAccessible::updateAccessibility(&event);
+}
+
+void Button::announceState(QAccessible::State changed)
+{
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void Button::paintStyle(ButtonPainter &painter, ButtonLook look)
@@ -277,6 +305,17 @@ void Button::HandleClick()
     // The released look is on the screen before the window's handler runs.
     refresh();
     emit Click();
+}
+
+void Button::performClick()
+{
+    if (!isEnabled())
+        return;
+    notify("Click", [this] {
+        HandleMouseDown(1, 0, 1.0f, 1.0f);
+        HandleMouseUp(1, 0, 1.0f, 1.0f);
+        HandleClick();
+    });
 }
 
 void Button::handleDblClick()

@@ -1,4 +1,4 @@
-#include "controls/button/HostInput.h"
+#include "platform/HostInput.h"
 
 namespace {
 
