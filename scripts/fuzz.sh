@@ -16,7 +16,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-build="$root/build-fuzz"
+# FUZZ_BUILD_DIR may name another sanitized clang build to reuse (the test script's).
+build="$root/${FUZZ_BUILD_DIR:-build-fuzz}"
 
 seconds=${FUZZ_SECONDS:-60}
 wanted=()
