@@ -137,6 +137,9 @@ void Form1::createControls()
     };
     m_text2 = createTextBox("Text2", 240);
     m_text1 = createTextBox("Text1", 480);
+    // The boxes have no label of their own; assistive technology reads these names instead.
+    m_text2->setAccessibleName(QStringLiteral("Dirección de inicio de sesión"));
+    m_text1->setAccessibleName(QStringLiteral("Nombre para mostrar"));
 
     m_frame2 = new QGroupBox(QStringLiteral("Tu lista de Zorko"), client);
     m_frame2->setObjectName(QStringLiteral("Frame2"));
@@ -144,6 +147,8 @@ void Form1::createControls()
 
     m_lista = new QListWidget(m_frame2);
     m_lista->setObjectName(QStringLiteral("Lista"));
+    // The frame's title changes with each scan; the list keeps one name.
+    m_lista->setAccessibleName(QStringLiteral("Tu lista de Zorko"));
     m_lista->setGeometry(twips.rect(120, 240, 3135, 2175));
     m_lista->setIconSize(QSize(16, 16));
     m_lista->setUniformItemSizes(true);
@@ -201,6 +206,9 @@ void Form1::applyTabOrder()
     setTabOrder(m_command1, m_command2);
     setTabOrder(m_command2, m_text1);
     setTabOrder(m_text1, m_text2);
+    // The chain is a ring; the window starts on the lowest tab index, not on whichever
+    // control was created first.
+    m_lista->setFocus();
 }
 
 Form1::LoadResult Form1::load()

@@ -43,6 +43,8 @@ void ListaResultView::appendRow(const QString &key, const QString &text, int sma
         throw std::out_of_range("Image " + std::to_string(smallIcon) + " is not in the image list");
     auto *item = new QListWidgetItem(m_imageList.at(smallIcon - 1), PlainText::forDisplay(text));
     item->setData(KeyRole, key);
+    // Read after the row's name, so a listener knows which address a tick will remove.
+    item->setData(Qt::AccessibleDescriptionRole, PlainText::forDisplay(key));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
     item->setData(SeenCheckRole, int(Qt::Unchecked));

@@ -21,3 +21,18 @@ QString accessKeyOf(const QString &caption)
         return {};
     return QString(c2).toLower();
 }
+
+QString captionAsShown(const QString &caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&')) {
+            ++i;
+            if (i == caption.size())
+                break;
+        }
+        shown.append(caption.at(i));
+    }
+    return shown;
+}

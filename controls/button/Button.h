@@ -7,6 +7,7 @@
 #include "platform/UserControl.h"
 #include "platform/WinTypes.h"
 
+#include <QAccessible>
 #include <QRegion>
 #include <QString>
 
@@ -76,6 +77,9 @@ public:
     void HandleMouseDown(qint16 button, qint16 shift, float x, float y);
     void HandleMouseUp(qint16 button, qint16 shift, float x, float y);
     void HandleClick();
+    // A left click as the mouse gives it at (1, 1): MouseDown, MouseUp, then Click, with any
+    // error reported as for a host notification. A disabled window takes no click.
+    void performClick();
 
     // State the drawing and the interaction keep.
     const ButtonPalette &buttonPalette() const { return m_palette; }
@@ -124,6 +128,9 @@ private:
     void handleKeyDown(qint16 keyCode, qint16 shift);
     void handleKeyUp(qint16 keyCode, qint16 shift);
     void handleFocus(bool gained);
+    // Tells assistive technology that something it reads of the button changed.
+    void announce(QAccessible::Event change);
+    void announceState(QAccessible::State changed);
     // Runs one host notification; an error that reaches it goes to the host's report, as
     // the toolkit's event dispatch cannot carry it further.
     template <typename Handler> void notify(const char *what, Handler &&handler);

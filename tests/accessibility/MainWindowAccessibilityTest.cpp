@@ -1,0 +1,107 @@
+#include "AccessibilitySupport.h"
+#include "MainWindowFixture.h"
+#include "app/Creditos.h"
+#include "controls/banner/CsLogo.h"
+#include "controls/button/Button.h"
+
+#include <QAccessibleTableCellInterface>
+#include <QAccessibleTableInterface>
+
+namespace {
+
+using MainWindowAccessibility = MainWindowTest;
+
+// The list's row interfaces in order.
+QList<QAccessibleInterface *> rowsOf(QAccessibleInterface *list)
+{
+    QList<QAccessibleInterface *> rows;
+    for (int i = 0; i < list->childCount(); ++i) {
+        QAccessibleInterface *child = list->child(i);
+        if (child && child->role() == QAccessible::ListItem)
+            rows.append(child);
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST_F(MainWindowAccessibility, TheWindowsShowTheirControlsToAssistiveTechnology)
+{
+    Form1 &form = start(addresses(1));
+    QAccessibleInterface *window = accessibleOf(&form);
+    ASSERT_NE(window, nullptr);
+
+    // Found by walking the window's tree, as a screen reader does.
+    QAccessibleInterface *buscar =
+        findAccessible(window, QAccessible::PushButton, QStringLiteral("Buscar"));
+    ASSERT_NE(buscar, nullptr);
+    EXPECT_EQ(buscar->object(), form.command1());
+    EXPECT_FALSE(buscar->state().disabled);
+    QAccessibleInterface *eliminar =
+        findAccessible(window, QAccessible::PushButton, QStringLiteral("Eliminar"));
+    ASSERT_NE(eliminar, nullptr);
+    EXPECT_TRUE(eliminar->state().disabled);
+    QAccessibleInterface *banner =
+        findAccessible(window, QAccessible::StaticText, QStringLiteral("Orvalin Beta1"));
+    ASSERT_NE(banner, nullptr);
+    EXPECT_EQ(banner->object(), form.csLogo1());
+    // The boxes without a label of their own say what they hold.
+    EXPECT_NE(findAccessible(window, QAccessible::EditableText,
+                             QStringLiteral("Dirección de inicio de sesión")),
+              nullptr);
+    EXPECT_NE(
+        findAccessible(window, QAccessible::EditableText, QStringLiteral("Nombre para mostrar")),
+        nullptr);
+    EXPECT_NE(findAccessible(window, QAccessible::List, QStringLiteral("Tu lista de Zorko")),
+              nullptr);
+
+    // The rectangle reported is where the button is on the screen.
+    const QRect onScreen(form.command1()->mapToGlobal(QPoint(0, 0)), form.command1()->size());
+    EXPECT_EQ(buscar->rect(), onScreen);
+
+    form.showCreditos();
+    QAccessibleInterface *about = accessibleOf(form.creditos());
+    ASSERT_NE(about, nullptr);
+    QAccessibleInterface *cerrar =
+        findAccessible(about, QAccessible::PushButton, QStringLiteral("Cerrar"));
+    ASSERT_NE(cerrar, nullptr);
+    cerrar->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(form.creditos() == nullptr || !form.creditos()->isVisible());
+}
+
+TEST_F(MainWindowAccessibility, ListRowsReportTheirNameAddressAndCheckState)
+{
+    Form1 &form = start(addresses(3));
+    accessibleOf(form.command1())
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    ASSERT_EQ(lista()->count(), 3);
+
+    QAccessibleInterface *list = accessibleOf(lista());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    const QList<QAccessibleInterface *> rows = rowsOf(list);
+    ASSERT_EQ(rows.size(), 3);
+    for (int i = 0; i < rows.size(); ++i) {
+        const QString address = QStringLiteral("c%1@example.org").arg(i + 1);
+        EXPECT_EQ(rows[i]->text(QAccessible::Name), nameFor(address)) << i;
+        EXPECT_EQ(rows[i]->text(QAccessible::Description), address) << i;
+        EXPECT_TRUE(rows[i]->state().checkable) << i;
+        EXPECT_FALSE(rows[i]->state().checked) << i;
+    }
+
+    lista()->item(1)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(rowsOf(list)[1]->state().checked);
+    EXPECT_FALSE(rowsOf(list)[0]->state().checked);
+    EXPECT_EQ(form.command2()->buttonEnabled(), VbTrue);
+    EXPECT_FALSE(accessibleOf(form.command2())->state().disabled);
+
+    // The delete button's press removes the ticked row, and the list reports what is left.
+    accessibleOf(form.command2())
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    const QList<QAccessibleInterface *> left = rowsOf(freshAccessibleOf(lista()));
+    ASSERT_EQ(left.size(), 2);
+    EXPECT_EQ(left[0]->text(QAccessible::Description), QStringLiteral("c1@example.org"));
+    EXPECT_EQ(left[1]->text(QAccessible::Description), QStringLiteral("c3@example.org"));
+}
