@@ -74,10 +74,8 @@ public:
 
     const MessengerUser &user(qint32 index) const override
     {
-        if (index < 0 || index >= m_users.size())
-            throw MessengerError(QStringLiteral("No hay ningún usuario en la posición %1 de %2")
-                                     .arg(index)
-                                     .arg(listName(m_listNumber)));
+        if (index < 0 || index >= m_users.size()) [[unlikely]]
+            throwNoUser(index);
         return m_users.at(index);
     }
 
@@ -100,6 +98,14 @@ public:
     }
 
 private:
+    // Out of line, so that building the message costs the scan's tight loop nothing.
+    [[noreturn]] Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void throwNoUser(qint32 index) const
+    {
+        throw MessengerError(QStringLiteral("No hay ningún usuario en la posición %1 de %2")
+                                 .arg(index)
+                                 .arg(listName(m_listNumber)));
+    }
+
     Users &clientUsers() const
     {
         return m_listNumber == MessengerClient::ContactList ? m_state->contactList
