@@ -79,8 +79,20 @@ TEST(MemoryMessengerClient, ServesTheAccountAndItsListsInOrder)
     auto reverse = client.userList(MessengerClient::ReverseList);
     EXPECT_EQ(addresses(*reverse), QStringList({"b@example.org", "z@example.org"}));
 
-    EXPECT_THROW(contacts->user(3), MessengerError);
-    EXPECT_THROW(contacts->user(-1), MessengerError);
+    // A position off either end is refused, naming the position and the list.
+    const std::pair<MessengerUserList *, QString> outside[] = {
+        {contacts.get(), QStringLiteral("posición 3 de la lista de contactos")},
+        {contacts.get(), QStringLiteral("posición -1 de la lista de contactos")},
+        {reverse.get(), QStringLiteral("posición 2 de la lista inversa")}};
+    for (const auto &[list, where] : outside) {
+        const qint32 index = where.section(QLatin1Char(' '), 1, 1).toInt();
+        try {
+            list->user(index);
+            ADD_FAILURE() << "no error for " << where.toStdString();
+        } catch (const MessengerError &error) {
+            EXPECT_TRUE(error.message().contains(where)) << error.message().toStdString();
+        }
+    }
 }
 
 TEST(MemoryMessengerClient, RejectsUnknownListNumbers)
