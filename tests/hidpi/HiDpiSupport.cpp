@@ -9,6 +9,18 @@ QImage renderAtRatioTwo(QWidget &control)
     return device;
 }
 
+void markOutsideUntouched(const UserControl &control, QImage &device)
+{
+    for (int y = 0; y < control.height(); ++y) {
+        for (int x = 0; x < control.width(); ++x) {
+            if (control.containsPixel(x, y))
+                continue;
+            for (int d = 0; d < 4; ++d)
+                device.setPixel(2 * x + d % 2, 2 * y + d / 2, untouched);
+        }
+    }
+}
+
 QString firstBlockMismatch(const UserControl &control, const QImage &device)
 {
     const QImage &surface = control.surface().image();

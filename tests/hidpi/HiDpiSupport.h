@@ -18,5 +18,8 @@ QImage renderAtRatioTwo(QWidget &control);
 // agree; otherwise a description naming the pixel, for the test's message.
 QString firstBlockMismatch(const UserControl &control, const QImage &device);
 
+// Sets the device pixels outside the control's window region to `untouched`.
+void markOutsideUntouched(const UserControl &control, QImage &device);
+
 // The first pixel where two pictures of the same control differ, or an empty string.
 QString firstDifference(const QImage &expected, const QImage &actual);
