@@ -3,9 +3,9 @@
 #include "controls/banner/AnsiText.h"
 #include "controls/banner/BannerAccessible.h"
 #include "controls/banner/LogFont.h"
-#include "platform/HostInput.h"
 #include "platform/Checked.h"
 #include "platform/Error.h"
+#include "platform/HostInput.h"
 #include "platform/SystemColors.h"
 
 #include <QAccessible>

@@ -4,8 +4,8 @@
 #include "controls/button/ButtonAccessible.h"
 #include "controls/button/ButtonOutline.h"
 #include "controls/button/ButtonStyles.h"
-#include "platform/HostInput.h"
 #include "platform/Checked.h"
+#include "platform/HostInput.h"
 #include "platform/SystemColors.h"
 
 #include <QAccessible>
