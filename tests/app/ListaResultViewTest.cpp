@@ -1,0 +1,81 @@
+#include "app/ListaResultView.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QProgressBar>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+struct Window
+{
+    QListWidget lista;
+    QProgressBar barra1;
+    QGroupBox frame2;
+    QAction mnDelette{nullptr};
+    ListaResultView view{&lista, &barra1, &frame2, &mnDelette, {QIcon()}};
+
+    void appendRows(int count)
+    {
+        for (int i = 1; i <= count; ++i)
+            view.appendRow(QStringLiteral("c%1@example.org").arg(i), QStringLiteral("C%1").arg(i),
+                           1);
+    }
+};
+
+} // namespace
+
+TEST(ListaResultView, ReadsTheCheckStateHoweverTheRowWasTicked)
+{
+    Window window;
+    window.appendRows(5);
+    QListWidget &lista = window.lista;
+    // The row's own setter stores an int; a click goes through the model, which may hand over
+    // the enum itself.
+    lista.item(1)->setCheckState(Qt::Checked);
+    lista.model()->setData(lista.model()->index(2, 0), QVariant::fromValue(Qt::Checked),
+                           Qt::CheckStateRole);
+    lista.item(3)->setCheckState(Qt::PartiallyChecked);
+    lista.item(4)->setCheckState(Qt::Checked);
+    lista.item(4)->setCheckState(Qt::Unchecked);
+
+    QList<bool> checked;
+    for (int j = 1; j <= window.view.rowCount(); ++j)
+        checked.append(window.view.isRowChecked(j));
+    EXPECT_EQ(checked, QList<bool>({false, true, true, false, false}));
+    EXPECT_EQ(window.view.rowKey(3), QStringLiteral("c3@example.org"));
+}
+
+TEST(ListaResultView, RowsOutsideTheListAreRefusedByNumber)
+{
+    Window window;
+    window.appendRows(3);
+    const int outside[] = {0, 4, -1, std::numeric_limits<int>::min(),
+                           std::numeric_limits<int>::max()};
+    for (int index : outside) {
+        const std::string where = "Result row " + std::to_string(index) + " of 3 does not exist";
+        for (const auto &use : {std::function<void()>([&] { window.view.isRowChecked(index); }),
+                                std::function<void()>([&] { window.view.rowKey(index); }),
+                                std::function<void()>([&] { window.view.removeRow(index); })}) {
+            try {
+                use();
+                ADD_FAILURE() << "no error for row " << index;
+            } catch (const std::out_of_range &error) {
+                EXPECT_EQ(error.what(), where);
+            }
+        }
+    }
+    EXPECT_EQ(window.lista.count(), 3);
+
+    // The last row can go, and then its number is outside too.
+    window.view.removeRow(3);
+    EXPECT_EQ(window.view.rowKey(2), QStringLiteral("c2@example.org"));
+    EXPECT_THROW(window.view.rowKey(3), std::out_of_range);
+    window.view.clearRows();
+    EXPECT_THROW(window.view.isRowChecked(1), std::out_of_range);
+}
