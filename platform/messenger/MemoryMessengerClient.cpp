@@ -7,6 +7,7 @@
 #include "platform/messenger/MessengerUserList.h"
 
 #include <algorithm>
+#include <cstring>
 
 // Users are kept by value, side by side: the scan walks them in a tight loop.
 using Users = QList<MessengerUser>;
@@ -22,6 +23,17 @@ struct MemoryMessengerClient::State
 };
 
 namespace {
+
+// A constant view: one made from the literal at each call would measure it every time.
+constexpr QStringView EmailAddress = u"EmailAddress";
+
+// Exact, case-sensitive equality: QString's operator== goes through Qt's general ordering
+// compare, while equal-length UTF-16 texts are equal exactly when their bytes are.
+bool sameAddress(const QString &a, const QString &b)
+{
+    return a.size() == b.size() &&
+           std::memcmp(a.constData(), b.constData(), size_t(a.size()) * sizeof(QChar)) == 0;
+}
 
 QString listName(qint32 listNumber)
 {
@@ -81,10 +93,10 @@ public:
 
     void remove(const MessengerUser &user) override
     {
-        const QString &address = user.member(u"EmailAddress");
+        const QString &address = user.member(EmailAddress);
         Users &list = clientUsers();
         const auto found = std::find_if(list.cbegin(), list.cend(), [&](const auto &candidate) {
-            return candidate.member(u"EmailAddress") == address;
+            return sameAddress(candidate.member(EmailAddress), address);
         });
         if (found == list.cend())
             throw MessengerError(
@@ -92,8 +104,10 @@ public:
         const qsizetype index = found - list.cbegin();
         if (m_state->store)
             m_state->store->removeUser(m_listNumber, address);
+        // Let go of this object's share first, so that the removal does not copy the whole
+        // list; the client's list then differs from the one users were handed out from.
+        m_users = Users();
         list.removeAt(index);
-        // The client's list now differs from the copy this object hands out users from.
         m_users = list;
     }
 
@@ -151,7 +165,7 @@ std::shared_ptr<const MessengerUser> MemoryMessengerClient::lookUpUser(const QSt
 {
     for (const Users *list : {&m_state->contactList, &m_state->reverseList}) {
         for (const auto &user : *list) {
-            if (user.member(u"EmailAddress") == emailAddress)
+            if (sameAddress(user.member(EmailAddress), emailAddress))
                 return std::make_shared<const MessengerUser>(user);
         }
     }

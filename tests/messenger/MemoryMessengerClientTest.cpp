@@ -143,6 +143,17 @@ TEST(MemoryMessengerClient, RemoveTakesTheUserOffOnlyThatList)
     } catch (const MessengerError &error) {
         EXPECT_TRUE(error.message().contains(QStringLiteral("z@example.org")));
     }
+    // The address must match exactly, case included.
+    EXPECT_THROW(contacts->remove(MessengerUser(QStringLiteral("A@example.org"), QString())),
+                 MessengerError);
+
+    // A user borrowed from the remover itself can be handed back to it, one after another.
+    contacts->remove(contacts->user(1));
+    EXPECT_EQ(addresses(*contacts), QStringList({"a@example.org"}));
+    contacts->remove(contacts->user(0));
+    EXPECT_EQ(contacts->count(), 0);
+    EXPECT_EQ(client.userList(MessengerClient::ContactList)->count(), 0);
+    EXPECT_EQ(earlier->count(), 3);
 }
 
 TEST(MemoryMessengerClient, AStoreThatRefusesLeavesTheListUnchanged)
