@@ -2,7 +2,6 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QTextOption>
 
 #include <algorithm>
 
@@ -16,6 +15,18 @@ bool clipSpan(int &from, int &to, int limit)
     return from < to;
 }
 
+// Rows of the picture for one drawing call: the copy-on-write check runs once, not per row.
+class PixelRows
+{
+public:
+    explicit PixelRows(QImage &image) : m_bits(image.bits()), m_stride(image.bytesPerLine()) {}
+    QRgb *operator[](int y) const { return reinterpret_cast<QRgb *>(m_bits + y * m_stride); }
+
+private:
+    uchar *m_bits;
+    qsizetype m_stride;
+};
+
 } // namespace
 
 Surface::Surface(int logicalDpi) : m_logicalDpi(logicalDpi)
@@ -26,6 +37,7 @@ Surface::Surface(int logicalDpi) : m_logicalDpi(logicalDpi)
 void Surface::setLogicalDpi(int dpi)
 {
     m_logicalDpi = dpi > 0 ? dpi : 96;
+    m_stamps.clear();
 }
 
 void Surface::resize(int width, int height)
@@ -36,6 +48,7 @@ void Surface::resize(int width, int height)
     const qreal dotsPerMeter = m_logicalDpi / 0.0254;
     m_image.setDotsPerMeterX(qRound(dotsPerMeter));
     m_image.setDotsPerMeterY(qRound(dotsPerMeter));
+    m_stamps.clear();
     clear();
 }
 
@@ -48,7 +61,8 @@ void Surface::setPixel(int x, int y, ColorRef color)
 {
     if (x < 0 || y < 0 || x >= width() || y >= height())
         return;
-    reinterpret_cast<QRgb *>(m_image.scanLine(y))[x] = toQRgb(color);
+    const PixelRows rows(m_image);
+    rows[y][x] = toQRgb(color);
 }
 
 ColorRef Surface::pixel(int x, int y) const
@@ -66,8 +80,7 @@ void Surface::line(int x1, int y1, int x2, int y2, ColorRef color)
         int to = x2 < x1 ? x1 + 1 : x2;
         if (y1 < 0 || y1 >= height() || !clipSpan(from, to, width()))
             return;
-        std::fill_n(reinterpret_cast<QRgb *>(m_image.scanLine(y1)) + from, to - from,
-                    toQRgb(color));
+        std::fill_n(PixelRows(m_image)[y1] + from, to - from, toQRgb(color));
         return;
     }
     if (x1 == x2) {
@@ -76,8 +89,9 @@ void Surface::line(int x1, int y1, int x2, int y2, ColorRef color)
         if (x1 < 0 || x1 >= width() || !clipSpan(from, to, height()))
             return;
         const QRgb value = toQRgb(color);
+        const PixelRows rows(m_image);
         for (int y = from; y < to; ++y)
-            reinterpret_cast<QRgb *>(m_image.scanLine(y))[x1] = value;
+            rows[y][x1] = value;
         return;
     }
     // A slanted line: Bresenham from the start point, stopping before the end point.
@@ -108,8 +122,9 @@ void Surface::fillRect(const WinRect &rect, ColorRef color)
     if (!clipSpan(left, right, width()) || !clipSpan(top, bottom, height()))
         return;
     const QRgb value = toQRgb(color);
+    const PixelRows rows(m_image);
     for (int y = top; y < bottom; ++y)
-        std::fill_n(reinterpret_cast<QRgb *>(m_image.scanLine(y)) + left, right - left, value);
+        std::fill_n(rows[y] + left, right - left, value);
 }
 
 void Surface::frameRect(const WinRect &rect, ColorRef color)
@@ -126,10 +141,11 @@ void Surface::drawFocusRect(const WinRect &rect)
 {
     if (rect.isEmpty())
         return;
-    auto invert = [this](int x, int y) {
+    const PixelRows rows(m_image);
+    auto invert = [this, &rows](int x, int y) {
         if (x < 0 || y < 0 || x >= width() || y >= height() || ((x + y) & 1))
             return;
-        QRgb &p = reinterpret_cast<QRgb *>(m_image.scanLine(y))[x];
+        QRgb &p = rows[y][x];
         p = (p ^ 0x00FFFFFFu) | 0xFF000000u;
     };
     // Each outline pixel once, so that corners are not inverted twice.
@@ -145,23 +161,34 @@ void Surface::drawFocusRect(const WinRect &rect)
     }
 }
 
+const Surface::ResolvedFont &Surface::resolvedFont() const
+{
+    if (!m_resolved || m_resolved->logicalDpi != m_logicalDpi || !(m_resolved->font == m_font)) {
+        const QFont qfont = m_font.toQFont(m_font.pixelHeight(m_logicalDpi));
+        m_resolved.emplace(ResolvedFont{m_font, m_logicalDpi, qfont, QFontMetricsF(qfont)});
+    }
+    return *m_resolved;
+}
+
 QFont Surface::currentQFont() const
 {
-    return m_font.toQFont(m_font.pixelHeight(m_logicalDpi));
+    return resolvedFont().qfont;
 }
 
 void Surface::drawText(const QString &text, const WinRect &rect)
 {
     if (text.isEmpty() || m_image.isNull() || rect.isEmpty())
         return;
-    QPainter painter(&m_image);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    painter.setFont(currentQFont());
-    painter.setPen(QColor::fromRgb(toQRgb(m_textColor)));
-    painter.setClipRect(rect.toQRect());
-    painter.drawText(
-        rect.toQRect(),
-        Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic | Qt::TextExpandTabs, text);
+    const QFont &font = resolvedFont().qfont;
+    const QRgb color = toQRgb(m_textColor);
+    const QList<TextStamps::Run> *runs = m_stamps.find(text, font, rect, m_image.size());
+    if (!runs) {
+        TextStamps::paint(m_image, text, font, rect, color);
+        return;
+    }
+    const PixelRows rows(m_image);
+    for (const TextStamps::Run &run : *runs)
+        std::fill_n(rows[run.y] + run.from, run.to - run.from, color);
 }
 
 void Surface::textOut(int x, int y, const QString &text, const QFont &font, int escapement)
@@ -179,11 +206,11 @@ void Surface::textOut(int x, int y, const QString &text, const QFont &font, int 
 
 qreal Surface::textWidth(const QString &text) const
 {
-    return QFontMetricsF(currentQFont()).horizontalAdvance(text);
+    return resolvedFont().metrics.horizontalAdvance(text);
 }
 
 qreal Surface::textHeight(const QString &text) const
 {
     const int lines = text.isEmpty() ? 1 : int(text.count(QLatin1Char('\n'))) + 1;
-    return QFontMetricsF(currentQFont()).height() * lines;
+    return resolvedFont().metrics.height() * lines;
 }

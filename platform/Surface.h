@@ -1,10 +1,15 @@
 #pragma once
 
 #include "platform/StdFont.h"
+#include "platform/TextStamps.h"
 #include "platform/WinTypes.h"
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QString>
+
+#include <optional>
 
 // The retained picture behind a control's window, with the exact pixel rules of the drawing
 // calls the controls were written against: right and bottom edges excluded, a line's end
@@ -61,6 +66,17 @@ public:
     QFont currentQFont() const;
 
 private:
+    // The toolkit font and its metrics for the current font and DPI, made again only when
+    // either changes: building them is most of the cost of measuring a caption.
+    struct ResolvedFont
+    {
+        StdFont font;
+        int logicalDpi;
+        QFont qfont;
+        QFontMetricsF metrics;
+    };
+    const ResolvedFont &resolvedFont() const;
+
     QImage m_image;
     int m_width = 0;
     int m_height = 0;
@@ -68,4 +84,6 @@ private:
     ColorRef m_backColor = 0x00FFFFFF;
     ColorRef m_textColor = 0;
     StdFont m_font;
+    mutable std::optional<ResolvedFont> m_resolved;
+    TextStamps m_stamps;
 };

@@ -214,3 +214,75 @@ TEST(Surface, FontBoldSwitchChangesOnlyTheSurfaceFont)
     EXPECT_FALSE(s.fontBold());
     EXPECT_TRUE(font.bold());
 }
+
+namespace {
+
+// The caption as a painter draws it straight onto a copy of the picture: what the surface
+// drew before it kept the pixels of its captions.
+QImage paintedDirectly(const Surface &s, const QImage &before, const QString &text,
+                       const WinRect &rect, ColorRef color)
+{
+    QImage expected = before.copy();
+    TextStamps::paint(expected, text, s.currentQFont(), rect, toQRgb(color));
+    return expected;
+}
+
+} // namespace
+
+TEST(Surface, CaptionsDrawnAgainMatchAFreshPaintingWhateverChangedBetween)
+{
+    Surface s = makeSurface(90, 30);
+    s.setFont(StdFont(QStringLiteral("DejaVu Sans"), 8.25f));
+    const QStringList texts = {QStringLiteral("&Buscar"), QStringLiteral("a\tb&&c"),
+                               QStringLiteral("WWWWWWWWWWWWWWWW"), QStringLiteral("Ñandú")};
+    // Inside, off every edge, and in more places than the surface keeps captions for.
+    QList<WinRect> rects;
+    for (int left : {-9, -1, 0, 3, 50})
+        for (int top : {-5, 0, 2, 20})
+            rects.append({left, top, left + 45, top + 17});
+
+    int step = 0;
+    auto check = [&](const QString &text, const WinRect &rect) {
+        const ColorRef color = ColorRef(0x00300000u + 0x10203u * ColorRef(step++ % 9));
+        const QImage expected = paintedDirectly(s, s.image(), text, rect, color);
+        s.setTextColor(color);
+        s.drawText(text, rect);
+        ASSERT_EQ(s.image(), expected)
+            << text.toStdString() << " at " << rect.left << "," << rect.top << " step " << step;
+    };
+    for (int round = 0; round < 2; ++round)
+        for (const QString &text : texts)
+            for (const WinRect &rect : rects)
+                check(text, rect);
+
+    // The face, its size and the picture's size and DPI all count: nothing drawn before
+    // stands in for a caption in the new state.
+    const WinRect rect{5, 4, 80, 26};
+    check(texts[0], rect);
+    s.setFontBold(true);
+    check(texts[0], rect);
+    s.setFont(StdFont(QStringLiteral("DejaVu Serif"), 11.0f));
+    check(texts[0], rect);
+    s.setLogicalDpi(144);
+    check(texts[0], rect);
+    s.resize(60, 20);
+    check(texts[0], rect);
+    s.resize(0, 20);
+    s.drawText(texts[0], rect);
+    EXPECT_TRUE(s.image().isNull());
+}
+
+TEST(Surface, MeasuresFollowTheCurrentFont)
+{
+    Surface s;
+    s.setFont(StdFont(QStringLiteral("DejaVu Sans"), 8.25f));
+    const qreal regular = s.textWidth(QStringLiteral("Buscar"));
+    s.setFontBold(true);
+    const qreal bold = s.textWidth(QStringLiteral("Buscar"));
+    EXPECT_GT(bold, regular);
+    EXPECT_EQ(bold, QFontMetricsF(s.currentQFont()).horizontalAdvance(QStringLiteral("Buscar")));
+    s.setLogicalDpi(192);
+    EXPECT_EQ(s.currentQFont().pixelSize(),
+              StdFont(QStringLiteral("DejaVu Sans"), 8.25f, true).pixelHeight(192));
+    EXPECT_GT(s.textHeight(QStringLiteral("a\nb")), 2 * s.textHeight(QStringLiteral("a")) - 1);
+}
