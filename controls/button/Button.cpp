@@ -53,13 +53,16 @@ ColorRef readColor(const PropertyBag &bag, const QString &key, ColorRef defaultV
 
 template <typename Handler> void Button::notify(const char *what, Handler &&handler)
 {
-    const QString who = objectName().isEmpty() ? QStringLiteral("Button") : objectName();
+    // The name is looked up only for a report: a mouse move runs through here as well.
+    const auto who = [this] {
+        return objectName().isEmpty() ? QStringLiteral("Button") : objectName();
+    };
     try {
         handler();
     } catch (const Error &error) {
-        qCritical("%s (%s): %s", qPrintable(who), what, qPrintable(error.message()));
+        qCritical("%s (%s): %s", qPrintable(who()), what, qPrintable(error.message()));
     } catch (const std::exception &error) {
-        qCritical("%s (%s): %s", qPrintable(who), what, error.what());
+        qCritical("%s (%s): %s", qPrintable(who()), what, error.what());
     }
 }
 
@@ -195,7 +198,7 @@ void Button::Redraw(quint8 state, qint16 force)
 {
     if (m_cachedHeight == 0)
         return;
-    if (force == VbFalse && m_caption == m_lastCaption && state == m_lastState)
+    if (force == VbFalse && state == m_lastState && m_caption == m_lastCaption)
         return;
     const bool pressedChanged = (state == StateDown) != (m_lastState == StateDown);
     m_lastState = state;

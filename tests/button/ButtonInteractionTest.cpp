@@ -141,6 +141,23 @@ TEST(ButtonInteraction, ClickNeedsTheLeftButtonAndExactlyTrue)
     });
     EXPECT_THROW(b.HandleMouseDown(1, 0, 1, 1), Error);
     EXPECT_EQ(b.lastMouseButton(), 1);
+
+    // From a real event the error cannot travel on: it is reported under the control's name
+    // and the notification, and the button keeps working.
+    static QStringList reports;
+    reports.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtCriticalMsg)
+                reports.append(text);
+        });
+    QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(5, 5));
+    b.setObjectName(QStringLiteral("Command1"));
+    QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(5, 5));
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(reports, QStringList({QStringLiteral("Button (MouseDown): fallo del manejador"),
+                                    QStringLiteral("Command1 (MouseDown): fallo del manejador")}));
 }
 
 TEST(ButtonInteraction, AccessKeys)
