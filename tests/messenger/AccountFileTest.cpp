@@ -126,7 +126,7 @@ TEST_F(AccountFileTest, ContentGivenInMemoryReadsAsTheFileAndARemovalWritesThePa
     EXPECT_TRUE(AccountFile(path).account().reverseList.isEmpty());
 
     try {
-        AccountFile(path, "{\"signInState\": 2,\n \"signInName\": 7}");
+        const AccountFile refused(path, "{\"signInState\": 2,\n \"signInName\": 7}");
         FAIL() << "a wrong field was accepted";
     } catch (const MessengerError &error) {
         EXPECT_TRUE(error.message().contains(path)) << error.message().toStdString();
