@@ -152,30 +152,6 @@ QImage renderBannerImage(const BannerRenderOptions &options)
 
 int renderBanner(const QStringList &args)
 {
-    BannerRenderOptions options;
-    try {
-        options = parseBannerOptions(args);
-    } catch (const Error &error) {
-        return RenderOptions::reportError(error.message());
-    }
-    if (options.help) {
-        std::fputs(renderBannerUsage, stdout);
-        return 0;
-    }
-    QImage image;
-    try {
-        image = renderBannerImage(options);
-    } catch (const OptionError &error) {
-        return RenderOptions::reportError(error.message());
-    } catch (const Error &error) {
-        RenderOptions::reportError(error.message());
-        return 1;
-    }
-    try {
-        RenderOptions::writePng(image, options.output);
-    } catch (const Error &error) {
-        RenderOptions::reportError(error.message());
-        return 1;
-    }
-    return 0;
+    return RenderOptions::renderToFile<BannerRenderOptions>(args, parseBannerOptions,
+                                                            renderBannerImage, renderBannerUsage);
 }

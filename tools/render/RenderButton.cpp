@@ -124,21 +124,6 @@ QImage renderButtonImage(const ButtonRenderOptions &options)
 
 int renderButton(const QStringList &args)
 {
-    ButtonRenderOptions options;
-    try {
-        options = parseButtonOptions(args);
-    } catch (const Error &error) {
-        return RenderOptions::reportError(error.message());
-    }
-    if (options.help) {
-        std::fputs(renderButtonUsage, stdout);
-        return 0;
-    }
-    try {
-        RenderOptions::writePng(renderButtonImage(options), options.output);
-    } catch (const Error &error) {
-        RenderOptions::reportError(error.message());
-        return 1;
-    }
-    return 0;
+    return RenderOptions::renderToFile<ButtonRenderOptions>(args, parseButtonOptions,
+                                                            renderButtonImage, renderButtonUsage);
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
+
 // A command-line option or value that cannot be used; the message names it.
 class OptionError : public Error
 {
@@ -48,5 +50,32 @@ constexpr int maxSide = 4096;
 void writePng(const QImage &image, const QString &path);
 // Prints the one-line message on the error output and gives the exit code of a bad call.
 int reportError(const QString &message);
+
+// The whole of a drawing subcommand: parses the options, draws, and writes the picture. A bad
+// option is reported with status 2 (also when only drawing finds it out); a picture that
+// cannot be drawn or written, with status 1.
+template <typename Options, typename Parse, typename Render>
+int renderToFile(const QStringList &args, Parse parse, Render render, const char *usage)
+{
+    Options options;
+    try {
+        options = parse(args);
+    } catch (const Error &error) {
+        return reportError(error.message());
+    }
+    if (options.help) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
+    try {
+        writePng(render(options), options.output);
+    } catch (const OptionError &error) {
+        return reportError(error.message());
+    } catch (const Error &error) {
+        reportError(error.message());
+        return 1;
+    }
+    return 0;
+}
 
 } // namespace RenderOptions
