@@ -7,8 +7,6 @@
 #include <QRegularExpression>
 #include <QResizeEvent>
 
-#include <cstdio>
-
 const char *const renderBannerUsage =
     "uso: orvalin-render banner -o SALIDA.png [--twips ANCHOxALTO] [--caption TEXTO]\n"
     "       [--start COLOR] [--end COLOR] [--fore COLOR] [--font NOMBRE] [--font-size PT]\n"

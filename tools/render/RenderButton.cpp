@@ -7,8 +7,6 @@
 #include <QFocusEvent>
 #include <QResizeEvent>
 
-#include <cstdio>
-
 const char *const renderButtonUsage =
     "uso: orvalin-render button -o SALIDA.png [--size ANCHOxALTO] [--type N] [--scheme N]\n"
     "       [--back COLOR] [--fore COLOR] [--caption TEXTO] [--font NOMBRE] [--font-size PT]\n"
