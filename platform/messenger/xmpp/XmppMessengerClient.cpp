@@ -72,8 +72,8 @@ public:
     void remove(const MessengerUser &user) override
     {
         // A copy: user may live in this list, which changes below.
-        const QString address =
-            user.member(u"EmailAddress"); // NOLINT(performance-unnecessary-copy-initialization)
+        // NOLINTNEXTLINE(performance-unnecessary-copy-initialization)
+        const QString address = user.member(u"EmailAddress");
         if (m_listNumber != MessengerClient::ContactList)
             throw MessengerError(
                 QStringLiteral("No se puede quitar a «%1» de la lista inversa: en XMPP solo "
