@@ -53,9 +53,7 @@ BannerRenderOptions parseBannerOptions(const QStringList &args)
     while (!cursor.atEnd()) {
         const QString option = cursor.next();
         if (option == QLatin1String("-o")) {
-            options.output = cursor.valueOf(option);
-            if (options.output.isEmpty())
-                throw OptionError(QStringLiteral("el archivo de -o no puede estar vacío"));
+            options.output = cursor.outputFile(option);
         } else if (option == QLatin1String("--twips")) {
             options.twips = parseTwips(cursor.valueOf(option), option);
         } else if (option == QLatin1String("--caption")) {

@@ -20,9 +20,7 @@ ButtonRenderOptions parseButtonOptions(const QStringList &args)
     while (!cursor.atEnd()) {
         const QString option = cursor.next();
         if (option == QLatin1String("-o")) {
-            options.output = cursor.valueOf(option);
-            if (options.output.isEmpty())
-                throw OptionError(QStringLiteral("el archivo de -o no puede estar vacío"));
+            options.output = cursor.outputFile(option);
         } else if (option == QLatin1String("--size")) {
             options.size = parseSize(cursor.valueOf(option), option);
         } else if (option == QLatin1String("--type")) {

@@ -48,6 +48,14 @@ QString OptionCursor::valueOf(const QString &option)
     return next();
 }
 
+QString OptionCursor::outputFile(const QString &option)
+{
+    const QString file = valueOf(option);
+    if (file.isEmpty())
+        throw OptionError(QStringLiteral("el archivo de -o no puede estar vacío"));
+    return file;
+}
+
 ColorRef RenderOptions::parseColor(const QString &text, const QString &option)
 {
     const auto value = parseInteger(text);

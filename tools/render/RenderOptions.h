@@ -27,6 +27,8 @@ public:
     QString next() { return m_args.at(m_next++); }
     // The value that follows an option; an error naming the option when there is none.
     QString valueOf(const QString &option);
+    // The file named after -o; an error when it is missing or empty.
+    QString outputFile(const QString &option);
 
 private:
     QStringList m_args;
