@@ -50,7 +50,7 @@ QString OptionCursor::valueOf(const QString &option)
 
 QString OptionCursor::outputFile(const QString &option)
 {
-    const QString file = valueOf(option);
+    QString file = valueOf(option);
     if (file.isEmpty())
         throw OptionError(QStringLiteral("el archivo de -o no puede estar vacío"));
     return file;
