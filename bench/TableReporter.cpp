@@ -24,13 +24,23 @@ std::string human(double ns)
     return text;
 }
 
+// Google Benchmark renamed a failed run's flag (error_occurred, later skipped); ask the run
+// which one it has.
+template <typename R> bool didNotRun(const R &run)
+{
+    if constexpr (requires { run.skipped; })
+        return static_cast<bool>(run.skipped);
+    else
+        return run.error_occurred;
+}
+
 } // namespace
 
 void TableReporter::ReportRuns(const std::vector<Run> &runs)
 {
     ConsoleReporter::ReportRuns(runs);
     for (const Run &run : runs) {
-        if (run.run_type != Run::RT_Iteration || run.error_occurred)
+        if (run.run_type != Run::RT_Iteration || didNotRun(run))
             continue;
         Row row;
         row.name = run.benchmark_name();

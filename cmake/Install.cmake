@@ -26,6 +26,12 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Encuentra a quien te quitó de su lista d
 set(CPACK_PACKAGE_INSTALL_DIRECTORY orvalin)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# A package links the Qt libraries of the release it was built on, and Debian 13 renamed them;
+# the release in the package's version says where it installs (orvalin_0.1.0-1+deb12_amd64.deb).
+cmake_host_system_information(RESULT ORVALIN_DEBIAN_RELEASE QUERY DISTRIB_VERSION_ID)
+if(ORVALIN_DEBIAN_RELEASE)
+  set(CPACK_DEBIAN_PACKAGE_RELEASE "1+deb${ORVALIN_DEBIAN_RELEASE}")
+endif()
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 # The libraries come from the binaries themselves; the toolkit's display plugins and the fonts
 # the windows name do not.

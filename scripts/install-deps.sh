@@ -1,31 +1,57 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Orvalin needs to build, run and test, skipping those already
-# there. Uses sudo when not run as root.
+# Installs the Debian packages Orvalin needs to build, run and test, skipping those already
+# there. Works on Debian 12 and 13 alike: a package whose name carries a version is chosen by
+# what the release offers. Uses sudo when not run as root.
+#
+# Every package a build needs is named here, even when another one happens to pull it in:
+# the next release may stop doing so.
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config git
+  # compiler and build
+  build-essential g++ cmake pkg-config git
+  # Qt and the libraries the code links
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libbenchmark-dev
-  libstrophe-dev prosody openssl
+  libstrophe-dev libssl-dev zlib1g-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  prosody openssl
+  # the fonts the windows name, or their metric-compatible stand-ins
   fonts-liberation2 fonts-dejavu-core
 )
 if [[ "${ORVALIN_TOOLS:-}" == *checks* ]]; then
-  packages+=(clang clang-format clang-tidy libclang-rt-14-dev)
+  packages+=(clang clang-format clang-tidy)
 fi
-
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
 
 sudo=()
 if [[ $(id -u) -ne 0 ]]; then
   sudo=(sudo)
 fi
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+# The clang runtime that holds the sanitizers is versioned like clang itself (14 on Debian 12,
+# 19 on Debian 13); read the version off the release's clang package.
+clang_runtime() {
+  local version
+  version=$(apt-cache show clang 2>/dev/null | sed -n 's/^Depends:.*clang-\([0-9][0-9]*\).*/\1/p' | head -1)
+  [[ -n $version ]] && echo "libclang-rt-$version-dev"
+}
+
+missing=()
+for p in "${packages[@]}"; do
+  installed "$p" || missing+=("$p")
+done
+if [[ "${ORVALIN_TOOLS:-}" == *checks* ]]; then
+  runtime=$(clang_runtime || true)
+  if [[ -z $runtime ]]; then
+    "${sudo[@]}" apt-get update -qq
+    runtime=$(clang_runtime)
+  fi
+  installed "$runtime" || missing+=("$runtime")
+fi
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
 echo "Instalando: ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -82,7 +82,7 @@ TEST(ButtonAccessibility, StateFollowsFocusPressedLookAndAvailability)
     other->setFocusPolicy(Qt::StrongFocus);
     new DefaultButtonTracker(&window);
     window.show();
-    QApplication::setActiveWindow(&window);
+    window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QAccessibleInterface *iface = accessibleOf(button);
     ASSERT_NE(iface, nullptr);

@@ -42,7 +42,7 @@ protected:
             m_opener);
         EXPECT_EQ(m_form->load(), Form1::LoadResult::Loaded);
         m_form->show();
-        QApplication::setActiveWindow(m_form.get());
+        m_form->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_form.get()));
         return *m_form;
     }

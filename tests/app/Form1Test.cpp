@@ -455,7 +455,7 @@ TEST_F(Form1Test, ButtonsAndBannerCarryTheirSavedSettings)
 TEST_F(Form1Test, TheWholeJobCanBeDoneWithTheKeyboard)
 {
     Form1 &form = start(accountWith(addresses("c", 3), {}));
-    QApplication::setActiveWindow(&form);
+    form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     form.command1()->setFocus();
     QTest::keyClick(form.command1(), Qt::Key_Space);

@@ -4,6 +4,7 @@
 #include "controls/button/ButtonStyles.h"
 
 #include <QApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -67,7 +68,8 @@ TEST(ButtonDrawing, FocusCueNeedsTheFocusAndShowFocusRect)
     button->InitProperties();
     button->resize(75, 23);
     window.show();
-    QApplication::setActiveWindow(&window);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     button->setFocus();
     EXPECT_TRUE(button->calls.back().focused);
     button->HandleMouseDown(1, 0, 1, 1);

@@ -175,7 +175,8 @@ TEST(ButtonInteraction, AccessKeys)
     auto *edit = new QLineEdit(&window);
     b->InitProperties();
     window.show();
-    QApplication::setActiveWindow(&window);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     edit->setFocus();
     b->setCaption(QStringLiteral("&Salir"));
     int clicks = 0;
@@ -191,7 +192,8 @@ TEST(ButtonInteraction, ArrowKeysMoveTheFocusButTabIsLeftToTheWindow)
     QWidget window;
     Button *first = new Button(&window), *second = new Button(&window);
     window.show();
-    QApplication::setActiveWindow(&window);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     first->setFocus();
     QStringList seen; // key code, and whether the focus had already moved on
     QObject::connect(first, &Button::KeyDown, [&](qint16 &code, qint16 &) {
@@ -215,7 +217,8 @@ TEST(ButtonInteraction, DefaultButtonIsTheFocusedOneElseTheChosenOne)
     auto *search = new Button(&window), *remove = new Button(&window);
     auto *edit = new QLineEdit(&window);
     window.show();
-    QApplication::setActiveWindow(&window);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     DefaultButtonTracker tracker(&window);
     edit->setFocus();
     EXPECT_EQ(tracker.currentDefault(), nullptr);

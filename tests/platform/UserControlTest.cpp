@@ -86,7 +86,7 @@ TEST(UserControl, AltPlusAnAccessKeyAnywhereInTheWindowReachesTheControl)
     other->setFocusPolicy(Qt::StrongFocus);
     control->resize(20, 20);
     window.show();
-    QApplication::setActiveWindow(&window);
+    window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     other->setFocus();
 
