@@ -12,7 +12,7 @@ packages=(
   build-essential g++ cmake pkg-config git
   # Qt and the libraries the code links
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libstrophe-dev libssl-dev zlib1g-dev
+  libstrophe-dev libssl-dev libexpat1-dev zlib1g-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   prosody openssl

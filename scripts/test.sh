@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every check headless: formatting, the test
 # suite, clang-tidy, the suite again under AddressSanitizer, LeakSanitizer and
-# UndefinedBehaviorSanitizer, and a short run of every fuzz target.
+# UndefinedBehaviorSanitizer, a short run of every fuzz target, and the whole suite once more
+# inside a minimal root of the other supported Debian release (12 or 13).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ORVALIN_TOOLS=checks scripts/install-deps.sh
@@ -36,3 +37,6 @@ if [[ -x scripts/fuzz.sh ]]; then
   step "Fuzzing (prueba corta)"
   FUZZ_BUILD_DIR=build-asan scripts/fuzz.sh --smoke
 fi
+
+step "Pruebas en la otra versión de Debian"
+scripts/test-other-release.sh
