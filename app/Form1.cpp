@@ -154,11 +154,18 @@ void Form1::createControls()
     m_lista->setUniformItemSizes(true);
     m_lista->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(m_lista, &QListWidget::itemChanged, this, [this](QListWidgetItem *row) {
-        if (m_resultView->takeCheckChange(row))
+        if (m_resultView->takeCheckChange(row)) {
+            m_pressTicked = true;
             runHandler([this, row] { listaItemCheck(row); });
+        }
     });
-    connect(m_lista, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *row) { runHandler([this, row] { listaItemClick(row); }); });
+    // A click on a row's check box ticks the row and is no click on the row, which would
+    // otherwise show the clicked address over what the tick left in Label2.
+    m_lista->viewport()->installEventFilter(this);
+    connect(m_lista, &QListWidget::itemClicked, this, [this](QListWidgetItem *row) {
+        if (!m_pressTicked)
+            runHandler([this, row] { listaItemClick(row); });
+    });
 
     m_label2 = new QLabel(Label2Caption, m_frame2);
     m_label2->setObjectName(QStringLiteral("Label2"));
@@ -250,7 +257,7 @@ void Form1::closeEvent(QCloseEvent *event)
     m_audit->releasePendingUser();
     if (m_creditos)
         m_creditos->close();
-    emit unloaded();
+    Q_EMIT unloaded();
     event->accept();
 }
 
@@ -328,6 +335,13 @@ void Form1::listaItemCheck(QListWidgetItem *row)
     }
 }
 
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_lista->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_pressTicked = false;
+    return QWidget::eventFilter(watched, event);
+}
+
 void Form1::listaItemClick(QListWidgetItem *row)
 {
     const QList<QListWidgetItem *> selected = m_lista->selectedItems();
@@ -337,7 +351,7 @@ void Form1::listaItemClick(QListWidgetItem *row)
 
 void Form1::mnSalirClick()
 {
-    emit programEndRequested();
+    Q_EMIT programEndRequested();
 }
 
 void Form1::showCreditos()

@@ -93,12 +93,15 @@ private:
     void listaItemCheck(QListWidgetItem *row);
     void listaItemClick(QListWidgetItem *row);
     void mnSalirClick();
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     ClientFactory m_createClient;
     MessageReporter &m_reporter;
     LinkOpener &m_linkOpener;
     std::unique_ptr<MessengerClient> m_messenger;
     bool m_centred = false;
+    // A tick changed since the last mouse press on the list.
+    bool m_pressTicked = false;
 
     csLogo *m_csLogo1 = nullptr;
     QGroupBox *m_frame1 = nullptr;

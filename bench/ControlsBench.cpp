@@ -59,11 +59,24 @@ void redrawArguments(benchmark::internal::Benchmark *b)
 BENCHMARK(ButtonRedraw)->Apply(redrawArguments)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ButtonRedrawFloor)->Apply(redrawArguments)->Unit(benchmark::kMicrosecond);
 
-// A button whose mouse handler the benchmark calls straight, without the toolkit's dispatch.
+// A button whose mouse handler the benchmark calls straight, without the toolkit's dispatch,
+// and that counts the redraws that drew.
 class MoveProbe : public Button
 {
 public:
+    using Button::Button;
     using Button::mouseMoveEvent;
+    int redrawCount() const { return m_redraws; }
+
+protected:
+    void paintStyle(ButtonPainter &painter, ButtonLook look) override
+    {
+        ++m_redraws;
+        Button::paintStyle(painter, look);
+    }
+
+private:
+    int m_redraws = 0;
 };
 
 // A move with the left button held inside a pressed button: the look does not change, so the

@@ -1,5 +1,10 @@
 #include "platform/HostInput.h"
 
+#include "platform/AnsiText.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
 namespace {
 
 // Virtual-key codes of the keys whose code differs from their Qt value.
@@ -104,11 +109,11 @@ qint16 HostInput::mouseButtons(Qt::MouseButtons buttons)
 {
     qint16 mask = 0;
     if (buttons & Qt::LeftButton)
-        mask |= 1;
+        mask |= LeftButton;
     if (buttons & Qt::RightButton)
-        mask |= 2;
+        mask |= RightButton;
     if (buttons & Qt::MiddleButton)
-        mask |= 4;
+        mask |= MiddleButton;
     return mask;
 }
 
@@ -116,11 +121,11 @@ qint16 HostInput::shiftState(Qt::KeyboardModifiers modifiers)
 {
     qint16 mask = 0;
     if (modifiers & Qt::ShiftModifier)
-        mask |= 1;
+        mask |= ShiftMask;
     if (modifiers & Qt::ControlModifier)
-        mask |= 2;
+        mask |= CtrlMask;
     if (modifiers & Qt::AltModifier)
-        mask |= 4;
+        mask |= AltMask;
     return mask;
 }
 
@@ -145,6 +150,30 @@ qint16 HostInput::keyAscii(const QString &text)
 {
     if (text.isEmpty())
         return 0;
-    const char16_t unit = text.at(0).unicode();
-    return unit < 256 ? qint16(unit) : qint16('?');
+    return qint16(AnsiText::code(text.at(0)).value_or(quint8('?')));
+}
+
+HostInput::MouseArgs HostInput::mouseArgs(const QMouseEvent &event, qreal unitsPerPixel)
+{
+    MouseArgs args;
+    args.button =
+        mouseButtons(event.type() == QEvent::MouseMove ? event.buttons() : event.button());
+    args.shift = shiftState(event.modifiers());
+    args.x = float(event.position().x() * unitsPerPixel);
+    args.y = float(event.position().y() * unitsPerPixel);
+    return args;
+}
+
+HostInput::KeyArgs HostInput::keyArgs(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    KeyArgs args;
+    args.keyCode = keyCode(event.key(), modifiers);
+    args.shift = shiftState(modifiers);
+    // Alt with a character is a menu or access key, which types nothing; AltGr (Control and
+    // Alt together) types as usual.
+    const bool typesText = !(modifiers & Qt::AltModifier) || (modifiers & Qt::ControlModifier);
+    if (typesText && event.type() == QEvent::KeyPress)
+        args.keyAscii = keyAscii(event.text());
+    return args;
 }

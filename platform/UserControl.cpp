@@ -104,6 +104,14 @@ void UserControl::resizeEvent(QResizeEvent *event)
     hostResize();
 }
 
+void UserControl::reportError(const char *event, const QString &message) const
+{
+    // The name is looked up only for a report: every mouse move runs through the trap.
+    const QString who =
+        objectName().isEmpty() ? QString::fromLatin1(metaObject()->className()) : objectName();
+    qCritical("%s (%s): %s", qPrintable(who), event, qPrintable(message));
+}
+
 bool UserControl::event(QEvent *event)
 {
     if (event->type() == QEvent::ScreenChangeInternal)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/Error.h"
 #include "platform/Surface.h"
 
 #include <QRegion>
 #include <QWidget>
+
+#include <exception>
 
 class QShortcut;
 
@@ -59,7 +62,24 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
 
+    // Runs the control's handling of one toolkit event. An error that reaches it, raised by
+    // the control or by a container's handler of the event it passes on, cannot travel
+    // through the toolkit's dispatch: it is reported under the control's name and the event,
+    // and the control carries on.
+    template <typename Handler> void trapErrors(const char *event, Handler &&handler)
+    {
+        try {
+            handler();
+        } catch (const Error &error) {
+            reportError(event, error.message());
+        } catch (const std::exception &error) {
+            reportError(event, QString::fromLocal8Bit(error.what()));
+        }
+    }
+
 private:
+    void reportError(const char *event, const QString &message) const;
+
     Surface m_surface;
     QRegion m_region;
     bool m_hasRegion = false;

@@ -1,12 +1,10 @@
 #include "controls/banner/CsLogo.h"
 
-#include "controls/banner/AnsiText.h"
 #include "controls/banner/BannerAccessible.h"
-#include "controls/banner/LogFont.h"
-#include "platform/Checked.h"
+#include "controls/banner/BannerHelp.h"
+#include "controls/banner/BannerPainter.h"
 #include "platform/Error.h"
 #include "platform/HostInput.h"
-#include "platform/SystemColors.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -15,32 +13,6 @@
 #include <exception>
 
 namespace {
-
-struct MemberHelp
-{
-    const char *name;
-    const char *help;
-};
-
-// The descriptions the control publishes, in the order of its interface.
-constexpr MemberHelp memberHelp[] = {
-    {"ForeColor", "Gibt die Vordergrundfarbe zurück, die zum Anzeigen von Text und Grafiken in "
-                  "einem Objekt verwendet wird, oder legt diese fest."},
-    {"BorderStyle", "Gibt den Rahmenstil für ein Objekt zurück oder legt diesen fest."},
-    {"Refresh", "Erzwingt ein vollständiges Neuzeichnen eines Objekts."},
-    {"Caption", "Text to be shown in the csLogo Box"},
-    {"StartColor", "The startcolor of the Gradient"},
-    {"EndColor", "The Endcolor of the Gradient"},
-    {"Draw", ""},
-    {"FontName", "Gibt den Namen der Schriftart an, die in jeder Zeile für die gegebene Ebene "
-                 "verwendet wird."},
-    {"FontSize", "Gibt die Größe der Schriftart (in Punkten) an, die in jeder Zeile für die "
-                 "gegebene Ebene verwendet wird."},
-    {"FontBold", "Gibt Schriftstile für Fettschrift zurück oder legt diese fest."},
-    {"FontItalic", "Gibt Schriftstile für Kursivschrift zurück oder legt diese fest."},
-    {"FontUnderline", "Gibt Schriftstile für unterstrichene Schrift zurück oder legt diese fest."},
-    {"FontAutoSize", "Adjust the Fontsize to the Controls width"},
-};
 
 // Saved keys and their defaults.
 const QString keyForeColor = QStringLiteral("ForeColor");
@@ -66,28 +38,6 @@ constexpr bool defaultFontBold = true;
 constexpr bool defaultFontItalic = false;
 constexpr bool defaultFontUnderline = false;
 constexpr bool defaultFontAutoSize = true;
-
-// The font sizes the surface font takes, in points.
-constexpr float minFontSize = 1.0f;
-constexpr float maxFontSize = 2160.0f;
-
-// The device context's text colour while the caption is written: ForeColor as a plain colour.
-class TextColorScope
-{
-public:
-    TextColorScope(Surface &surface, ColorRef color)
-        : m_surface(surface), m_kept(surface.textColor())
-    {
-        m_surface.setTextColor(color);
-    }
-    ~TextColorScope() { m_surface.setTextColor(m_kept); }
-    TextColorScope(const TextColorScope &) = delete;
-    TextColorScope &operator=(const TextColorScope &) = delete;
-
-private:
-    Surface &m_surface;
-    ColorRef m_kept;
-};
 
 // Changes one attribute of the surface font.
 template <typename Change> void changeFont(Surface &surface, Change change)
@@ -154,19 +104,9 @@ float csLogo::FontSize() const
     return surface().font().size();
 }
 
-void csLogo::setSurfaceFontSize(float points)
-{
-    if (!(points >= minFontSize && points <= maxFontSize))
-        throw Error(QStringLiteral("FontSize: el tamaño %1 no es válido (de %2 a %3 puntos)")
-                        .arg(double(points))
-                        .arg(double(minFontSize))
-                        .arg(double(maxFontSize)));
-    changeFont(surface(), [=](StdFont &font) { font.setSize(points); });
-}
-
 void csLogo::setFontSize(float points)
 {
-    setSurfaceFontSize(points);
+    BannerPainter::setFontSize(surface(), points);
     Q_EMIT propertyChanged(keyFontSize);
     Draw();
 }
@@ -241,13 +181,6 @@ void csLogo::setFontAutoSize(qint16 autoSize)
     Draw();
 }
 
-csLogo::Rgb csLogo::split(ColorRef color)
-{
-    // A colour that cannot be translated reads as black.
-    const ColorRef c = SystemColors::translate(color).value_or(0);
-    return {qint16(c & 0xFF), qint16((c >> 8) & 0xFF), qint16((c >> 16) & 0xFF)};
-}
-
 // --- Drawing -------------------------------------------------------------------------------
 
 float csLogo::widthTwips() const
@@ -276,74 +209,17 @@ void csLogo::Draw()
 
 void csLogo::paint()
 {
-    const qint32 twipsPerPixel = Checked::round<qint32>(twipsPerPixelY());
-    if (twipsPerPixel == 0)
-        throw Error(QStringLiteral("Banner: cero twips por píxel"));
-    const qint32 bannerHeight = Checked::round<qint32>(heightTwips()) / twipsPerPixel;
-    const qint32 bannerWidth = Checked::round<qint32>(widthTwips()) / twipsPerPixel;
-
-    paintBands(bannerWidth, bannerHeight);
-    paintBorder();
-    if (m_fontAutoSize != VbFalse)
-        fitFont();
-    paintCaption(bannerHeight);
-    paintBorder();
+    BannerPainter::State state;
+    state.startRGB = m_startRGB;
+    state.endRGB = m_endRGB;
+    state.caption = m_caption;
+    state.borderStyle = m_borderStyle;
+    state.fontAutoSize = m_fontAutoSize != VbFalse;
+    state.twipsPerPixel = twipsPerPixelY();
+    state.widthTwips = widthTwips();
+    state.heightTwips = heightTwips();
+    BannerPainter::paint(surface(), state);
     Refresh();
-}
-
-void csLogo::paintBands(qint32 width, qint32 height)
-{
-    const qint32 step = height / 255 == 0 ? 1 : height / 255;
-    Rgb current = m_startRGB;
-    std::array<double, 3> delta{};
-    for (std::size_t i = 0; i < delta.size(); ++i)
-        delta[i] = Checked::sub<qint16>(m_endRGB[i], m_startRGB[i]);
-
-    WinRect band{0, 0, width, height};
-    // From the bottom edge up; the last band lies wholly or partly above row 0.
-    for (qint32 y = height; y >= 0; y = Checked::sub<qint32>(y, step)) {
-        band.top = Checked::sub<qint32>(band.bottom, step);
-        const qint32 color =
-            Checked::narrow<qint32>(current[0] + current[1] * 256LL + current[2] * 65536LL);
-        surface().fillRect(band, ColorRef(color));
-        band.bottom = band.top;
-        if (height == 0)
-            throw Error(QStringLiteral("Banner: división entre cero en el degradado"));
-        for (std::size_t i = 0; i < current.size(); ++i)
-            current[i] =
-                Checked::round<qint16>(double(height - y) * delta[i] / height + m_startRGB[i]);
-    }
-}
-
-void csLogo::fitFont()
-{
-    // The first whole size whose "Xg" is taller than the banner is wide, less three.
-    qint16 size = 2;
-    for (;;) {
-        setSurfaceFontSize(size);
-        if (toTwips(surface().textHeight(QStringLiteral("Xg"))) > widthTwips())
-            break;
-        size = Checked::add<qint16>(size, 1);
-    }
-    setSurfaceFontSize(Checked::sub<qint16>(size, 3));
-}
-
-void csLogo::paintCaption(qint32 height)
-{
-    LogFont record;
-    FontToLogFont(surface().font(), surface().logicalDpi(), record);
-    record.lfEscapement = 900;
-    const QFont font = record.toQFont();
-    // The caption goes through the single-byte code page on its way to the text call.
-    const QString text = AnsiText::decode(AnsiText::encodeLossy(m_caption));
-    const TextColorScope color(surface(), SystemColors::translate(ForeColor()).value_or(0));
-    surface().textOut(0, Checked::sub<qint32>(height, 16), text, font, record.lfEscapement);
-}
-
-void csLogo::paintBorder()
-{
-    if (m_borderStyle == 1)
-        surface().frameRect({0, 0, surface().width(), surface().height()}, 0);
 }
 
 void csLogo::hostResize()
@@ -382,7 +258,7 @@ void csLogo::ReadProperties(const PropertyBag &bag)
     m_endColor = ColorRef(bag.readInt32(keyEndColor, defaultEndColor));
     const QString name = bag.readString(keyFontName, defaultFontName);
     changeFont(surface(), [&](StdFont &font) { font.setName(name); });
-    setSurfaceFontSize(bag.readFloat(keyFontSize, defaultFontSize));
+    BannerPainter::setFontSize(surface(), bag.readFloat(keyFontSize, defaultFontSize));
     surface().setFontBold(bag.readBool(keyFontBold, defaultFontBold));
     const bool italic = bag.readBool(keyFontItalic, defaultFontItalic);
     changeFont(surface(), [=](StdFont &font) { font.setItalic(italic); });
@@ -412,19 +288,12 @@ void csLogo::WriteProperties(PropertyBag &bag) const
 
 QStringList csLogo::publicMembers()
 {
-    QStringList names;
-    for (const MemberHelp &m : memberHelp)
-        names.append(QString::fromLatin1(m.name));
-    return names;
+    return BannerHelp::members();
 }
 
 QString csLogo::helpString(const QString &member)
 {
-    for (const MemberHelp &m : memberHelp) {
-        if (member == QLatin1String(m.name))
-            return QString::fromUtf8(m.help);
-    }
-    return {};
+    return BannerHelp::text(member);
 }
 
 // --- Events passed on ----------------------------------------------------------------------
@@ -432,13 +301,10 @@ QString csLogo::helpString(const QString &member)
 void csLogo::mousePressEvent(QMouseEvent *event)
 {
     m_releaseEndsDoubleClick = false;
-    qint16 button = HostInput::mouseButtons(event->button());
-    if (button == 0)
+    HostInput::MouseArgs args = HostInput::mouseArgs(*event, twipsPerPixelY());
+    if (args.button == HostInput::NoButton)
         return;
-    qint16 shift = HostInput::shiftState(event->modifiers());
-    float x = toTwips(event->position().x());
-    float y = toTwips(event->position().y());
-    Q_EMIT MouseDown(button, shift, x, y);
+    trapErrors("MouseDown", [&] { Q_EMIT MouseDown(args.button, args.shift, args.x, args.y); });
 }
 
 void csLogo::mouseDoubleClickEvent(QMouseEvent *event)
@@ -449,47 +315,42 @@ void csLogo::mouseDoubleClickEvent(QMouseEvent *event)
         return;
     }
     m_releaseEndsDoubleClick = true;
-    Q_EMIT DblClick();
+    trapErrors("DblClick", [this] { Q_EMIT DblClick(); });
 }
 
 void csLogo::mouseMoveEvent(QMouseEvent *event)
 {
-    qint16 button = HostInput::mouseButtons(event->buttons());
-    qint16 shift = HostInput::shiftState(event->modifiers());
-    float x = toTwips(event->position().x());
-    float y = toTwips(event->position().y());
-    Q_EMIT MouseMove(button, shift, x, y);
+    HostInput::MouseArgs args = HostInput::mouseArgs(*event, twipsPerPixelY());
+    trapErrors("MouseMove", [&] { Q_EMIT MouseMove(args.button, args.shift, args.x, args.y); });
 }
 
 void csLogo::mouseReleaseEvent(QMouseEvent *event)
 {
-    qint16 button = HostInput::mouseButtons(event->button());
-    if (button == 0)
+    HostInput::MouseArgs args = HostInput::mouseArgs(*event, twipsPerPixelY());
+    if (args.button == HostInput::NoButton)
         return;
     const bool endsDoubleClick = m_releaseEndsDoubleClick;
     m_releaseEndsDoubleClick = false;
     const bool inside = rect().contains(event->position().toPoint());
-    qint16 shift = HostInput::shiftState(event->modifiers());
-    float x = toTwips(event->position().x());
-    float y = toTwips(event->position().y());
-    Q_EMIT MouseUp(button, shift, x, y);
-    if (inside && !endsDoubleClick && (button == 1 || button == 2))
-        Q_EMIT Click();
+    const bool click =
+        inside && !endsDoubleClick &&
+        (args.button == HostInput::LeftButton || args.button == HostInput::RightButton);
+    trapErrors("MouseUp", [&] {
+        Q_EMIT MouseUp(args.button, args.shift, args.x, args.y);
+        if (click)
+            Q_EMIT Click();
+    });
 }
 
 void csLogo::keyPressEvent(QKeyEvent *event)
 {
-    qint16 keyCode = HostInput::keyCode(event->key(), event->modifiers());
-    qint16 shift = HostInput::shiftState(event->modifiers());
-    if (keyCode != 0)
-        Q_EMIT KeyDown(keyCode, shift);
-    const QString text = event->text();
-    if (text.isEmpty())
-        return;
-    if (const auto code = AnsiText::code(text.at(0))) {
-        qint16 keyAscii = *code;
-        Q_EMIT KeyPress(keyAscii);
-    }
+    HostInput::KeyArgs args = HostInput::keyArgs(*event);
+    trapErrors("KeyDown", [&] {
+        if (args.keyCode != 0)
+            Q_EMIT KeyDown(args.keyCode, args.shift);
+        if (args.keyAscii != 0)
+            Q_EMIT KeyPress(args.keyAscii);
+    });
 }
 
 void csLogo::keyReleaseEvent(QKeyEvent *event)
@@ -497,8 +358,7 @@ void csLogo::keyReleaseEvent(QKeyEvent *event)
     // Held keys repeat their KeyDown only, as on the original platform.
     if (event->isAutoRepeat())
         return;
-    qint16 keyCode = HostInput::keyCode(event->key(), event->modifiers());
-    qint16 shift = HostInput::shiftState(event->modifiers());
-    if (keyCode != 0)
-        Q_EMIT KeyUp(keyCode, shift);
+    HostInput::KeyArgs args = HostInput::keyArgs(*event);
+    if (args.keyCode != 0)
+        trapErrors("KeyUp", [&] { Q_EMIT KeyUp(args.keyCode, args.shift); });
 }

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "controls/banner/BannerPainter.h"
 #include "platform/PropertyBag.h"
 #include "platform/UserControl.h"
 #include "platform/WinTypes.h"
 
 #include <QString>
 #include <QStringList>
-
-#include <array>
 
 // An upright banner: a two-colour gradient from StartColor at the bottom towards EndColor at
 // the top, with its caption written upward along the left edge. Its scale unit is the twip:
@@ -105,22 +104,14 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
-    using Rgb = std::array<qint16, 3>;
-
-    static Rgb split(ColorRef color);
-    void SplitStartColor() { m_startRGB = split(m_startColor); }
-    void SplitEndColor() { m_endRGB = split(m_endColor); }
+    void SplitStartColor() { m_startRGB = BannerPainter::split(m_startColor); }
+    void SplitEndColor() { m_endRGB = BannerPainter::split(m_endColor); }
     void paint();
-    void paintBands(qint32 width, qint32 height);
-    void fitFont();
-    void paintCaption(qint32 height);
-    void paintBorder();
     void setSurfaceBorderStyle(qint16 style);
-    void setSurfaceFontSize(float points);
     float toTwips(qreal pixels) const { return float(pixels * twipsPerPixelY()); }
 
-    Rgb m_startRGB{0, 0, 0};
-    Rgb m_endRGB{0, 0, 0};
+    BannerPainter::Rgb m_startRGB{0, 0, 0};
+    BannerPainter::Rgb m_endRGB{0, 0, 0};
     qint16 m_fontAutoSize = VbFalse;
     QString m_caption;
     ColorRef m_startColor = 0;

@@ -1,6 +1,6 @@
 #include "controls/banner/LogFont.h"
 
-#include "controls/banner/AnsiText.h"
+#include "platform/AnsiText.h"
 #include "platform/Checked.h"
 #include "platform/Error.h"
 

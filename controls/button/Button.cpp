@@ -34,6 +34,12 @@ constexpr qint16 keyUp = 38;
 constexpr qint16 keyRight = 39;
 constexpr qint16 keyDown = 40;
 
+// The keys the button acts on itself; the others go on to the window.
+bool isOwnKey(qint16 code)
+{
+    return code == keySpace || (code >= keyLeft && code <= keyDown);
+}
+
 // Colours are saved as signed 32-bit numbers, so a system colour such as 0x80000012 is
 // negative. A description written by hand may give the same value unsigned; both load.
 ColorRef readColor(const PropertyBag &bag, const QString &key, ColorRef defaultValue)
@@ -51,25 +57,10 @@ ColorRef readColor(const PropertyBag &bag, const QString &key, ColorRef defaultV
 
 } // namespace
 
-template <typename Handler> void Button::notify(const char *what, Handler &&handler)
-{
-    // The name is looked up only for a report: a mouse move runs through here as well.
-    const auto who = [this] {
-        return objectName().isEmpty() ? QStringLiteral("Button") : objectName();
-    };
-    try {
-        handler();
-    } catch (const Error &error) {
-        qCritical("%s (%s): %s", qPrintable(who()), what, qPrintable(error.message()));
-    } catch (const std::exception &error) {
-        qCritical("%s (%s): %s", qPrintable(who()), what, error.what());
-    }
-}
-
 Button::Button(QWidget *parent) : UserControl(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
-    m_lastMouseButton = 1;
+    m_lastMouseButton = HostInput::LeftButton;
     m_pressedTextRect.left = 2;
     m_pressedTextRect.top = 2;
     SetColors(); // ColorScheme is still 0: the system palette
@@ -124,7 +115,7 @@ void Button::setBackColor(ColorRef theCol)
     m_backColor = theCol;
     SetColors();
     Redraw(m_lastState, VbTrue);
-    emit propertyChanged(keyBackColor);
+    Q_EMIT propertyChanged(keyBackColor);
 }
 
 void Button::setForeColor(ColorRef theCol)
@@ -132,7 +123,7 @@ void Button::setForeColor(ColorRef theCol)
     m_foreColor = theCol;
     SetColors();
     Redraw(m_lastState, VbTrue);
-    emit propertyChanged(keyForeColor);
+    Q_EMIT propertyChanged(keyForeColor);
 }
 
 void Button::setButtonType(qint32 newValue)
@@ -140,7 +131,7 @@ void Button::setButtonType(qint32 newValue)
     // The outline keeps the old corners until the next resize.
     m_buttonType = newValue;
     Redraw(StateUp, VbTrue);
-    emit propertyChanged(keyButtonType);
+    Q_EMIT propertyChanged(keyButtonType);
 }
 
 void Button::setCaption(const QString &newValue)
@@ -149,7 +140,7 @@ void Button::setCaption(const QString &newValue)
     UpdateAccessKeys();
     Redraw(StateUp, VbTrue);
     announce(QAccessible::NameChanged);
-    emit propertyChanged(keyCaption);
+    Q_EMIT propertyChanged(keyCaption);
 }
 
 void Button::setButtonEnabled(qint16 newValue)
@@ -163,7 +154,7 @@ void Button::setButtonEnabled(qint16 newValue)
         changed.disabled = true;
         announceState(changed);
     }
-    emit propertyChanged(keyEnabled);
+    Q_EMIT propertyChanged(keyEnabled);
 }
 
 void Button::setButtonFont(const StdFont &newFont)
@@ -171,7 +162,7 @@ void Button::setButtonFont(const StdFont &newFont)
     m_font = newFont;
     surface().setFont(m_font);
     Redraw(StateUp, VbTrue);
-    emit propertyChanged(keyFont);
+    Q_EMIT propertyChanged(keyFont);
 }
 
 void Button::setColorScheme(qint32 newValue)
@@ -179,14 +170,14 @@ void Button::setColorScheme(qint32 newValue)
     m_colorScheme = newValue;
     SetColors();
     Redraw(StateUp, VbTrue);
-    emit propertyChanged(keyColorScheme);
+    Q_EMIT propertyChanged(keyColorScheme);
 }
 
 void Button::setShowFocusRect(qint16 newValue)
 {
     m_showFocusRect = newValue;
     Redraw(m_lastState, VbTrue);
-    emit propertyChanged(keyShowFocusRect);
+    Q_EMIT propertyChanged(keyShowFocusRect);
 }
 
 void Button::SetColors()
@@ -203,7 +194,6 @@ void Button::Redraw(quint8 state, qint16 force)
     const bool pressedChanged = (state == StateDown) != (m_lastState == StateDown);
     m_lastState = state;
     m_lastCaption = m_caption;
-    ++m_redrawCount;
 
     const qint32 w = m_cachedWidth;
     const qint32 h = m_cachedHeight;
@@ -270,7 +260,7 @@ void Button::BuildOutlineRegion()
 
 void Button::hostResize()
 {
-    notify("Resize", [this] {
+    trapErrors("Resize", [this] {
         m_cachedHeight = Checked::round<qint32>(double(surface().height()));
         m_cachedWidth = Checked::round<qint32>(double(surface().width()));
         m_textRect.right = m_cachedWidth;
@@ -288,76 +278,76 @@ void Button::hostResize()
 void Button::HandleMouseDown(qint16 button, qint16 shift, float x, float y)
 {
     m_lastMouseButton = Checked::narrow<quint8>(button);
-    if (button != 2)
+    if (button != HostInput::RightButton)
         Redraw(StateDown, VbFalse);
-    emit MouseDown(button, shift, x, y);
+    Q_EMIT MouseDown(button, shift, x, y);
 }
 
 void Button::HandleMouseUp(qint16 button, qint16 shift, float x, float y)
 {
-    if (button != 2)
+    if (button != HostInput::RightButton)
         Redraw(StateUp, VbFalse);
-    emit MouseUp(button, shift, x, y);
+    Q_EMIT MouseUp(button, shift, x, y);
 }
 
 void Button::HandleClick()
 {
-    if (m_lastMouseButton != 1 || m_enabled != VbTrue)
+    if (m_lastMouseButton != HostInput::LeftButton || m_enabled != VbTrue)
         return;
     Redraw(StateUp, VbTrue);
     // The released look is on the screen before the window's handler runs.
     refresh();
-    emit Click();
+    Q_EMIT Click();
 }
 
 void Button::performClick()
 {
     if (!isEnabled())
         return;
-    notify("Click", [this] {
-        HandleMouseDown(1, 0, 1.0f, 1.0f);
-        HandleMouseUp(1, 0, 1.0f, 1.0f);
+    trapErrors("Click", [this] {
+        HandleMouseDown(HostInput::LeftButton, HostInput::NoShift, 1.0f, 1.0f);
+        HandleMouseUp(HostInput::LeftButton, HostInput::NoShift, 1.0f, 1.0f);
         HandleClick();
     });
 }
 
 void Button::handleDblClick()
 {
-    if (m_lastMouseButton == 1)
-        HandleMouseDown(1, 1, 1.0f, 1.0f);
+    if (m_lastMouseButton == HostInput::LeftButton)
+        HandleMouseDown(HostInput::LeftButton, HostInput::ShiftMask, 1.0f, 1.0f);
 }
 
 void Button::handleMouseMove(qint16 button, float x, float y)
 {
-    if (button >= 2)
+    if (button >= HostInput::RightButton)
         return;
     const bool inside =
         x >= 0.0f && y >= 0.0f && x <= float(m_cachedWidth) && y <= float(m_cachedHeight);
     if (!inside)
         Redraw(StateUp, VbFalse);
-    else if (button == 1)
+    else if (button == HostInput::LeftButton)
         Redraw(StateDown, VbFalse);
 }
 
 void Button::handleKeyDown(qint16 keyCode, qint16 shift)
 {
     if (keyCode == keySpace)
-        HandleMouseDown(1, 1, 1.0f, 1.0f);
+        HandleMouseDown(HostInput::LeftButton, HostInput::ShiftMask, 1.0f, 1.0f);
     else if (keyCode == keyRight || keyCode == keyDown)
         focusNextPrevChild(true);
     else if (keyCode == keyLeft || keyCode == keyUp)
         focusNextPrevChild(false);
-    emit KeyDown(keyCode, shift);
+    Q_EMIT KeyDown(keyCode, shift);
 }
 
 void Button::handleKeyUp(qint16 keyCode, qint16 shift)
 {
     if (keyCode == keySpace) {
-        HandleMouseUp(1, 1, 1.0f, 1.0f);
-        m_lastMouseButton = 1;
+        HandleMouseUp(HostInput::LeftButton, HostInput::ShiftMask, 1.0f, 1.0f);
+        m_lastMouseButton = HostInput::LeftButton;
         HandleClick();
     }
-    emit KeyUp(keyCode, shift);
+    Q_EMIT KeyUp(keyCode, shift);
 }
 
 void Button::handleFocus(bool gained)
@@ -369,7 +359,7 @@ void Button::handleFocus(bool gained)
 void Button::accessKeyPressEvent(int keyAscii)
 {
     Q_UNUSED(keyAscii); // any of the access keys clicks
-    notify("AccessKeyPress", [this] { HandleClick(); });
+    trapErrors("AccessKeyPress", [this] { HandleClick(); });
 }
 
 void Button::ambientChangedEvent(const QString &name)
@@ -380,21 +370,19 @@ void Button::ambientChangedEvent(const QString &name)
 
 void Button::mousePressEvent(QMouseEvent *event)
 {
-    const qint16 button = HostInput::mouseButtons(event->button());
-    if (button == 0) {
+    const HostInput::MouseArgs args = HostInput::mouseArgs(*event);
+    if (args.button == HostInput::NoButton) {
         event->ignore();
         return;
     }
     m_pressedButton = event->button();
-    const qint16 shift = HostInput::shiftState(event->modifiers());
-    const QPointF at = event->position();
-    notify("MouseDown", [&] { HandleMouseDown(button, shift, float(at.x()), float(at.y())); });
+    trapErrors("MouseDown", [&] { HandleMouseDown(args.button, args.shift, args.x, args.y); });
 }
 
 void Button::mouseReleaseEvent(QMouseEvent *event)
 {
-    const qint16 button = HostInput::mouseButtons(event->button());
-    if (button == 0) {
+    const HostInput::MouseArgs args = HostInput::mouseArgs(*event);
+    if (args.button == HostInput::NoButton) {
         event->ignore();
         return;
     }
@@ -404,9 +392,8 @@ void Button::mouseReleaseEvent(QMouseEvent *event)
                        containsPixel(int(std::floor(at.x())), int(std::floor(at.y())));
     if (m_pressedButton == event->button())
         m_pressedButton = Qt::NoButton;
-    const qint16 shift = HostInput::shiftState(event->modifiers());
-    notify("MouseUp", [&] {
-        HandleMouseUp(button, shift, float(at.x()), float(at.y()));
+    trapErrors("MouseUp", [&] {
+        HandleMouseUp(args.button, args.shift, args.x, args.y);
         if (click)
             HandleClick();
     });
@@ -416,43 +403,36 @@ void Button::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press of a double click is no press of its own and ends in no Click.
     m_pressedButton = Qt::NoButton;
-    if (HostInput::mouseButtons(event->button()) == 0) {
+    if (HostInput::mouseArgs(*event).button == HostInput::NoButton) {
         event->ignore();
         return;
     }
-    notify("DblClick", [this] { handleDblClick(); });
+    trapErrors("DblClick", [this] { handleDblClick(); });
 }
 
 void Button::mouseMoveEvent(QMouseEvent *event)
 {
-    const qint16 button = HostInput::mouseButtons(event->buttons());
-    const QPointF at = event->position();
-    notify("MouseMove", [&] { handleMouseMove(button, float(at.x()), float(at.y())); });
+    const HostInput::MouseArgs args = HostInput::mouseArgs(*event);
+    trapErrors("MouseMove", [&] { handleMouseMove(args.button, args.x, args.y); });
 }
 
 void Button::keyPressEvent(QKeyEvent *event)
 {
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const qint16 code = HostInput::keyCode(event->key(), modifiers);
-    const qint16 shift = HostInput::shiftState(modifiers);
-    // Alt with a character is a menu or access key, which types nothing.
-    const bool typesText = !(modifiers & Qt::AltModifier) || (modifiers & Qt::ControlModifier);
-    const qint16 ascii = typesText ? HostInput::keyAscii(event->text()) : qint16(0);
-    if (code == 0 && ascii == 0) {
+    const HostInput::KeyArgs args = HostInput::keyArgs(*event);
+    if (args.keyCode == 0 && args.keyAscii == 0) {
         event->ignore();
         return;
     }
-    notify("KeyDown", [&] {
-        if (code != 0)
-            handleKeyDown(code, shift);
-        if (ascii != 0) {
-            qint16 keyAscii = ascii;
-            emit KeyPress(keyAscii);
+    trapErrors("KeyDown", [&] {
+        if (args.keyCode != 0)
+            handleKeyDown(args.keyCode, args.shift);
+        if (args.keyAscii != 0) {
+            qint16 keyAscii = args.keyAscii;
+            Q_EMIT KeyPress(keyAscii);
         }
     });
     // Keys of no meaning to the button still reach the window.
-    const bool own = code == keySpace || (code >= keyLeft && code <= keyDown);
-    event->setAccepted(own);
+    event->setAccepted(isOwnKey(args.keyCode));
 }
 
 void Button::keyReleaseEvent(QKeyEvent *event)
@@ -460,24 +440,23 @@ void Button::keyReleaseEvent(QKeyEvent *event)
     // A held key repeats its key-down only; the one key-up comes with the real release.
     if (event->isAutoRepeat())
         return;
-    const qint16 code = HostInput::keyCode(event->key(), event->modifiers());
-    if (code == 0) {
+    const HostInput::KeyArgs args = HostInput::keyArgs(*event);
+    if (args.keyCode == 0) {
         event->ignore();
         return;
     }
-    const qint16 shift = HostInput::shiftState(event->modifiers());
-    notify("KeyUp", [&] { handleKeyUp(code, shift); });
-    event->setAccepted(code == keySpace || (code >= keyLeft && code <= keyDown));
+    trapErrors("KeyUp", [&] { handleKeyUp(args.keyCode, args.shift); });
+    event->setAccepted(isOwnKey(args.keyCode));
 }
 
 void Button::focusInEvent(QFocusEvent *event)
 {
-    notify("GotFocus", [this] { handleFocus(true); });
+    trapErrors("GotFocus", [this] { handleFocus(true); });
     UserControl::focusInEvent(event);
 }
 
 void Button::focusOutEvent(QFocusEvent *event)
 {
-    notify("LostFocus", [this] { handleFocus(false); });
+    trapErrors("LostFocus", [this] { handleFocus(false); });
     UserControl::focusOutEvent(event);
 }

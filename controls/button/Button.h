@@ -64,15 +64,9 @@ public:
     void setShowFocusRect(qint16 newValue);
     quintptr hwnd() const { return hWnd(); }
 
-    // Fills the palette from ColorScheme, BackColor and ForeColor; draws nothing.
-    void SetColors();
     // The single drawing entry: redraws everything when forced, or when the state or the
     // caption differs from the last redraw; never while the height is 0.
     void Redraw(quint8 state, qint16 force);
-    // The access key of the window from Caption.
-    void UpdateAccessKeys();
-    // Rebuilds OutlineRegion from the cached size and ButtonType.
-    void BuildOutlineRegion();
 
     void HandleMouseDown(qint16 button, qint16 shift, float x, float y);
     void HandleMouseUp(qint16 button, qint16 shift, float x, float y);
@@ -84,17 +78,11 @@ public:
     // State the drawing and the interaction keep.
     const ButtonPalette &buttonPalette() const { return m_palette; }
     quint8 lastState() const { return m_lastState; }
-    QString lastCaption() const { return m_lastCaption; }
-    qint32 cachedWidth() const { return m_cachedWidth; }
-    qint32 cachedHeight() const { return m_cachedHeight; }
     WinRect textRect() const { return m_textRect; }
     WinRect pressedTextRect() const { return m_pressedTextRect; }
     WinRect focusRect() const { return m_focusRect; }
-    QRegion outlineRegion() const { return m_outlineRegion; }
     quint8 lastMouseButton() const { return m_lastMouseButton; }
     qint16 hasFocusFlag() const { return m_hasFocus; }
-    // How many redraws actually drew since creation.
-    int redrawCount() const { return m_redrawCount; }
 
 Q_SIGNALS:
     void Click();
@@ -123,6 +111,12 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    // Fills the palette from ColorScheme, BackColor and ForeColor; draws nothing.
+    void SetColors();
+    // The access key of the window from Caption.
+    void UpdateAccessKeys();
+    // Rebuilds the outline region from the cached size and ButtonType.
+    void BuildOutlineRegion();
     void handleDblClick();
     void handleMouseMove(qint16 button, float x, float y);
     void handleKeyDown(qint16 keyCode, qint16 shift);
@@ -131,9 +125,6 @@ private:
     // Tells assistive technology that something it reads of the button changed.
     void announce(QAccessible::Event change);
     void announceState(QAccessible::State changed);
-    // Runs one host notification; an error that reaches it goes to the host's report, as
-    // the toolkit's event dispatch cannot carry it further.
-    template <typename Handler> void notify(const char *what, Handler &&handler);
 
     qint32 m_buttonType = 0;
     qint32 m_colorScheme = 0;
@@ -158,5 +149,4 @@ private:
     // The host's Click notification: the toolkit button pressed on this control, until its
     // release or a double click takes its place.
     Qt::MouseButton m_pressedButton = Qt::NoButton;
-    int m_redrawCount = 0;
 };

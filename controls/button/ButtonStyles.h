@@ -17,7 +17,7 @@ enum ButtonTypeValue : qint32 {
 
 void paintButtonStyle(ButtonPainter &painter, qint32 buttonType, ButtonLook look);
 
-// One function per style, in the files of their style family.
+// One function per style, each in the file named after it (ClassicStyle.cpp, …).
 void paintBeveled(ButtonPainter &painter, ButtonLook look);
 void paintClassic(ButtonPainter &painter, ButtonLook look);
 void paintThickEdge(ButtonPainter &painter, ButtonLook look);

@@ -17,6 +17,8 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -255,6 +257,45 @@ TEST_F(Form1Test, ClickingARowShowsItsAddressOnly)
     EXPECT_EQ(lista()->item(1)->checkState(), Qt::Unchecked);
     EXPECT_FALSE(form.command2()->isEnabled());
     EXPECT_FALSE(deleteMenuEnabled());
+}
+
+TEST_F(Form1Test, TickingWithTheMouseLeavesTheLabelAsTheTickSetIt)
+{
+    Form1 &form = start(accountWith(addresses("c", 3), {}));
+    search();
+    // Where the style draws a row's check box, as the user aims at it.
+    const auto clickCheckBox = [this](int row) {
+        QStyleOptionViewItem option;
+        option.initFrom(lista());
+        option.rect = lista()->visualItemRect(lista()->item(row - 1));
+        option.features = QStyleOptionViewItem::HasCheckIndicator |
+                          QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+        option.decorationSize = lista()->iconSize();
+        const QRect box =
+            lista()->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option);
+        QTest::mouseClick(lista()->viewport(), Qt::LeftButton, {}, box.center());
+    };
+
+    clickCheckBox(2);
+    ASSERT_EQ(lista()->item(1)->checkState(), Qt::Checked);
+    EXPECT_EQ(label2(), QStringLiteral("c2@example.org"));
+    clickCheckBox(3);
+    clickCheckBox(3); // unticking one of two: the last address shown stays
+    ASSERT_EQ(lista()->item(2)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(label2(), QStringLiteral("c3@example.org"));
+    EXPECT_TRUE(form.command2()->isEnabled());
+    clickCheckBox(2); // unticking the only ticked row
+    ASSERT_EQ(lista()->item(1)->checkState(), Qt::Unchecked);
+    EXPECT_EQ(label2(), QStringLiteral("E-mail del Zorko"));
+    EXPECT_FALSE(form.command2()->isEnabled());
+
+    // A click on the row itself after a tick by keyboard still shows the row.
+    lista()->setCurrentRow(0);
+    QTest::keyClick(lista(), Qt::Key_Space);
+    ASSERT_EQ(lista()->item(0)->checkState(), Qt::Checked);
+    const QRect text = lista()->visualItemRect(lista()->item(2));
+    QTest::mouseClick(lista()->viewport(), Qt::LeftButton, {}, text.center());
+    EXPECT_EQ(label2(), QStringLiteral("c3@example.org"));
 }
 
 TEST_F(Form1Test, DeleteRemovesCheckedRowsFromClientAndList)

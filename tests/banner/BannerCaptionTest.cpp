@@ -194,3 +194,30 @@ TEST(BannerLogFont, MulDivRoundsHalvesAwayFromZero)
     EXPECT_EQ(MulDiv(0x7FFFFFFF, 4, 2), -1) << "a result beyond 32 bits";
     EXPECT_EQ(MulDiv(0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF), 0x7FFFFFFF) << "64-bit product";
 }
+
+TEST(BannerCaption, ALongerCaptionRunsPastTheTopEdgeUnclipped)
+{
+    BannerHost host;
+    csLogo &banner = host.banner();
+    banner.InitProperties();
+    host.resize(43, 120);
+    banner.setFontAutoSize(VbFalse);
+    banner.setForeColor(white);
+    banner.setCaption(QStringLiteral("Un título mucho más largo que el propio banner"));
+    const Extent text = pixelsOf(banner.surface(), white);
+    // Written from 16 pixels above the bottom up to the very top row, not cut short or
+    // shortened to fit.
+    ASSERT_GT(text.count, 0);
+    EXPECT_EQ(text.box.top(), 0);
+    EXPECT_LE(text.box.bottom(), 120 - 16);
+    // The same caption on a banner tall enough for it reaches further up than 120 pixels.
+    BannerHost tall;
+    csLogo &whole = tall.banner();
+    whole.InitProperties();
+    tall.resize(43, 900);
+    whole.setFontAutoSize(VbFalse);
+    whole.setForeColor(white);
+    whole.setCaption(banner.Caption());
+    const Extent full = pixelsOf(whole.surface(), white);
+    EXPECT_GT(full.box.height(), 120);
+}

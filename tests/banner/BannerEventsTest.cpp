@@ -1,9 +1,12 @@
 #include "BannerHost.h"
+#include "platform/Error.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace {
 
@@ -95,9 +98,13 @@ TEST(BannerEvents, KeysPassKeyCodesShiftAndCharacters)
     key(b, QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
     key(b, QEvent::KeyPress, Qt::Key_Ntilde, Qt::NoModifier, QStringLiteral("\u00F1"));
     key(b, QEvent::KeyRelease, Qt::Key_Left, Qt::AltModifier, {}, true);
-    EXPECT_EQ(log.entries,
-              (QStringList{"KeyDown 65 1", "KeyPress 65", "KeyUp 65 1", "KeyDown 116 2",
-                           "KeyDown 13 0", "KeyPress 13", "KeyPress 241"}))
+    // The code page's codes, as the button gives them: € is 128, and 中, which the page
+    // lacks, is "?".
+    key(b, QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u20AC"));
+    key(b, QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u4E2D"));
+    EXPECT_EQ(log.entries, (QStringList{"KeyDown 65 1", "KeyPress 65", "KeyUp 65 1",
+                                        "KeyDown 116 2", "KeyDown 13 0", "KeyPress 13",
+                                        "KeyPress 241", "KeyPress 128", "KeyPress 63"}))
         << "an auto-repeated release raises no KeyUp";
 }
 
@@ -115,4 +122,34 @@ TEST(BannerEvents, HandlersShareTheArgumentsByReference)
     mouse(b, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton, Qt::LeftButton);
     key(b, QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
     EXPECT_EQ(later.entries, (QStringList{"MouseDown 99 0 -1.5 45", "KeyDown 65 0", "KeyPress 0"}));
+}
+
+TEST(BannerEvents, AnErrorInAContainersHandlerIsReportedAndTheBannerCarriesOn)
+{
+    BannerHost host;
+    host.resize(43, 303);
+    csLogo &b = host.banner();
+    b.setObjectName(QStringLiteral("csLogo1"));
+    QObject::connect(&b, &csLogo::MouseDown, &b, [](qint16 &, qint16 &, float &, float &) {
+        throw Error(QStringLiteral("fallo del manejador"));
+    });
+    QObject::connect(&b, &csLogo::KeyPress, &b,
+                     [](qint16 &) { throw std::runtime_error("sin memoria"); });
+    static QStringList reports;
+    reports.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtCriticalMsg)
+                reports.append(text);
+        });
+    EventLog log(b);
+    mouse(b, QEvent::MouseButtonPress, {3, 3}, Qt::LeftButton, Qt::LeftButton);
+    key(b, QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    mouse(b, QEvent::MouseButtonRelease, {3, 3}, Qt::LeftButton, Qt::NoButton);
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(reports, (QStringList{"csLogo1 (MouseDown): fallo del manejador",
+                                    "csLogo1 (KeyDown): sin memoria"}));
+    // The handlers connected after the failing one do not run for that event; later events
+    // reach everyone.
+    EXPECT_EQ(log.entries, (QStringList{"KeyDown 65 0", "MouseUp 1 0 45 45", "Click"}));
 }

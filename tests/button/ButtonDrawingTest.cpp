@@ -30,7 +30,7 @@ TEST(ButtonDrawing, RedrawsOnlyWhenForcedOrTheStateChanged)
 
     // A zero width still draws and updates the cache; the surface keeps its height.
     QWidget window; // a window of its own could not be narrower than 1 pixel
-    Button narrow(&window);
+    RecordingButton narrow(&window);
     placeButton(narrow, 0, 23);
     narrow.Redraw(Button::StateDown, VbFalse);
     EXPECT_EQ(narrow.redrawCount(), 2);

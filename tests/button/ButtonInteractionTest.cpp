@@ -52,7 +52,7 @@ void move(QWidget &w, Qt::MouseButtons held, QPointF at)
 
 TEST(ButtonInteraction, ClicksOfEachMouseButton)
 {
-    Button b;
+    RecordingButton b;
     placeButton(b);
     EventLog log(b);
     QTest::mousePress(&b, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, {10, 5});
@@ -80,7 +80,7 @@ TEST(ButtonInteraction, ClicksOfEachMouseButton)
 
 TEST(ButtonInteraction, DraggingRedrawsOnlyWhenThePointerCrossesTheEdge)
 {
-    Button b;
+    RecordingButton b;
     placeButton(b); // 75 x 23
     EventLog log(b);
     const int start = b.redrawCount();
@@ -214,7 +214,8 @@ TEST(ButtonInteraction, ArrowKeysMoveTheFocusButTabIsLeftToTheWindow)
 TEST(ButtonInteraction, DefaultButtonIsTheFocusedOneElseTheChosenOne)
 {
     QWidget window;
-    auto *search = new Button(&window), *remove = new Button(&window);
+    auto *search = new RecordingButton(&window);
+    auto *remove = new Button(&window);
     auto *edit = new QLineEdit(&window);
     window.show();
     window.activateWindow();
@@ -238,3 +239,35 @@ TEST(ButtonInteraction, DefaultButtonIsTheFocusedOneElseTheChosenOne)
 }
 
 } // namespace
+
+TEST(ButtonInteraction, TypedCharactersReachKeyPressAsTheirCodePageCode)
+{
+    Button b;
+    placeButton(b);
+    QList<qint16> typed;
+    QObject::connect(&b, &Button::KeyPress, [&](qint16 &ascii) { typed.append(ascii); });
+    for (const char16_t ch : {u'a', u'\u00F1', u'\u20AC', u'\u4E2D'}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(QChar(ch)));
+        QCoreApplication::sendEvent(&b, &press);
+    }
+    EXPECT_EQ(typed, (QList<qint16>{97, 241, 128, 63})); // as the banner gives them
+}
+
+TEST(ButtonInteraction, SpaceOnADisabledButtonNeverReachesIt)
+{
+    QWidget window;
+    auto *b = new Button(&window);
+    placeButton(*b);
+    b->setButtonEnabled(VbTrue);
+    window.show();
+    b->setFocus();
+    int clicks = 0, keys = 0;
+    QObject::connect(b, &Button::Click, [&] { ++clicks; });
+    QObject::connect(b, &Button::KeyDown, [&](qint16 &, qint16 &) { ++keys; });
+    b->setButtonEnabled(VbFalse);
+    QTest::keyClick(b, Qt::Key_Space);
+    QTest::keyClick(&window, Qt::Key_Space);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(keys, 0);
+    EXPECT_EQ(b->lastState(), Button::StateUp);
+}

@@ -12,7 +12,7 @@ namespace {
 
 TEST(ButtonModel, FreshInstanceSavesAllEightKeysWithTheirDefaults)
 {
-    Button button;
+    RecordingButton button;
     EXPECT_EQ(button.lastMouseButton(), 1);
     EXPECT_EQ(button.pressedTextRect(), (WinRect{2, 2, 0, 0}));
     button.InitProperties();
@@ -45,12 +45,12 @@ TEST(ButtonModel, SettersRedrawThenSignalTheirKeyEvenWhenUnchanged)
         {"COLTYPE", [](Button &b) { b.setColorScheme(3); }, false},
         {"FOCUSR", [](Button &b) { b.setShowFocusRect(VbFalse); }, true},
     };
-    Button unsized; // before the first resize: signalled, nothing drawn
+    RecordingButton unsized; // before the first resize: signalled, nothing drawn
     QStringList unsizedKeys;
     QObject::connect(&unsized, &UserControl::propertyChanged,
                      [&](const QString &key) { unsizedKeys.append(key); });
     for (const auto &[key, set, keepsState] : setters) {
-        Button button;
+        RecordingButton button;
         placeButton(button);
         QStringList seen; // each key with the redraw count at its signal
         QObject::connect(&button, &UserControl::propertyChanged, [&](const QString &k) {
@@ -109,7 +109,7 @@ TEST(ButtonModel, RoundTripThroughAStoredWindowDescription)
     WindowDescription description(QStringLiteral("Form1"));
     description.setControl(QStringLiteral("Command1"), bag);
 
-    Button loaded;
+    RecordingButton loaded;
     sizeButton(loaded, 75, 23);
     loaded.ReadProperties(WindowDescription::fromJson(description.toJson(), "prueba")
                               .control(QStringLiteral("Command1")));
@@ -186,6 +186,13 @@ TEST(ButtonModel, PaletteOfEachScheme)
                 : system;
         EXPECT_EQ(button.buttonPalette(), expected) << scheme;
     }
+
+    // The grey scheme is fixed: neither colour of the button reaches it.
+    button.setColorScheme(3);
+    button.setBackColor(rgb(255, 128, 0));
+    button.setForeColor(rgb(0, 0, 255));
+    EXPECT_EQ(button.buttonPalette(),
+              (ButtonPalette{0xC0C0C0, 0xDFDFDF, 0xFFFFFF, 0x808080, 0, 0}));
 }
 
 } // namespace

@@ -38,6 +38,8 @@ public:
         bool windowEnabled;
     };
     std::vector<Call> calls;
+    // How many redraws actually drew.
+    int redrawCount() const { return int(calls.size()); }
 
 protected:
     void paintStyle(ButtonPainter &painter, ButtonLook look) override

@@ -1,4 +1,4 @@
-#include "controls/banner/AnsiText.h"
+#include "platform/AnsiText.h"
 
 #include <array>
 

@@ -5,7 +5,8 @@
 
 #include <optional>
 
-// The single-byte (Windows-1252) codes the font record and the caption are written in.
+// The single-byte code page (Windows-1252) of the controls: the banner's font record and
+// caption are written in it, and a typed character reaches KeyPress as its code.
 namespace AnsiText {
 
 // The code of one character, or nothing when the code page has none for it.
