@@ -10,6 +10,8 @@ set -euo pipefail
 packages=(
   # compiler and build
   build-essential g++ cmake pkg-config git
+  # the Debian package: its library dependencies are read off the programs
+  file dpkg-dev
   # Qt and the libraries the code links
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libstrophe-dev libssl-dev libexpat1-dev zlib1g-dev
