@@ -99,6 +99,8 @@ private:
     LinkOpener &m_linkOpener;
     std::unique_ptr<MessengerClient> m_messenger;
     bool m_centred = false;
+    bool m_removing = false;
+    bool m_closeAfterRemoval = false;
 
     csLogo *m_csLogo1 = nullptr;
     QGroupBox *m_frame1 = nullptr;
