@@ -160,14 +160,14 @@ void ContactAudit::commitHeld(MessengerClient &client, QList<HeldRow> &held,
     if (held.isEmpty())
         return;
     const QHash<QString, QString> refused = client.commitRemovals();
-    // From the bottom up, so that the indexes of the rows still to go stay valid.
-    for (auto row = held.crbegin(); row != held.crend(); ++row) {
-        const auto reason = refused.constFind(row->key);
-        if (reason != refused.cend())
-            continue;
-        m_view.removeRow(row->index);
-        m_zorkoCount = addChecked(m_zorkoCount, -1);
+    QList<int> stored;
+    stored.reserve(held.size());
+    for (const HeldRow &row : held) {
+        if (!refused.contains(row.key))
+            stored.append(row.index);
     }
+    m_view.removeRows(stored);
+    m_zorkoCount = addChecked(m_zorkoCount, -int(stored.size()));
     for (const HeldRow &row : held) {
         const auto reason = refused.constFind(row.key);
         if (reason != refused.cend()) {
