@@ -92,11 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             broken("cannot read the rewritten file");
         rewritten = file.readAll();
     }
+    if (rewritten.size() >= content.size())
+        broken("the rewrite did not get shorter");
     qsizetype prefix = 0;
     while (prefix < rewritten.size() && rewritten.at(prefix) == content.at(prefix))
         ++prefix;
-    if (rewritten.size() >= content.size() ||
-        content.right(rewritten.size() - prefix) != rewritten.mid(prefix))
+    if (content.right(rewritten.size() - prefix) != rewritten.mid(prefix))
         broken("the rewrite changed bytes outside the removed entry");
     MessengerAccount reloaded;
     try {
