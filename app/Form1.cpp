@@ -332,21 +332,21 @@ void Form1::removeChecked()
         }
         return !(dialog && dialog->wasCanceled()) && !m_closeAfterRemoval;
     };
-    m_removing = true;
-    QList<RemovalFailure> failures;
-    try {
-        failures = m_audit->RemoveChecked(client, progress);
-    } catch (...) {
-        m_removing = false;
-        throw;
-    }
-    m_removing = false;
+    struct Removing
+    {
+        Form1 &form;
+        explicit Removing(Form1 &f) : form(f) { form.m_removing = true; }
+        ~Removing()
+        {
+            form.m_removing = false;
+            // The window was closed during the removal: it unloads once this handler is done.
+            if (form.m_closeAfterRemoval)
+                QMetaObject::invokeMethod(&form, &QWidget::close, Qt::QueuedConnection);
+        }
+        Q_DISABLE_COPY_MOVE(Removing)
+    } removing(*this);
+    const QList<RemovalFailure> failures = m_audit->RemoveChecked(client, progress);
     dialog.reset();
-    if (m_closeAfterRemoval) {
-        // The window was closed during the removal: it unloads now that the client is free.
-        close();
-        return;
-    }
     if (failures.isEmpty())
         return;
     QString text = QStringLiteral("No se han podido eliminar estos contactos:\n");

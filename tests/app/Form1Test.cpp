@@ -373,6 +373,26 @@ TEST_F(Form1Test, ALongRemovalShowsItsProgressAndCanBeCancelled)
     EXPECT_EQ(m_reporter.messages.size(), 0);
 }
 
+TEST_F(Form1Test, ClosingDuringARemovalStopsItAndUnloadsAfterwards)
+{
+    auto store = std::make_shared<SlowStore>();
+    Form1 &form = start(accountWith(addresses("c", 10000), {}), store);
+    search();
+    for (int row = 1; row <= 10000; ++row)
+        setChecked(row, true);
+    QSignalSpy unloaded(&form, &Form1::unloaded);
+    QTimer::singleShot(100, &form, [&] { form.close(); });
+    click(form.command2());
+    // The removal stopped at the close, with what went stored, and only then the window went.
+    EXPECT_GT(store->removed.size(), 0);
+    EXPECT_LT(store->removed.size(), 10000);
+    EXPECT_EQ(lista()->count(), 10000 - store->removed.size());
+    EXPECT_EQ(unloaded.size(), 0);
+    QTest::qWait(50);
+    EXPECT_EQ(unloaded.size(), 1);
+    EXPECT_EQ(form.messenger(), nullptr);
+}
+
 TEST_F(Form1Test, HandlerErrorsAreShownAndTheWindowKeepsWorking)
 {
     MessengerAccount account = accountWith(addresses("c", 2), {});
