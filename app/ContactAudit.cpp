@@ -6,7 +6,10 @@
 #include "platform/messenger/MessengerUser.h"
 #include "platform/messenger/MessengerUserList.h"
 
+#include <QElapsedTimer>
+#include <QHash>
 #include <QSet>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -14,6 +17,10 @@
 namespace {
 
 constexpr int RowImage = 1;
+// Removals are stored in groups: a group ends after this many rows or this long, whichever
+// comes first, so that a long removal writes its store a few times a second, not per row.
+constexpr int MaxHeldRows = 1000;
+constexpr qint64 MaxHoldMs = 100;
 // Constant views: a view made from a string literal at the call would measure it every time.
 constexpr QStringView EmailAddress = u"EmailAddress";
 constexpr QStringView FriendlyName = u"FriendlyName";
@@ -22,8 +29,8 @@ qint16 addChecked(qint16 count, int step)
 {
     const int result = count + step;
     if (result > std::numeric_limits<qint16>::max() || result < std::numeric_limits<qint16>::min())
-        throw std::overflow_error(
-            "Desbordamiento: la cuenta de Zorko no cabe en 16 bits (pasa de 32767)");
+        throw std::overflow_error("más de 32767 Zorko: la ventana los cuenta en 16 bits y no "
+                                  "puede listar más");
     return qint16(result);
 }
 
@@ -64,24 +71,51 @@ void ContactAudit::BuscaIgn(MessengerClient &client)
     m_view.setCaption(scanCaption(m_zorkoCount));
 }
 
-QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client)
+QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client,
+                                                  const RemovalProgress &progress)
 {
     QList<RemovalFailure> failures;
     QSet<QString> failedKeys;
+    // Rows whose removal the client holds until the next commit: they stay in the list, and
+    // each pass passes over them as if they were gone.
+    QList<HeldRow> held;
+    QSet<int> heldIndexes;
+    struct Hold
+    {
+        MessengerClient &client;
+        ~Hold() { client.setHoldingRemovals(false); }
+    } hold{client};
+    client.setHoldingRemovals(true);
+
+    int total = 0;
+    if (progress) {
+        for (int j = 1; j <= m_view.rowCount(); ++j)
+            total += m_view.isRowChecked(j) ? 1 : 0;
+    }
+    int done = 0;
+    // The walk's order of the rows taken on: a failure found at a later commit is still
+    // reported in its row's place.
+    QHash<QString, int> takenOrder;
+    QElapsedTimer sinceCommit;
+    sinceCommit.start();
+
     // Each pass removes the first checked row from the top; a row that failed is passed over
     // so that the rows below it still go.
     const int passes = m_view.rowCount();
     for (int pass = 0; pass < passes; ++pass) {
         const int rows = m_view.rowCount();
+        int takenOn = 0;
         for (int j = 1; j <= rows; ++j) {
             m_pendingUser.reset();
             m_pendingEmail.clear();
-            if (!m_view.isRowChecked(j))
+            if (!m_view.isRowChecked(j) || heldIndexes.contains(j))
                 continue;
             const QString key = m_view.rowKey(j);
             if (failedKeys.contains(key))
                 continue;
             m_pendingEmail = key;
+            ++takenOn;
+            takenOrder.insert(key, int(takenOrder.size()));
             try {
                 const auto service = client.serviceSet()->defaultService();
                 m_pendingUser = client.lookUpUser(m_pendingEmail, *service);
@@ -91,11 +125,25 @@ QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client)
                 failures.append({key, QString::fromUtf8(error.what())});
                 continue;
             }
-            m_view.removeRow(j);
-            m_zorkoCount = addChecked(m_zorkoCount, -1);
+            held.append({j, key});
+            heldIndexes.insert(j);
             break;
         }
+        if (takenOn == 0)
+            continue;
+        done += takenOn;
+        if (held.size() >= MaxHeldRows || sinceCommit.elapsed() >= MaxHoldMs) {
+            commitHeld(client, held, failedKeys, failures);
+            heldIndexes.clear();
+            sinceCommit.restart();
+        }
+        if (progress && !progress(done, total))
+            break;
     }
+    commitHeld(client, held, failedKeys, failures);
+    std::stable_sort(failures.begin(), failures.end(), [&](const auto &a, const auto &b) {
+        return takenOrder.value(a.emailAddress) < takenOrder.value(b.emailAddress);
+    });
 
     if (m_zorkoCount == 0) {
         m_view.setDeleteMenuEnabled(false);
@@ -104,6 +152,30 @@ QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client)
         m_view.setCaption(remainingCaption(m_zorkoCount));
     }
     return failures;
+}
+
+void ContactAudit::commitHeld(MessengerClient &client, QList<HeldRow> &held,
+                              QSet<QString> &failedKeys, QList<RemovalFailure> &failures)
+{
+    if (held.isEmpty())
+        return;
+    const QHash<QString, QString> refused = client.commitRemovals();
+    QList<int> stored;
+    stored.reserve(held.size());
+    for (const HeldRow &row : held) {
+        if (!refused.contains(row.key))
+            stored.append(row.index);
+    }
+    m_view.removeRows(stored);
+    m_zorkoCount = addChecked(m_zorkoCount, -int(stored.size()));
+    for (const HeldRow &row : held) {
+        const auto reason = refused.constFind(row.key);
+        if (reason != refused.cend()) {
+            failedKeys.insert(row.key);
+            failures.append({row.key, reason.value()});
+        }
+    }
+    held.clear();
 }
 
 void ContactAudit::releasePendingUser()

@@ -3,7 +3,9 @@
 #include "app/RemovalFailure.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class MessengerClient;
@@ -23,9 +25,15 @@ public:
     // the result list; its triggers do. Errors from the client end it where they happen.
     void BuscaIgn(MessengerClient &client);
 
+    // Called after each checked row is taken on, with the rows done so far and the rows checked
+    // at the start; false stops the removal there, as if the rest were not checked.
+    using RemovalProgress = std::function<bool(int done, int total)>;
+
     // Removes the checked rows, top to bottom, from the client's contact list and from the
-    // result list. A row the client refuses stays, still checked, and is reported.
-    QList<RemovalFailure> RemoveChecked(MessengerClient &client);
+    // result list. A row the client refuses stays, still checked, and is reported. The client
+    // may store the removals in groups; a row leaves the list only once its removal is stored.
+    QList<RemovalFailure> RemoveChecked(MessengerClient &client,
+                                        const RemovalProgress &progress = {});
 
     qint16 zorkoCount() const { return m_zorkoCount; }
     const QString &pendingEmail() const { return m_pendingEmail; }
@@ -36,6 +44,14 @@ public:
     static QString remainingCaption(qint16 zorkoCount);
 
 private:
+    struct HeldRow
+    {
+        int index;
+        QString key;
+    };
+    void commitHeld(MessengerClient &client, QList<HeldRow> &held, QSet<QString> &failedKeys,
+                    QList<RemovalFailure> &failures);
+
     ResultView &m_view;
     qint16 m_zorkoCount = 0;
     QString m_pendingEmail;

@@ -18,14 +18,17 @@
 #include "platform/messenger/MessengerUser.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <stdexcept>
 
 namespace {
@@ -34,6 +37,9 @@ const QString Title = QStringLiteral("Orvalin Beta 1");
 const QString SignedOutText =
     QStringLiteral("Debe Tener Iniciada Sesion en MSN Messenger para Utilizar este Programa");
 const QString Label2Caption = QStringLiteral("E-mail del Zorko");
+// A removal shorter than this shows no dialog; the window repaints about this often.
+constexpr qint64 ProgressDelayMs = 500;
+constexpr qint64 RepaintEveryMs = 30;
 
 // Colours are 0x00BBGGRR: red in the low byte.
 QColor fromColorRef(quint32 value)
@@ -252,6 +258,12 @@ void Form1::showEvent(QShowEvent *event)
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    if (m_removing) {
+        // The removal is using the client; the window closes as soon as it ends.
+        m_closeAfterRemoval = true;
+        event->ignore();
+        return;
+    }
     // Unload: release the client and the user under removal; never cancelled.
     m_messenger.reset();
     m_audit->releasePendingUser();
@@ -292,7 +304,56 @@ void Form1::search()
 
 void Form1::removeChecked()
 {
-    const QList<RemovalFailure> failures = m_audit->RemoveChecked(requireMessenger());
+    MessengerClient &client = requireMessenger();
+    QElapsedTimer started;
+    started.start();
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    std::unique_ptr<QProgressDialog> dialog;
+    const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    const auto progress = [&](int done, int total) {
+        if (sinceEvents.elapsed() < RepaintEveryMs)
+            return !(dialog && dialog->wasCanceled()) && !m_closeAfterRemoval;
+        sinceEvents.restart();
+        if (!dialog && started.elapsed() >= ProgressDelayMs) {
+            dialog = std::make_unique<QProgressDialog>(this);
+            dialog->setObjectName(QStringLiteral("removalProgress"));
+            dialog->setWindowTitle(Title);
+            dialog->setCancelButtonText(QStringLiteral("Cancelar"));
+            dialog->setWindowModality(Qt::WindowModal);
+            dialog->setMinimumDuration(0);
+            dialog->setAutoClose(false);
+            dialog->setAutoReset(false);
+            dialog->setRange(0, total);
+            dialog->show();
+        }
+        if (dialog) {
+            dialog->setLabelText(QStringLiteral("Eliminando %1 de %2…")
+                                     .arg(spanish.toString(done), spanish.toString(total)));
+            dialog->setValue(done);
+            // The dialog blocks the window's input; only its own Cancelar gets through.
+            QCoreApplication::processEvents();
+        } else {
+            // Before the dialog shows, the window repaints but takes no input.
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+        return !(dialog && dialog->wasCanceled()) && !m_closeAfterRemoval;
+    };
+    struct Removing
+    {
+        Form1 &form;
+        explicit Removing(Form1 &f) : form(f) { form.m_removing = true; }
+        ~Removing()
+        {
+            form.m_removing = false;
+            // The window was closed during the removal: it unloads once this handler is done.
+            if (form.m_closeAfterRemoval)
+                QMetaObject::invokeMethod(&form, &QWidget::close, Qt::QueuedConnection);
+        }
+        Q_DISABLE_COPY_MOVE(Removing)
+    } removing(*this);
+    const QList<RemovalFailure> failures = m_audit->RemoveChecked(client, progress);
+    dialog.reset();
     if (failures.isEmpty())
         return;
     QString text = QStringLiteral("No se han podido eliminar estos contactos:\n");

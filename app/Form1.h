@@ -102,6 +102,8 @@ private:
     bool m_centred = false;
     // A tick changed since the last mouse press on the list.
     bool m_pressTicked = false;
+    bool m_removing = false;
+    bool m_closeAfterRemoval = false;
 
     csLogo *m_csLogo1 = nullptr;
     QGroupBox *m_frame1 = nullptr;

@@ -85,6 +85,21 @@ void ListaResultView::removeRow(int index)
     delete m_lista->takeItem(index - 1);
 }
 
+void ListaResultView::removeRows(const QList<int> &indexes)
+{
+    for (const int index : indexes)
+        row(index);
+    // Each run of neighbouring rows goes in one model call, from the bottom up.
+    qsizetype end = indexes.size();
+    while (end > 0) {
+        qsizetype start = end - 1;
+        while (start > 0 && indexes.at(start - 1) == indexes.at(start) - 1)
+            --start;
+        m_lista->model()->removeRows(indexes.at(start) - 1, int(end - start));
+        end = start;
+    }
+}
+
 void ListaResultView::setProgressValue(float value)
 {
     m_progressValue = value;

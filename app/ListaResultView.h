@@ -28,6 +28,7 @@ public:
     bool isRowChecked(int index) const override;
     QString rowKey(int index) const override;
     void removeRow(int index) override;
+    void removeRows(const QList<int> &indexes) override;
 
     float progressValue() const override { return m_progressValue; }
     void setProgressValue(float value) override;

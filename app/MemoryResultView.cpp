@@ -41,6 +41,25 @@ void MemoryResultView::removeRow(int index)
     m_rows.removeAt(index - 1);
 }
 
+void MemoryResultView::removeRows(const QList<int> &indexes)
+{
+    for (const int index : indexes)
+        row(index);
+    // One pass that keeps the other rows, instead of closing the gap once per row.
+    qsizetype next = 0;
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < m_rows.size(); ++i) {
+        if (next < indexes.size() && indexes.at(next) == i + 1) {
+            ++next;
+            continue;
+        }
+        if (kept != i)
+            m_rows[kept] = std::move(m_rows[i]);
+        ++kept;
+    }
+    m_rows.resize(kept);
+}
+
 void MemoryResultView::setRowChecked(int index, bool checked)
 {
     row(index);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // What the contact scan and the removal see of the window: the result list (rows at 1-based
@@ -20,6 +21,9 @@ public:
     virtual bool isRowChecked(int index) const = 0;
     virtual QString rowKey(int index) const = 0;
     virtual void removeRow(int index) = 0;
+    // Removes the rows at the given indexes, which are in increasing order; the same as
+    // removing each from the bottom up, which views may do in one step.
+    virtual void removeRows(const QList<int> &indexes);
 
     virtual float progressValue() const = 0;
     virtual void setProgressValue(float value) = 0;

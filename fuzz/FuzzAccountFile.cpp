@@ -1,6 +1,6 @@
 // Reads arbitrary bytes as an account file. What loads must hold non-empty addresses, each
 // once per list, and must survive a removal: the rewritten file loads again with exactly the
-// first contact gone and everything else as it was.
+// first contact gone and every other byte as it was.
 #include "platform/messenger/AccountFile.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerError.h"
@@ -84,6 +84,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::fprintf(stderr, "%s\n", error.what());
         broken("removing a listed contact failed");
     }
+    // Only the removed entry's bytes go: the new file is the old one with one stretch cut out.
+    QByteArray rewritten;
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            broken("cannot read the rewritten file");
+        rewritten = file.readAll();
+    }
+    if (rewritten.size() >= content.size())
+        broken("the rewrite did not get shorter");
+    qsizetype prefix = 0;
+    while (prefix < rewritten.size() && rewritten.at(prefix) == content.at(prefix))
+        ++prefix;
+    if (content.right(rewritten.size() - prefix) != rewritten.mid(prefix))
+        broken("the rewrite changed bytes outside the removed entry");
     MessengerAccount reloaded;
     try {
         reloaded = AccountFile(path).account();

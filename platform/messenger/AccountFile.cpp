@@ -1,57 +1,32 @@
 #include "platform/messenger/AccountFile.h"
 
+#include "platform/messenger/JsonReader.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerError.h"
 
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonParseError>
+#include <QLockFile>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-QString parseFault(QJsonParseError::ParseError error)
-{
-    switch (error) {
-    case QJsonParseError::UnterminatedObject:
-        return QStringLiteral("falta cerrar un objeto");
-    case QJsonParseError::MissingNameSeparator:
-        return QStringLiteral("falta «:» tras un nombre");
-    case QJsonParseError::UnterminatedArray:
-        return QStringLiteral("falta cerrar una lista");
-    case QJsonParseError::MissingValueSeparator:
-        return QStringLiteral("falta «,» entre valores");
-    case QJsonParseError::IllegalValue:
-        return QStringLiteral("valor no válido");
-    case QJsonParseError::TerminationByNumber:
-        return QStringLiteral("el texto acaba en medio de un número");
-    case QJsonParseError::IllegalNumber:
-        return QStringLiteral("número no válido");
-    case QJsonParseError::IllegalEscapeSequence:
-        return QStringLiteral("secuencia de escape no válida");
-    case QJsonParseError::IllegalUTF8String:
-        return QStringLiteral("texto UTF-8 no válido");
-    case QJsonParseError::UnterminatedString:
-        return QStringLiteral("falta cerrar un texto");
-    case QJsonParseError::MissingObject:
-        return QStringLiteral("se esperaba un objeto");
-    case QJsonParseError::DeepNesting:
-        return QStringLiteral("demasiados niveles anidados");
-    case QJsonParseError::DocumentTooLarge:
-        return QStringLiteral("documento demasiado grande");
-    case QJsonParseError::GarbageAtEnd:
-        return QStringLiteral("sobran datos tras el final");
-    case QJsonParseError::NoError:
-        break;
-    }
-    return QStringLiteral("error de sintaxis");
-}
+// Long enough for another Orvalin process to finish one write; a lock left by a process that
+// has died is taken over at once (QLockFile checks its process id).
+constexpr int LockWaitMs = 10000;
+constexpr int StaleLockMs = 30000;
+constexpr int LockPollMs = 50;
 
 QString listKey(qint32 listNumber)
 {
@@ -59,48 +34,47 @@ QString listKey(qint32 listNumber)
                                                       : QStringLiteral("reverseList");
 }
 
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The bytes to cut for the removed elements of one array: each run of removed elements goes
+// with the separator after it, or, when the run ends the array, with the one before it.
+void collectCuts(const JsonNode &array, const QList<bool> &removed,
+                 QList<std::pair<qsizetype, qsizetype>> &cuts)
+{
+    const qsizetype count = array.items.size();
+    qsizetype i = 0;
+    while (i < count) {
+        if (!removed.at(i)) {
+            ++i;
+            continue;
+        }
+        const qsizetype first = i;
+        while (i < count && removed.at(i))
+            ++i;
+        const qsizetype last = i - 1;
+        if (i < count)
+            cuts.append({array.items.at(first).begin, array.items.at(i).begin});
+        else if (first > 0)
+            cuts.append({array.items.at(first - 1).end, array.items.at(last).end});
+        else
+            cuts.append({array.items.at(first).begin, array.items.at(last).end});
+    }
+}
+
 } // namespace
 
 AccountFile::AccountFile(const QString &path) : m_path(path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        fail(QStringLiteral("no existe"));
-    if (info.isDir())
-        fail(QStringLiteral("es una carpeta, no un archivo"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("no se puede leer (%1)").arg(file.errorString()));
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        fail(QStringLiteral("no se puede leer (%1)").arg(file.errorString()));
-    load(data);
+    m_account = parse(readFile()).account;
 }
 
-AccountFile::AccountFile(const QString &path, const QByteArray &content) : m_path(path)
+AccountFile::AccountFile(const QString &path, const QByteArray &content)
+    : m_path(path), m_content(content), m_fromMemory(true)
 {
-    load(content);
-}
-
-void AccountFile::load(const QByteArray &data)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(data, &error);
-    if (error.error != QJsonParseError::NoError) {
-        // Qt gives a byte offset; line and column are what an editor shows.
-        const qsizetype offset = std::clamp<qsizetype>(error.offset, 0, data.size());
-        const qsizetype lineStart = data.lastIndexOf('\n', offset - 1) + 1;
-        const qsizetype line = data.left(offset).count('\n') + 1;
-        fail(QStringLiteral("JSON no válido en la línea %1, columna %2 (posición %3): %4")
-                 .arg(line)
-                 .arg(offset - lineStart + 1)
-                 .arg(offset)
-                 .arg(parseFault(error.error)));
-    }
-    if (!document.isObject())
-        fail(QStringLiteral("el contenido debe ser un objeto JSON"));
-    m_root = document.object();
-    m_account = parse(m_root);
+    m_account = parse(content).account;
 }
 
 void AccountFile::fail(const QString &fault) const
@@ -108,15 +82,61 @@ void AccountFile::fail(const QString &fault) const
     throw MessengerError(QStringLiteral("Archivo de cuenta %1: %2").arg(m_path, fault));
 }
 
-MessengerAccount AccountFile::parse(const QJsonObject &root) const
+QByteArray AccountFile::readFile() const
+{
+    const QFileInfo info(m_path);
+    if (!info.exists())
+        fail(QStringLiteral("no existe"));
+    if (info.isDir())
+        fail(QStringLiteral("es una carpeta, no un archivo"));
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        fail(QStringLiteral("no se puede leer (%1)").arg(file.errorString()));
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        fail(QStringLiteral("no se puede leer (%1)").arg(file.errorString()));
+    return data;
+}
+
+AccountFile::Parsed AccountFile::parse(const QByteArray &data) const
+{
+    Parsed parsed;
+    try {
+        parsed.root = JsonReader::read(data);
+    } catch (const JsonReader::Fault &fault) {
+        // Line and column are what an editor shows; the column counts bytes.
+        const qsizetype offset = std::clamp<qsizetype>(fault.offset, 0, data.size());
+        const qsizetype lineStart = data.lastIndexOf('\n', offset - 1) + 1;
+        const qsizetype line = data.left(offset).count('\n') + 1;
+        const qsizetype column = offset - lineStart + 1;
+        if (fault.kind == JsonReader::Fault::Kind::DuplicateKey)
+            fail(QStringLiteral("la clave «%1» aparece dos veces (línea %2, columna %3)")
+                     .arg(fault.text)
+                     .arg(line)
+                     .arg(column));
+        fail(QStringLiteral("JSON no válido en la línea %1, columna %2 (posición %3): %4")
+                 .arg(line)
+                 .arg(column)
+                 .arg(offset)
+                 .arg(fault.text));
+    }
+    if (parsed.root.type != JsonNode::Type::Object)
+        fail(QStringLiteral("el contenido debe ser un objeto JSON"));
+    parsed.account = accountOf(parsed.root);
+    return parsed;
+}
+
+MessengerAccount AccountFile::accountOf(const JsonNode &root) const
 {
     MessengerAccount account;
-    const QJsonValue state = root.value(QLatin1String("signInState"));
-    if (state.isUndefined())
+    const JsonNode *state = root.member(u"signInState");
+    if (!state)
         fail(QStringLiteral("falta el campo «signInState»"));
-    const double number = state.toDouble(std::nan(""));
-    if (!state.isDouble() || std::trunc(number) != number ||
-        number < std::numeric_limits<qint32>::min() || number > std::numeric_limits<qint32>::max())
+    bool ok = false;
+    const double number =
+        state->type == JsonNode::Type::Number ? state->text.toDouble(&ok) : std::nan("");
+    if (!ok || std::trunc(number) != number || number < std::numeric_limits<qint32>::min() ||
+        number > std::numeric_limits<qint32>::max())
         fail(QStringLiteral("el campo «signInState» debe ser un número entero"));
     account.signInState = qint32(number);
     account.signInName =
@@ -128,23 +148,24 @@ MessengerAccount AccountFile::parse(const QJsonObject &root) const
     return account;
 }
 
-QList<MessengerUser> AccountFile::parseList(const QJsonObject &root, const QString &key) const
+QList<MessengerUser> AccountFile::parseList(const JsonNode &root, const QString &key) const
 {
-    const QJsonValue value = root.value(key);
-    if (value.isUndefined())
+    const JsonNode *value = root.member(key);
+    if (!value)
         fail(QStringLiteral("falta el campo «%1»").arg(key));
-    if (!value.isArray())
+    if (value->type != JsonNode::Type::Array)
         fail(QStringLiteral("el campo «%1» debe ser una lista").arg(key));
 
-    const QJsonArray entries = value.toArray();
+    const QList<JsonNode> &entries = value->items;
     QList<MessengerUser> users;
     users.reserve(entries.size());
     QHash<QString, qsizetype> seen;
+    seen.reserve(entries.size());
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const QString entryName = QStringLiteral("%1[%2]").arg(key).arg(i);
-        if (!entries.at(i).isObject())
+        const JsonNode &entry = entries.at(i);
+        if (entry.type != JsonNode::Type::Object)
             fail(QStringLiteral("«%1» debe ser un objeto").arg(entryName));
-        const QJsonObject entry = entries.at(i).toObject();
         const QString address = requireText(entry, QStringLiteral("EmailAddress"),
                                             entryName + QStringLiteral(".EmailAddress"));
         if (address.isEmpty())
@@ -158,7 +179,7 @@ QList<MessengerUser> AccountFile::parseList(const QJsonObject &root, const QStri
         seen.insert(address, i);
         // Without a display name the address stands in, as Messenger shows it.
         QString friendlyName = address;
-        if (entry.contains(QLatin1String("FriendlyName")))
+        if (entry.member(u"FriendlyName"))
             friendlyName = requireText(entry, QStringLiteral("FriendlyName"),
                                        entryName + QStringLiteral(".FriendlyName"));
         users.append(MessengerUser(address, friendlyName));
@@ -166,41 +187,163 @@ QList<MessengerUser> AccountFile::parseList(const QJsonObject &root, const QStri
     return users;
 }
 
-QString AccountFile::requireText(const QJsonObject &object, const QString &key,
+QString AccountFile::requireText(const JsonNode &object, const QString &key,
                                  const QString &fieldName) const
 {
-    const QJsonValue value = object.value(key);
-    if (value.isUndefined())
+    const JsonNode *value = object.member(key);
+    if (!value)
         fail(QStringLiteral("falta el campo «%1»").arg(fieldName));
-    if (!value.isString())
+    if (value->type != JsonNode::Type::String)
         fail(QStringLiteral("el campo «%1» debe ser texto").arg(fieldName));
-    return value.toString();
+    return value->text;
 }
 
 void AccountFile::removeUser(qint32 listNumber, const QString &emailAddress)
 {
-    const QString key = listKey(listNumber);
-    QJsonArray entries = m_root.value(key).toArray();
-    qsizetype index = -1;
-    for (qsizetype i = 0; i < entries.size() && index < 0; ++i) {
-        if (entries.at(i).toObject().value(QLatin1String("EmailAddress")).toString() ==
-            emailAddress)
-            index = i;
-    }
-    if (index < 0)
-        fail(QStringLiteral("la dirección %1 no está en «%2»").arg(emailAddress, key));
-    entries.removeAt(index);
-    QJsonObject root = m_root;
-    root.insert(key, entries);
+    const QHash<QString, QString> refused = removeUsers(listNumber, {emailAddress});
+    if (!refused.isEmpty())
+        throw MessengerError(refused.value(emailAddress));
+}
 
+QHash<QString, QString> AccountFile::removeUsers(qint32 listNumber, const QStringList &addresses)
+{
+    const QString key = listKey(listNumber);
+    // Through a symbolic link the file itself is locked and replaced, not the link.
+    const QFileInfo info(m_path);
+    const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
+
+    const QString lockPath = target + QStringLiteral(".lock");
+    QLockFile lock(lockPath);
+    lock.setStaleLockTime(StaleLockMs);
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock.tryLock(LockPollMs)) {
+        if (lock.error() == QLockFile::PermissionError)
+            fail(QStringLiteral("no se puede guardar: no se puede crear el bloqueo %1 "
+                                "(permiso denegado)")
+                     .arg(lockPath));
+        if (lock.error() != QLockFile::LockFailedError)
+            fail(QStringLiteral("no se puede guardar: no se puede crear el bloqueo %1 (%2)")
+                     .arg(lockPath, systemError(errno)));
+        // A process killed between creating the lock and writing its id leaves an empty lock
+        // that QLockFile would only take as stale after StaleLockMs. Removing it is safe:
+        // removeStaleLockFile() refuses while a live process holds the file's own lock.
+        qint64 pid = 0;
+        QString host;
+        QString application;
+        if (!lock.getLockInfo(&pid, &host, &application) &&
+            QFileInfo(lockPath).lastModified().msecsTo(QDateTime::currentDateTime()) > 1000)
+            lock.removeStaleLockFile();
+        if (waited.elapsed() >= LockWaitMs)
+            fail(QStringLiteral("no se puede guardar: otro programa lo tiene bloqueado (%1)")
+                     .arg(lockPath));
+    }
+
+    // Whatever another program wrote before the lock was taken is what this removal changes.
+    const QByteArray current = m_fromMemory && !QFileInfo::exists(target) ? m_content : readFile();
+    const Parsed parsed = parse(current);
+    const JsonNode &list = *parsed.root.member(key);
+    const QList<MessengerUser> &users = listNumber == MessengerClient::ContactList
+                                            ? parsed.account.contactList
+                                            : parsed.account.reverseList;
+    QHash<QString, qsizetype> index;
+    index.reserve(users.size());
+    for (qsizetype i = 0; i < users.size(); ++i)
+        index.insert(users.at(i).member(u"EmailAddress"), i);
+
+    QHash<QString, QString> refused;
+    QList<bool> removed(users.size(), false);
+    bool any = false;
+    for (const QString &address : addresses) {
+        const auto found = index.constFind(address);
+        if (found == index.cend()) {
+            refused.insert(address, QStringLiteral("Archivo de cuenta %1: la dirección %2 ya no "
+                                                   "está en «%3» (otro programa la quitó)")
+                                        .arg(m_path, address, key));
+            continue;
+        }
+        removed[found.value()] = true;
+        any = true;
+    }
+    if (!any)
+        return refused;
+
+    QList<std::pair<qsizetype, qsizetype>> cuts;
+    collectCuts(list, removed, cuts);
+    QByteArray data;
+    data.reserve(current.size());
+    qsizetype from = 0;
+    for (const auto &[begin, end] : cuts) {
+        data.append(current.constData() + from, begin - from);
+        from = end;
+    }
+    data.append(current.constData() + from, current.size() - from);
+    replaceFile(target, data);
+    return refused;
+}
+
+void AccountFile::replaceFile(const QString &target, const QByteArray &data) const
+{
     // Written beside the old file and renamed over it: a crash or a full disk leaves either the
-    // old account or the new one, never half of it. Unbuffered, because a short write inside
-    // the buffered flush is not reported and would commit a cut-off file.
-    QSaveFile file(m_path);
+    // old account or the new one, never half of it.
+    QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail(QStringLiteral("no se puede guardar (%1)").arg(file.errorString()));
-    const QByteArray data = QJsonDocument(root).toJson(QJsonDocument::Indented);
-    if (file.write(data) != data.size() || !file.commit())
+    const int fd = file.handle();
+
+    // The new file takes the old one's owner, group and mode; if it cannot, the old file stays.
+    struct stat old
+    {
+    };
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
+        struct stat fresh
+        {
+        };
+        if (::fstat(fd, &fresh) != 0)
+            fail(QStringLiteral("no se puede guardar (%1)").arg(systemError(errno)));
+        const uid_t owner = old.st_uid == fresh.st_uid ? uid_t(-1) : old.st_uid;
+        const gid_t group = old.st_gid == fresh.st_gid ? gid_t(-1) : old.st_gid;
+        if ((owner != uid_t(-1) || group != gid_t(-1)) && ::fchown(fd, owner, group) != 0) {
+            const int error = errno;
+            file.cancelWriting();
+            fail(QStringLiteral("no se puede guardar sin cambiar el dueño o el grupo del "
+                                "archivo (%1); se deja como estaba")
+                     .arg(systemError(error)));
+        }
+        if (::fchmod(fd, old.st_mode & 07777) != 0) {
+            const int error = errno;
+            file.cancelWriting();
+            fail(QStringLiteral("no se puede guardar sin cambiar los permisos del archivo (%1); "
+                                "se deja como estaba")
+                     .arg(systemError(error)));
+        }
+    }
+
+    // Written and synced by hand, so that a short write or a failed sync names its real cause.
+    qsizetype written = 0;
+    while (written < data.size()) {
+        const ssize_t n = ::write(fd, data.constData() + written, size_t(data.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int error = n < 0 ? errno : ENOSPC;
+            file.cancelWriting();
+            fail(QStringLiteral("no se puede guardar (%1)").arg(systemError(error)));
+        }
+        written += n;
+    }
+    if (::fsync(fd) != 0) {
+        const int error = errno;
+        file.cancelWriting();
+        fail(QStringLiteral("no se puede guardar (%1)").arg(systemError(error)));
+    }
+    if (!file.commit())
         fail(QStringLiteral("no se puede guardar (%1)").arg(file.errorString()));
-    m_root = root;
+    // The rename itself lasts once the folder is synced too.
+    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // Where a client keeps its account between runs. A removal is stored before the client drops
@@ -12,5 +14,10 @@ public:
     virtual ~AccountStore();
     Q_DISABLE_COPY_MOVE(AccountStore)
 
+    // Throws MessengerError when the user could not be removed.
     virtual void removeUser(qint32 listNumber, const QString &emailAddress) = 0;
+    // Removes several users of one list at once, in order; gives back those that were not
+    // removed, each with its reason. Stores that can write once for all override this; by
+    // default each goes through removeUser.
+    virtual QHash<QString, QString> removeUsers(qint32 listNumber, const QStringList &addresses);
 };

@@ -6,6 +6,7 @@
 #include "platform/messenger/MessengerServiceSet.h"
 #include "platform/messenger/MessengerUserList.h"
 
+#include <QSet>
 #include <algorithm>
 #include <cstring>
 
@@ -20,6 +21,10 @@ struct MemoryMessengerClient::State
     Users contactList;
     Users reverseList;
     std::shared_ptr<AccountStore> store;
+    bool holding = false;
+    // Removals kept back while holding, per list, in the order they were made.
+    QHash<qint32, QStringList> held;
+    QHash<qint32, QSet<QString>> heldSet;
 };
 
 namespace {
@@ -102,6 +107,15 @@ public:
             throw MessengerError(
                 QStringLiteral("%1 no está en %2").arg(address, listName(m_listNumber)));
         const qsizetype index = found - list.cbegin();
+        if (m_state->holding) {
+            QSet<QString> &heldSet = m_state->heldSet[m_listNumber];
+            if (heldSet.contains(address))
+                throw MessengerError(QStringLiteral("%1 ya se está quitando de %2")
+                                         .arg(address, listName(m_listNumber)));
+            heldSet.insert(address);
+            m_state->held[m_listNumber].append(address);
+            return;
+        }
         if (m_state->store)
             m_state->store->removeUser(m_listNumber, address);
         // Let go of this object's share first, so that the removal does not copy the whole
@@ -171,4 +185,36 @@ std::shared_ptr<const MessengerUser> MemoryMessengerClient::lookUpUser(const QSt
     }
     throw MessengerError(
         QStringLiteral("No existe ningún usuario con la dirección %1").arg(emailAddress));
+}
+
+void MemoryMessengerClient::setHoldingRemovals(bool holding)
+{
+    m_state->holding = holding;
+    m_state->held.clear();
+    m_state->heldSet.clear();
+}
+
+QHash<QString, QString> MemoryMessengerClient::commitRemovals()
+{
+    QHash<QString, QString> refused;
+    for (auto held = m_state->held.cbegin(); held != m_state->held.cend(); ++held) {
+        const qint32 listNumber = held.key();
+        if (m_state->store) {
+            try {
+                refused.insert(m_state->store->removeUsers(listNumber, held.value()));
+            } catch (const std::exception &error) {
+                for (const QString &address : held.value())
+                    refused.insert(address, QString::fromUtf8(error.what()));
+            }
+        }
+        QSet<QString> gone = m_state->heldSet.value(listNumber);
+        for (auto it = refused.cbegin(); it != refused.cend(); ++it)
+            gone.remove(it.key());
+        Users &list = listNumber == ContactList ? m_state->contactList : m_state->reverseList;
+        list.removeIf(
+            [&](const MessengerUser &user) { return gone.contains(user.member(EmailAddress)); });
+    }
+    m_state->held.clear();
+    m_state->heldSet.clear();
+    return refused;
 }

@@ -21,6 +21,8 @@ public:
     // Finds the address on the contact list, then on the reverse list; exact comparison.
     std::shared_ptr<const MessengerUser> lookUpUser(const QString &emailAddress,
                                                     const MessengerService &service) override;
+    void setHoldingRemovals(bool holding) override;
+    QHash<QString, QString> commitRemovals() override;
 
     struct State;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QtGlobal>
 #include <memory>
@@ -26,4 +27,14 @@ public:
     virtual std::shared_ptr<MessengerUserList> userList(qint32 listNumber) = 0;
     virtual std::shared_ptr<const MessengerUser> lookUpUser(const QString &emailAddress,
                                                             const MessengerService &service) = 0;
+
+    // While holding, a client may keep removals from the contact and reverse lists back and
+    // store them together at commitRemovals(), so that a long removal does not rewrite its
+    // store once per user. A held user stays on the client's lists until it is committed.
+    // Leaving the hold drops what was held and not committed. Clients that store each
+    // removal at once ignore both.
+    virtual void setHoldingRemovals(bool holding);
+    // Stores the held removals, in the order they were made, and takes them off the lists;
+    // gives back those that could not be stored, each with its reason.
+    virtual QHash<QString, QString> commitRemovals();
 };

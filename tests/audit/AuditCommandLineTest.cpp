@@ -67,8 +67,8 @@ TEST(AuditCommandLine, ControlCharactersOfAnArgumentAreShownEscapedInTheFault)
 {
     // A line break typed into an argument must not split the fault over two lines.
     const QList<QPair<QStringList, QString>> cases = {
-        {{QString::fromUtf8("\xc3\xb8\n")}, "orden desconocida «ø\\n»"},
-        {{"scan", "-\r\t"}, "opción desconocida «-\\r\\t»"},
+        {{QString::fromUtf8("\xc3\xb8\n")}, "orden desconocida «ø\\x0a»"},
+        {{"scan", "-\r\t"}, "opción desconocida «-\\x0d\\x09»"},
         {{"scan", "--format", QString(QChar(0x1b)) + "[2J"}, "formato desconocido «\\x1b[2J»"},
         {{"scan", QString(QChar(0x85))}, "«\\x85»"},
     };

@@ -311,3 +311,31 @@ TEST_F(AuditToolTest, ExitStatusForUsageSignedOutAndFailures)
     EXPECT_EQ(overflow.out, QString());
     EXPECT_TRUE(overflow.err.contains(QStringLiteral("32767")));
 }
+
+TEST_F(AuditToolTest, CsvFieldsThatLookLikeFormulasAreQuotedAsText)
+{
+    m_contacts = {{"=cmd@example.org", "=HYPERLINK(\"http://x\",\"y\")"},
+                  {"+1@example.org", "-2+3"},
+                  {"@a@example.org", "\tTab"},
+                  {"r@example.org", "\rCR"},
+                  {"ok@example.org", "a=b"}};
+    m_reverse.clear();
+    writeAccount();
+    const QList<QStringList> records = parseCsv(run({"scan", "--format", "csv"}).out);
+    ASSERT_EQ(records.size(), 6);
+    EXPECT_EQ(records.at(1), QStringList({"'=cmd@example.org", "'=HYPERLINK(\"http://x\",\"y\")"}));
+    EXPECT_EQ(records.at(2), QStringList({"'+1@example.org", "'-2+3"}));
+    EXPECT_EQ(records.at(3), QStringList({"'@a@example.org", "'\tTab"}));
+    EXPECT_EQ(records.at(4), QStringList({"r@example.org", "'\rCR"}));
+    EXPECT_EQ(records.at(5), QStringList({"ok@example.org", "a=b"}));
+
+    // JSON keeps the names exactly; a removal's CSV is quoted the same way.
+    const QJsonObject root =
+        QJsonDocument::fromJson(run({"scan", "--format", "json"}).out.toUtf8()).object();
+    EXPECT_EQ(root.value("zorkos").toArray().at(1).toObject().value("FriendlyName").toString(),
+              QStringLiteral("-2+3"));
+    const QList<QStringList> removal =
+        parseCsv(run({"remove", "--format", "csv", "=cmd@example.org"}).out);
+    ASSERT_EQ(removal.size(), 2);
+    EXPECT_EQ(removal.at(1).at(0), QStringLiteral("'=cmd@example.org"));
+}

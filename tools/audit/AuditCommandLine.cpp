@@ -1,32 +1,17 @@
 #include "tools/audit/AuditCommandLine.h"
 
-namespace {
+#include "tools/audit/AuditTool.h"
 
-// The fault quotes what was typed; a line break or other control character in an argument
-// is shown escaped, so that the fault stays one readable line.
-QString escapeControls(const QString &text)
-{
-    QString escaped;
-    escaped.reserve(text.size());
-    for (const QChar ch : text) {
-        if (ch == QLatin1Char('\n'))
-            escaped += QLatin1String("\\n");
-        else if (ch == QLatin1Char('\r'))
-            escaped += QLatin1String("\\r");
-        else if (ch == QLatin1Char('\t'))
-            escaped += QLatin1String("\\t");
-        else if (ch.category() == QChar::Other_Control)
-            escaped += QStringLiteral("\\x%1").arg(ch.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            escaped += ch;
-    }
-    return escaped;
-}
+#include <QSet>
+
+namespace {
 
 AuditCommandLine::Result failure(const QString &error)
 {
     AuditCommandLine::Result result;
-    result.error = escapeControls(error);
+    // The fault quotes what was typed; control and direction characters in an argument are
+    // shown escaped, so that the fault stays one readable line.
+    result.error = AuditTool::escapeControls(error);
     return result;
 }
 
@@ -97,11 +82,15 @@ AuditCommandLine::Result AuditCommandLine::parse(const QStringList &arguments)
         if (positional.isEmpty())
             return failure(QStringLiteral("remove necesita al menos una dirección"));
         result.options.command = AuditOptions::Command::Remove;
+        QSet<QString> seen;
+        seen.reserve(positional.size());
         for (const QString &address : positional) {
             if (address.isEmpty())
                 return failure(QStringLiteral("dirección vacía en la lista de remove"));
-            if (!result.options.addresses.contains(address))
+            if (!seen.contains(address)) {
+                seen.insert(address);
                 result.options.addresses.append(address);
+            }
         }
     } else {
         return failure(QStringLiteral("orden desconocida «%1» (use scan o remove)").arg(command));
@@ -124,5 +113,6 @@ QString AuditCommandLine::usage()
                           "\n"
                           "Salida: 0 hecho; 1 alguna dirección no listada o no eliminada; "
                           "2 uso incorrecto;\n"
-                          "3 sesión no iniciada; 4 fallo del cliente o de la búsqueda.\n");
+                          "3 sesión no iniciada; 4 fallo del cliente o de la búsqueda;\n"
+                          "5 no se pudo escribir la salida.\n");
 }

@@ -10,9 +10,11 @@
 #include "platform/messenger/MessengerServiceSet.h"
 #include "tools/audit/AuditCommandLine.h"
 
+#include <QFileDevice>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QTextStream>
 #include <algorithm>
 
@@ -113,27 +115,57 @@ RemovalReport removeListed(ContactAudit &audit, MemoryResultView &view, Messenge
                            const QStringList &addresses)
 {
     RemovalReport report;
+    const QSet<QString> wanted(addresses.cbegin(), addresses.cend());
     QStringList ticked;
+    QSet<QString> tickedSet;
     for (int index = 1; index <= view.rowCount(); ++index) {
-        if (addresses.contains(view.rowKey(index))) {
+        if (wanted.contains(view.rowKey(index))) {
             view.setRowChecked(index, true);
             ticked.append(view.rowKey(index));
+            tickedSet.insert(view.rowKey(index));
         }
     }
     for (const QString &address : addresses) {
-        if (!ticked.contains(address))
+        if (!tickedSet.contains(address))
             report.notListed.append(address);
     }
     report.failed = audit.RemoveChecked(client);
+    QSet<QString> failed;
+    for (const RemovalFailure &failure : report.failed)
+        failed.insert(failure.emailAddress);
     for (const QString &address : ticked) {
-        const bool failed = std::any_of(report.failed.cbegin(), report.failed.cend(),
-                                        [&](const auto &f) { return f.emailAddress == address; });
-        if (!failed)
+        if (!failed.contains(address))
             report.removed.append(address);
     }
     report.count = audit.zorkoCount();
     report.caption = view.caption();
     return report;
+}
+
+// Flushes and closes the output; empty when everything written reached its destination,
+// otherwise the reason it did not.
+QString finishOutput(QTextStream &out)
+{
+    out.flush();
+    auto *file = qobject_cast<QFileDevice *>(out.device());
+    QString reason;
+    if (out.status() != QTextStream::Ok)
+        reason = file && file->error() != QFileDevice::NoError
+                     ? file->errorString()
+                     : QStringLiteral("error de escritura");
+    if (file && file->isOpen()) {
+        file->close();
+        if (reason.isEmpty() && file->error() != QFileDevice::NoError)
+            reason = file->errorString();
+    }
+    return reason;
+}
+
+int outputFailed(const QString &reason, QTextStream &err)
+{
+    err << "orvalin-audit: no se pudo escribir la salida estándar ("
+        << AuditTool::escapeControls(reason) << ")\n";
+    return AuditTool::OutputFailed;
 }
 
 } // namespace
@@ -149,7 +181,8 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
     const AuditOptions &options = parsed.options;
     if (options.command == AuditOptions::Command::Help) {
         out << AuditCommandLine::usage();
-        return Done;
+        const QString failed = finishOutput(out);
+        return failed.isEmpty() ? Done : outputFailed(failed, err);
     }
 
     try {
@@ -166,13 +199,22 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
         audit.BuscaIgn(*client);
         if (options.command == AuditOptions::Command::Scan) {
             printScan(view, audit.zorkoCount(), options.format, out);
-            return Done;
+            const QString failed = finishOutput(out);
+            return failed.isEmpty() ? Done : outputFailed(failed, err);
         }
         const RemovalReport report = removeListed(audit, view, *client, options.addresses);
         printRemoval(report, options.format, out);
+        const QString failed = finishOutput(out);
+        if (!failed.isEmpty()) {
+            // What was removed is gone from the account: it must be told somewhere.
+            for (const QString &address : report.removed)
+                err << "Eliminado: " << escapeControls(address) << '\n';
+            return outputFailed(failed, err);
+        }
         return report.failed.isEmpty() && report.notListed.isEmpty() ? Done : Incomplete;
     } catch (const std::exception &error) {
-        err << "orvalin-audit: " << QString::fromUtf8(error.what()) << '\n';
+        // Messages quote file contents and server texts: nothing in them may steer the terminal.
+        err << "orvalin-audit: " << escapeControls(QString::fromUtf8(error.what())) << '\n';
         return Failure;
     }
 }
@@ -196,10 +238,14 @@ QString AuditTool::escapeControls(const QString &text)
 
 QString AuditTool::csvField(const QString &text)
 {
+    // A spreadsheet reads a field that starts like a formula as one; a leading quote keeps it
+    // text (OWASP's advice for CSV injection).
+    QString quoted = text;
+    if (!text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front()))
+        quoted.prepend(QLatin1Char('\''));
     if (!text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char(',')) &&
         !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
+        return quoted;
     quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/messenger/JsonNode.h"
+
+#include <QByteArray>
+#include <stdexcept>
+
+// A strict JSON reader (RFC 8259) that keeps every value's byte span and every number's text.
+// Qt's own reader turns numbers into doubles and keeps only the last of two equal keys, which
+// would lose or alter what a rewrite must leave untouched. A UTF-8 byte order mark at the start
+// is passed over; raw control characters in strings, invalid UTF-8 and a key that appears twice
+// in one object are refused.
+class JsonReader
+{
+public:
+    struct Fault : std::runtime_error
+    {
+        enum class Kind { Syntax, DuplicateKey };
+        Fault(Kind kind, qsizetype offset, const QString &text)
+            : std::runtime_error(text.toStdString()), kind(kind), offset(offset), text(text)
+        {
+        }
+        Kind kind;
+        qsizetype offset;
+        // A syntax fault in Spanish, or for a duplicate key the key's path ("a.b[2].c").
+        QString text;
+    };
+
+    // Throws Fault.
+    static JsonNode read(const QByteArray &data);
+
+private:
+    struct PathStep
+    {
+        const QString *key = nullptr;
+        qsizetype index = -1;
+    };
+
+    explicit JsonReader(const QByteArray &data) : m_data(data) {}
+    JsonNode value();
+    JsonNode object(qsizetype begin);
+    JsonNode array(qsizetype begin);
+    QString string();
+    void number(JsonNode &node);
+    void literal(const char *word, JsonNode &node);
+    void skipSpace();
+    char peek() const { return m_pos < m_data.size() ? m_data.at(m_pos) : '\0'; }
+    bool atEnd() const { return m_pos >= m_data.size(); }
+    [[noreturn]] void fail(const QString &fault) const;
+    [[noreturn]] void failAt(qsizetype offset, const QString &fault) const;
+    QString path(const QString &lastKey) const;
+
+    const QByteArray &m_data;
+    qsizetype m_pos = 0;
+    QList<PathStep> m_path;
+};
