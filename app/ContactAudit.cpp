@@ -1,6 +1,8 @@
 #include "app/ContactAudit.h"
 
+#include "app/AuditJournal.h"
 #include "app/ResultView.h"
+#include "platform/history/HistoryRecords.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerServiceSet.h"
 #include "platform/messenger/MessengerUser.h"
@@ -45,6 +47,7 @@ void ContactAudit::BuscaIgn(MessengerClient &client)
     m_view.setProgressValue(0);
     m_view.setProgressMax(float(client.userList(MessengerClient::ContactList)->count()));
 
+    QList<HistoryContact> listed;
     const auto contacts = client.userList(MessengerClient::ContactList);
     for (qint32 c = 0; c < contacts->count(); ++c) {
         const MessengerUser &contact = contacts->user(c);
@@ -60,14 +63,21 @@ void ContactAudit::BuscaIgn(MessengerClient &client)
             continue;
         m_zorkoCount = addChecked(m_zorkoCount, 1);
         m_view.appendRow(contact.member(EmailAddress), contact.member(FriendlyName), RowImage);
+        if (m_journal)
+            listed.append({contact.member(EmailAddress), contact.member(FriendlyName)});
     }
     m_view.setCaption(scanCaption(m_zorkoCount));
+    // Only a scan that reached its caption is complete.
+    if (m_journal)
+        m_journal->scanCompleted(listed);
 }
 
 QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client)
 {
     QList<RemovalFailure> failures;
     QSet<QString> failedKeys;
+    // Read once: the guard holds for every removal, from any window, tool or client.
+    const QSet<QString> kept = m_journal ? m_journal->keptAddresses() : QSet<QString>();
     // Each pass removes the first checked row from the top; a row that failed is passed over
     // so that the rows below it still go.
     const int passes = m_view.rowCount();
@@ -81,6 +91,11 @@ QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client)
             const QString key = m_view.rowKey(j);
             if (failedKeys.contains(key))
                 continue;
+            if (kept.contains(key)) {
+                failedKeys.insert(key);
+                failures.append({key, keptReason(), true});
+                continue;
+            }
             m_pendingEmail = key;
             try {
                 const auto service = client.serviceSet()->defaultService();
@@ -91,6 +106,8 @@ QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client)
                 failures.append({key, QString::fromUtf8(error.what())});
                 continue;
             }
+            if (m_journal)
+                m_journal->contactRemoved(key);
             m_view.removeRow(j);
             m_zorkoCount = addChecked(m_zorkoCount, -1);
             break;
@@ -123,4 +140,9 @@ QString ContactAudit::remainingCaption(qint16 zorkoCount)
     if (zorkoCount == 0)
         return QStringLiteral("Ya no hay zorko en tu Lista");
     return QStringLiteral("Aun tienes %1 En tu Lista").arg(zorkoCount);
+}
+
+QString ContactAudit::keptReason()
+{
+    return QStringLiteral("está en tu lista de contactos protegidos");
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+class AuditJournal;
 class MessengerClient;
 class MessengerUser;
 class ResultView;
@@ -24,8 +25,13 @@ public:
     void BuscaIgn(MessengerClient &client);
 
     // Removes the checked rows, top to bottom, from the client's contact list and from the
-    // result list. A row the client refuses stays, still checked, and is reported.
+    // result list. A row the client refuses, or whose contact is on the keep list, stays, still
+    // checked, and is reported.
     QList<RemovalFailure> RemoveChecked(MessengerClient &client);
+
+    // Where completed scans and removals are recorded and the keep list comes from; none by
+    // default. Not owned.
+    void setJournal(AuditJournal *journal) { m_journal = journal; }
 
     qint16 zorkoCount() const { return m_zorkoCount; }
     const QString &pendingEmail() const { return m_pendingEmail; }
@@ -34,9 +40,12 @@ public:
 
     static QString scanCaption(qint16 zorkoCount);
     static QString remainingCaption(qint16 zorkoCount);
+    // Why a kept contact was not removed.
+    static QString keptReason();
 
 private:
     ResultView &m_view;
+    AuditJournal *m_journal = nullptr;
     qint16 m_zorkoCount = 0;
     QString m_pendingEmail;
     std::shared_ptr<const MessengerUser> m_pendingUser;

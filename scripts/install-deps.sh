@@ -11,11 +11,11 @@ packages=(
   # compiler and build
   build-essential g++ cmake pkg-config git
   # Qt and the libraries the code links
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6sql6-sqlite
   libstrophe-dev libssl-dev zlib1g-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  prosody openssl
+  prosody openssl dbus-daemon sqlite3
   # the fonts the windows name, or their metric-compatible stand-ins
   fonts-liberation2 fonts-dejavu-core
 )

@@ -3,12 +3,16 @@
 #include "platform/messenger/xmpp/XmppClientFactory.h"
 
 #include "app/ContactAudit.h"
+#include "app/HistoryJournal.h"
 #include "app/MemoryResultView.h"
+#include "platform/history/HistoryStore.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerClientFactory.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
 #include "tools/audit/AuditCommandLine.h"
+#include "tools/audit/HistoryCommandLine.h"
+#include "tools/audit/HistoryCommands.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -26,6 +30,7 @@ struct RemovalReport
 {
     QStringList removed;
     QList<RemovalFailure> failed;
+    QStringList kept;
     QStringList notListed;
     qint16 count = 0;
     QString caption;
@@ -36,31 +41,54 @@ QString padded(const QString &text, qsizetype width)
     return text + QString(std::max<qsizetype>(0, width - text.size()), QLatin1Char(' '));
 }
 
-void printScan(const MemoryResultView &view, qint16 count, AuditOptions::Format format,
-               QTextStream &out)
+// Kept contacts are marked in a Protegido column, shown once the account keeps anyone.
+void printScan(const MemoryResultView &view, qint16 count, const QSet<QString> &kept,
+               AuditOptions::Format format, QTextStream &out)
 {
+    const bool marks = !kept.isEmpty();
     switch (format) {
     case AuditOptions::Format::Table: {
         const QString header = QStringLiteral("EmailAddress");
+        const QString nameHeader = QStringLiteral("FriendlyName");
         qsizetype width = header.size();
-        for (const auto &row : view.rows())
+        qsizetype nameWidth = nameHeader.size();
+        for (const auto &row : view.rows()) {
             width = std::max(width, AuditTool::escapeControls(row.key).size());
-        out << padded(header, width + 2) << "FriendlyName\n";
-        for (const auto &row : view.rows())
-            out << padded(AuditTool::escapeControls(row.key), width + 2)
-                << AuditTool::escapeControls(row.text) << '\n';
+            nameWidth = std::max(nameWidth, AuditTool::escapeControls(row.text).size());
+        }
+        out << padded(header, width + 2)
+            << (marks ? padded(nameHeader, nameWidth + 2) + QStringLiteral("Protegido")
+                      : nameHeader)
+            << '\n';
+        for (const auto &row : view.rows()) {
+            const QString name = AuditTool::escapeControls(row.text);
+            out << padded(AuditTool::escapeControls(row.key), width + 2);
+            if (marks && kept.contains(row.key))
+                out << padded(name, nameWidth + 2) << QStringLiteral("sí");
+            else
+                out << name;
+            out << '\n';
+        }
         out << '\n' << AuditTool::escapeControls(view.caption()) << '\n';
         break;
     }
     case AuditOptions::Format::Csv:
-        out << "EmailAddress,FriendlyName\r\n";
-        for (const auto &row : view.rows())
-            out << AuditTool::csvField(row.key) << ',' << AuditTool::csvField(row.text) << "\r\n";
+        out << (marks ? "EmailAddress,FriendlyName,Protegido\r\n"
+                      : "EmailAddress,FriendlyName\r\n");
+        for (const auto &row : view.rows()) {
+            out << AuditTool::csvField(row.key) << ',' << AuditTool::csvField(row.text);
+            if (marks)
+                out << ','
+                    << (kept.contains(row.key) ? QStringLiteral("sí") : QStringLiteral("no"));
+            out << "\r\n";
+        }
         break;
     case AuditOptions::Format::Json: {
         QJsonArray zorkos;
         for (const auto &row : view.rows())
-            zorkos.append(QJsonObject{{"EmailAddress", row.key}, {"FriendlyName", row.text}});
+            zorkos.append(QJsonObject{{"EmailAddress", row.key},
+                                      {"FriendlyName", row.text},
+                                      {"kept", kept.contains(row.key)}});
         const QJsonObject root{{"count", count}, {"caption", view.caption()}, {"zorkos", zorkos}};
         out << QJsonDocument(root).toJson(QJsonDocument::Indented);
         break;
@@ -77,6 +105,9 @@ void printRemoval(const RemovalReport &report, AuditOptions::Format format, QTex
         for (const RemovalFailure &failure : report.failed)
             out << "No eliminado: " << AuditTool::escapeControls(failure.emailAddress) << " ("
                 << AuditTool::escapeControls(failure.reason) << ")\n";
+        for (const QString &address : report.kept)
+            out << "Protegido: " << AuditTool::escapeControls(address) << " ("
+                << ContactAudit::keptReason() << ")\n";
         for (const QString &address : report.notListed)
             out << "No listado: " << AuditTool::escapeControls(address) << " (" << NotListedReason
                 << ")\n";
@@ -89,6 +120,9 @@ void printRemoval(const RemovalReport &report, AuditOptions::Format format, QTex
         for (const RemovalFailure &failure : report.failed)
             out << AuditTool::csvField(failure.emailAddress) << ",failed,"
                 << AuditTool::csvField(failure.reason) << "\r\n";
+        for (const QString &address : report.kept)
+            out << AuditTool::csvField(address) << ",kept,"
+                << AuditTool::csvField(ContactAudit::keptReason()) << "\r\n";
         for (const QString &address : report.notListed)
             out << AuditTool::csvField(address) << ",notListed,"
                 << AuditTool::csvField(NotListedReason) << "\r\n";
@@ -100,6 +134,7 @@ void printRemoval(const RemovalReport &report, AuditOptions::Format format, QTex
                 QJsonObject{{"EmailAddress", failure.emailAddress}, {"reason", failure.reason}});
         const QJsonObject root{{"removed", QJsonArray::fromStringList(report.removed)},
                                {"failed", failed},
+                               {"kept", QJsonArray::fromStringList(report.kept)},
                                {"notListed", QJsonArray::fromStringList(report.notListed)},
                                {"count", report.count},
                                {"caption", report.caption}};
@@ -124,9 +159,15 @@ RemovalReport removeListed(ContactAudit &audit, MemoryResultView &view, Messenge
         if (!ticked.contains(address))
             report.notListed.append(address);
     }
-    report.failed = audit.RemoveChecked(client);
+    const QList<RemovalFailure> failures = audit.RemoveChecked(client);
+    for (const RemovalFailure &failure : failures) {
+        if (failure.kept)
+            report.kept.append(failure.emailAddress);
+        else
+            report.failed.append(failure);
+    }
     for (const QString &address : ticked) {
-        const bool failed = std::any_of(report.failed.cbegin(), report.failed.cend(),
+        const bool failed = std::any_of(failures.cbegin(), failures.cend(),
                                         [&](const auto &f) { return f.emailAddress == address; });
         if (!failed)
             report.removed.append(address);
@@ -141,6 +182,9 @@ RemovalReport removeListed(ContactAudit &audit, MemoryResultView &view, Messenge
 int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &environment,
                    QTextStream &out, QTextStream &err, PasswordSource *askPassword)
 {
+    if (HistoryCommandLine::handles(arguments))
+        return HistoryCommands::run(arguments, environment, out, err, askPassword,
+                                    [] { return QTextStream(stdin).readLine(); });
     const AuditCommandLine::Result parsed = AuditCommandLine::parse(arguments);
     if (!parsed.ok) {
         err << "orvalin-audit: " << parsed.error << '\n';
@@ -148,7 +192,7 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
     }
     const AuditOptions &options = parsed.options;
     if (options.command == AuditOptions::Command::Help) {
-        out << AuditCommandLine::usage();
+        out << AuditCommandLine::usage() << '\n' << HistoryCommandLine::usage();
         return Done;
     }
 
@@ -162,15 +206,23 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
         }
         MemoryResultView view;
         ContactAudit audit(view);
+        // Every scan and removal is recorded; a history that fails is told once and skipped.
+        HistoryJournal journal(
+            HistoryStore::defaultPath(), client->serviceSet()->defaultService()->signInName(),
+            chosenBackend(environment),
+            [&err](const QString &text) { err << "orvalin-audit: " << text << '\n'; });
+        audit.setJournal(&journal);
         view.clearRows();
         audit.BuscaIgn(*client);
         if (options.command == AuditOptions::Command::Scan) {
-            printScan(view, audit.zorkoCount(), options.format, out);
+            printScan(view, audit.zorkoCount(), journal.keptAddresses(), options.format, out);
             return Done;
         }
         const RemovalReport report = removeListed(audit, view, *client, options.addresses);
         printRemoval(report, options.format, out);
-        return report.failed.isEmpty() && report.notListed.isEmpty() ? Done : Incomplete;
+        return report.failed.isEmpty() && report.kept.isEmpty() && report.notListed.isEmpty()
+                   ? Done
+                   : Incomplete;
     } catch (const std::exception &error) {
         err << "orvalin-audit: " << QString::fromUtf8(error.what()) << '\n';
         return Failure;
