@@ -27,6 +27,8 @@ public:
     const QString &account() const { return m_account; }
     // The open store, or nullptr after a warning about it.
     HistoryStore *store();
+    // Whether anything failed in this run, so that the history may lack the latest scan.
+    bool failed() const { return m_warned; }
     void setClock(Clock clock) { m_clock = std::move(clock); }
 
     // The warning the window and the tool show, with the reason.

@@ -77,16 +77,27 @@ HistoryStore::HistoryStore(const QString &path)
     m_db.setDatabaseName(m_path);
     // Another program holding the file waits this long at most: a scan is never held up by it.
     m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
-    if (!m_db.open())
-        fail(QStringLiteral("abrir"), m_db.lastError().text());
-    // Deleted rows are overwritten, so that a forgotten history leaves nothing behind.
-    run(QStringLiteral("PRAGMA secure_delete = ON"));
-    run(QStringLiteral("PRAGMA foreign_keys = ON"));
-    migrate();
-    run(QStringLiteral("PRAGMA journal_mode = WAL"));
+    try {
+        if (!m_db.open())
+            fail(QStringLiteral("abrir"), m_db.lastError().text());
+        // Deleted rows are overwritten, so that a forgotten history leaves nothing behind.
+        run(QStringLiteral("PRAGMA secure_delete = ON"));
+        run(QStringLiteral("PRAGMA foreign_keys = ON"));
+        migrate();
+        run(QStringLiteral("PRAGMA journal_mode = WAL"));
+    } catch (...) {
+        // No destructor runs for a store that never finished opening.
+        closeConnection();
+        throw;
+    }
 }
 
 HistoryStore::~HistoryStore()
+{
+    closeConnection();
+}
+
+void HistoryStore::closeConnection()
 {
     m_db.close();
     m_db = QSqlDatabase();

@@ -56,6 +56,7 @@ private:
     QSqlQuery run(const QString &sql, const QVariantList &values = {});
     [[noreturn]] void fail(const QString &what, const QString &detail) const;
     void createFile() const;
+    void closeConnection();
     void migrate();
     void migrateToVersion1();
     void migrateToVersion2();

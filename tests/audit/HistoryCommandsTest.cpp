@@ -156,7 +156,16 @@ TEST_F(HistoryCommandsTest, ForgetDeletesTheAccountsHistoryAfterConfirmation)
     EXPECT_TRUE(store.snapshots("yo@example.org").isEmpty());
     EXPECT_TRUE(store.keptAddresses("yo@example.org").isEmpty());
 
-    EXPECT_EQ(run({"keep", "remove"}).status, AuditTool::UsageError);
+    for (const QStringList &bad : QList<QStringList>{{"keep", "remove"},
+                                                     {"keep"},
+                                                     {"history"},
+                                                     {"changes", "--since"},
+                                                     {"changes", "ana@x"},
+                                                     {"keep", "wipe", "ana@x"}}) {
+        const Outcome refused = run(bad);
+        EXPECT_EQ(refused.status, AuditTool::UsageError) << bad.join(' ').toStdString();
+        EXPECT_TRUE(refused.err.startsWith("orvalin-audit: ")) << refused.err.toStdString();
+    }
     EXPECT_EQ(run({"history", "--yes", "ana@x"}).status, AuditTool::UsageError);
     EXPECT_EQ(run({"keep", "--notify", "list"}).status, AuditTool::UsageError);
 }

@@ -178,8 +178,10 @@ int Commands::changes(PasswordSource *askPassword)
     audit.BuscaIgn(*client);
 
     HistoryStore *store = journal.store();
-    if (!store)
+    if (!store || journal.failed()) {
+        m_err << "orvalin-audit: sin el historial no se puede saber qué ha cambiado\n";
         return AuditTool::Failure;
+    }
     const HistoryChanges changes = HistoryChanges::between(
         store->snapshots(account), store->removals(account), m_options.since);
     if (!changes.hasBaseline) {
