@@ -1,3 +1,4 @@
+#include "tests/notify/NotificationServer.h"
 #include "tools/audit/DesktopNotice.h"
 
 #include <QCoreApplication>
@@ -12,38 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// A notification service: what the org.freedesktop.Notifications interface needs to take a
-// notice, keeping what it was given.
-class NotificationServer : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
-
-public:
-    struct Notice
-    {
-        QString appName;
-        QString summary;
-        QString body;
-    };
-    QList<Notice> received;
-
-public Q_SLOTS:
-    uint Notify(const QString &appName, uint replacesId, const QString &appIcon,
-                const QString &summary, const QString &body, const QStringList &actions,
-                const QVariantMap &hints, int expireTimeout)
-    {
-        Q_UNUSED(replacesId)
-        Q_UNUSED(appIcon)
-        Q_UNUSED(actions)
-        Q_UNUSED(hints)
-        Q_UNUSED(expireTimeout)
-        received.append({appName, summary, body});
-        return uint(received.size());
-    }
-    QStringList GetCapabilities() { return {QStringLiteral("body")}; }
-};
 
 class NotificationTest : public ::testing::Test
 {
@@ -155,5 +124,3 @@ TEST_F(NotificationTest, WithoutARememberedAccountTheCheckSaysSoAndEnds)
     EXPECT_EQ(DesktopNotice::body({{{"a@x", ""}, {}}, {{"b@x", "Bea <b>"}, {}}}),
               "a@x y Bea &lt;b&gt; ya no te tienen en su lista.");
 }
-
-#include "NotificationTest.moc"

@@ -60,7 +60,7 @@ HistoryCommandLine::Result HistoryCommandLine::parse(const QStringList &argument
         } else if (argument == QLatin1String("--format") || argument == QLatin1String("--since")) {
             if (i + 1 >= arguments.size())
                 return failure(QStringLiteral("falta el valor tras %1").arg(argument));
-            const QString value = arguments.at(++i);
+            const QString &value = arguments.at(++i);
             if (argument == QLatin1String("--format")) {
                 if (formatSeen)
                     return failure(QStringLiteral("--format aparece más de una vez"));
