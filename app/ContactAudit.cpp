@@ -1,6 +1,8 @@
 #include "app/ContactAudit.h"
 
+#include "app/AuditJournal.h"
 #include "app/ResultView.h"
+#include "platform/history/HistoryRecords.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerServiceSet.h"
 #include "platform/messenger/MessengerUser.h"
@@ -52,6 +54,7 @@ void ContactAudit::BuscaIgn(MessengerClient &client)
     m_view.setProgressValue(0);
     m_view.setProgressMax(float(client.userList(MessengerClient::ContactList)->count()));
 
+    QList<HistoryContact> listed;
     const auto contacts = client.userList(MessengerClient::ContactList);
     for (qint32 c = 0; c < contacts->count(); ++c) {
         const MessengerUser &contact = contacts->user(c);
@@ -67,8 +70,13 @@ void ContactAudit::BuscaIgn(MessengerClient &client)
             continue;
         m_zorkoCount = addChecked(m_zorkoCount, 1);
         m_view.appendRow(contact.member(EmailAddress), contact.member(FriendlyName), RowImage);
+        if (m_journal)
+            listed.append({contact.member(EmailAddress), contact.member(FriendlyName)});
     }
     m_view.setCaption(scanCaption(m_zorkoCount));
+    // Only a scan that reached its caption is complete.
+    if (m_journal)
+        m_journal->scanCompleted(listed);
 }
 
 QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client,
@@ -98,6 +106,8 @@ QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client,
     QHash<QString, int> takenOrder;
     QElapsedTimer sinceCommit;
     sinceCommit.start();
+    // Read once: the guard holds for every removal, from any window, tool or client.
+    const QSet<QString> kept = m_journal ? m_journal->keptAddresses() : QSet<QString>();
 
     // Each pass removes the first checked row from the top; a row that failed is passed over
     // so that the rows below it still go.
@@ -113,6 +123,12 @@ QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client,
             const QString key = m_view.rowKey(j);
             if (failedKeys.contains(key))
                 continue;
+            if (kept.contains(key)) {
+                takenOrder.insert(key, int(takenOrder.size()));
+                failedKeys.insert(key);
+                failures.append({key, keptReason(), true});
+                continue;
+            }
             m_pendingEmail = key;
             ++takenOn;
             takenOrder.insert(key, int(takenOrder.size()));
@@ -161,11 +177,16 @@ void ContactAudit::commitHeld(MessengerClient &client, QList<HeldRow> &held,
         return;
     const QHash<QString, QString> refused = client.commitRemovals();
     QList<int> stored;
+    QStringList storedKeys;
     stored.reserve(held.size());
     for (const HeldRow &row : held) {
-        if (!refused.contains(row.key))
+        if (!refused.contains(row.key)) {
             stored.append(row.index);
+            storedKeys.append(row.key);
+        }
     }
+    if (m_journal && !storedKeys.isEmpty())
+        m_journal->contactsRemoved(storedKeys);
     m_view.removeRows(stored);
     m_zorkoCount = addChecked(m_zorkoCount, -int(stored.size()));
     for (const HeldRow &row : held) {
@@ -195,4 +216,9 @@ QString ContactAudit::remainingCaption(qint16 zorkoCount)
     if (zorkoCount == 0)
         return QStringLiteral("Ya no hay zorko en tu Lista");
     return QStringLiteral("Aun tienes %1 En tu Lista").arg(zorkoCount);
+}
+
+QString ContactAudit::keptReason()
+{
+    return QStringLiteral("está en tu lista de contactos protegidos");
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class AuditJournal;
 class MessengerClient;
 class MessengerUser;
 class ResultView;
@@ -30,10 +31,15 @@ public:
     using RemovalProgress = std::function<bool(int done, int total)>;
 
     // Removes the checked rows, top to bottom, from the client's contact list and from the
-    // result list. A row the client refuses stays, still checked, and is reported. The client
-    // may store the removals in groups; a row leaves the list only once its removal is stored.
+    // result list. A row the client refuses, or whose contact is on the keep list, stays, still
+    // checked, and is reported. The client may store the removals in groups; a row leaves the
+    // list only once its removal is stored.
     QList<RemovalFailure> RemoveChecked(MessengerClient &client,
                                         const RemovalProgress &progress = {});
+
+    // Where completed scans and removals are recorded and the keep list comes from; none by
+    // default. Not owned.
+    void setJournal(AuditJournal *journal) { m_journal = journal; }
 
     qint16 zorkoCount() const { return m_zorkoCount; }
     const QString &pendingEmail() const { return m_pendingEmail; }
@@ -42,6 +48,8 @@ public:
 
     static QString scanCaption(qint16 zorkoCount);
     static QString remainingCaption(qint16 zorkoCount);
+    // Why a kept contact was not removed.
+    static QString keptReason();
 
 private:
     struct HeldRow
@@ -53,6 +61,7 @@ private:
                     QList<RemovalFailure> &failures);
 
     ResultView &m_view;
+    AuditJournal *m_journal = nullptr;
     qint16 m_zorkoCount = 0;
     QString m_pendingEmail;
     std::shared_ptr<const MessengerUser> m_pendingUser;

@@ -57,6 +57,9 @@ public:
     // Appends the result of a scan to the list; the triggers empty the list first.
     void BuscaIgn();
 
+    // Records the window's scans and removals and guards the keep list; not owned.
+    void setAuditJournal(AuditJournal *journal) { m_audit->setJournal(journal); }
+
     // The search and delete buttons and the banner, for whoever replaces their stand-ins.
     Button *command1() const { return m_command1; }
     Button *command2() const { return m_command2; }

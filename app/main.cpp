@@ -1,7 +1,10 @@
 #include "app/DesktopLinkOpener.h"
 #include "app/Form1.h"
 #include "app/MessageBoxReporter.h"
+#include "app/WindowHistory.h"
+#include "platform/history/HistoryStore.h"
 #include "platform/messenger/MessengerClient.h"
+#include "platform/messenger/MessengerClientFactory.h"
 #include "platform/messenger/xmpp/DialogPasswordSource.h"
 #include "platform/messenger/xmpp/XmppClientFactory.h"
 
@@ -35,6 +38,8 @@ int main(int argc, char **argv)
         break;
     }
     reporter.setParent(form.get());
+    const auto history =
+        attachHistory(*form, chosenBackend(environment), reporter, HistoryStore::defaultPath());
     // "&Salir" ends at once: the loop stops and the window goes without its unload steps.
     QObject::connect(form.get(), &Form1::programEndRequested, &app,
                      [] { QCoreApplication::exit(0); });

@@ -19,6 +19,16 @@ endforeach()
 install(FILES data/icons/orvalin.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${ORVALIN_APP_ID}.svg)
 
+# The daily check: a systemd user service and timer, off until the user enables the timer. The
+# service names the program by its installed path, known only when installing (--prefix, cpack).
+install(CODE "
+  set(ORVALIN_BINDIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  configure_file(\"${CMAKE_SOURCE_DIR}/data/orvalin-changes.service.in\"
+                 \"${CMAKE_BINARY_DIR}/systemd/orvalin-changes.service\" @ONLY)
+")
+install(FILES ${CMAKE_BINARY_DIR}/systemd/orvalin-changes.service data/orvalin-changes.timer
+        DESTINATION lib/systemd/user)
+
 set(CPACK_PACKAGE_NAME orvalin)
 set(CPACK_PACKAGE_VENDOR "Orvalin")
 set(CPACK_PACKAGE_CONTACT "Orvalin <autor@orvalin.example.org>")
@@ -36,7 +46,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION net)
 # The libraries come from the binaries themselves; the toolkit's display plugins and the fonts
 # the windows name do not.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-liberation2, fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_SET_DESTDIR OFF)

@@ -13,11 +13,11 @@ packages=(
   # the Debian package: its library dependencies are read off the programs
   file dpkg-dev
   # Qt and the libraries the code links
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6sql6-sqlite
   libstrophe-dev libssl-dev libexpat1-dev zlib1g-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  prosody openssl
+  prosody openssl dbus-daemon sqlite3
   # the fonts the windows name, or their metric-compatible stand-ins
   fonts-liberation2 fonts-dejavu-core
 )

@@ -21,3 +21,12 @@ std::unique_ptr<MessengerClient> createMessengerClient(const QProcessEnvironment
     }
     return std::make_unique<MemoryMessengerClient>(DemoAccount::account());
 }
+
+QString chosenBackend(const QProcessEnvironment &environment)
+{
+    if (!environment.value(QStringLiteral("ORVALIN_XMPP")).isEmpty())
+        return QStringLiteral("xmpp");
+    if (!environment.value(QStringLiteral("ORVALIN_ACCOUNT")).isEmpty())
+        return QStringLiteral("file");
+    return QStringLiteral("demo");
+}

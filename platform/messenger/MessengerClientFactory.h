@@ -9,3 +9,7 @@ class MessengerClient;
 // otherwise the built-in demo account. Throws MessengerError when the chosen client cannot start
 // (for instance a bad account file).
 std::unique_ptr<MessengerClient> createMessengerClient(const QProcessEnvironment &environment);
+
+// Which kind of account createMessengerClient serves for this environment: "xmpp", "file" or
+// "demo". The history keeps it beside each scan.
+QString chosenBackend(const QProcessEnvironment &environment);

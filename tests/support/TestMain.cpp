@@ -11,6 +11,9 @@ int main(int argc, char **argv)
     QFile::setPermissions(runtimeDir.path(),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
+    // Scans record their history in the user's data folder; tests keep theirs apart.
+    QTemporaryDir dataDir;
+    qputenv("XDG_DATA_HOME", dataDir.path().toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
     ::testing::InitGoogleTest(&argc, argv);

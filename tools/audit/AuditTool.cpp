@@ -3,12 +3,16 @@
 #include "platform/messenger/xmpp/XmppClientFactory.h"
 
 #include "app/ContactAudit.h"
+#include "app/HistoryJournal.h"
 #include "app/MemoryResultView.h"
+#include "platform/history/HistoryStore.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerClientFactory.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
 #include "tools/audit/AuditCommandLine.h"
+#include "tools/audit/HistoryCommandLine.h"
+#include "tools/audit/HistoryCommands.h"
 
 #include <QFileDevice>
 #include <QJsonArray>
@@ -28,6 +32,7 @@ struct RemovalReport
 {
     QStringList removed;
     QList<RemovalFailure> failed;
+    QStringList kept;
     QStringList notListed;
     qint16 count = 0;
     QString caption;
@@ -38,31 +43,54 @@ QString padded(const QString &text, qsizetype width)
     return text + QString(std::max<qsizetype>(0, width - text.size()), QLatin1Char(' '));
 }
 
-void printScan(const MemoryResultView &view, qint16 count, AuditOptions::Format format,
-               QTextStream &out)
+// Kept contacts are marked in a Protegido column, shown once the account keeps anyone.
+void printScan(const MemoryResultView &view, qint16 count, const QSet<QString> &kept,
+               AuditOptions::Format format, QTextStream &out)
 {
+    const bool marks = !kept.isEmpty();
     switch (format) {
     case AuditOptions::Format::Table: {
         const QString header = QStringLiteral("EmailAddress");
+        const QString nameHeader = QStringLiteral("FriendlyName");
         qsizetype width = header.size();
-        for (const auto &row : view.rows())
+        qsizetype nameWidth = nameHeader.size();
+        for (const auto &row : view.rows()) {
             width = std::max(width, AuditTool::escapeControls(row.key).size());
-        out << padded(header, width + 2) << "FriendlyName\n";
-        for (const auto &row : view.rows())
-            out << padded(AuditTool::escapeControls(row.key), width + 2)
-                << AuditTool::escapeControls(row.text) << '\n';
+            nameWidth = std::max(nameWidth, AuditTool::escapeControls(row.text).size());
+        }
+        out << padded(header, width + 2)
+            << (marks ? padded(nameHeader, nameWidth + 2) + QStringLiteral("Protegido")
+                      : nameHeader)
+            << '\n';
+        for (const auto &row : view.rows()) {
+            const QString name = AuditTool::escapeControls(row.text);
+            out << padded(AuditTool::escapeControls(row.key), width + 2);
+            if (marks && kept.contains(row.key))
+                out << padded(name, nameWidth + 2) << QStringLiteral("sí");
+            else
+                out << name;
+            out << '\n';
+        }
         out << '\n' << AuditTool::escapeControls(view.caption()) << '\n';
         break;
     }
     case AuditOptions::Format::Csv:
-        out << "EmailAddress,FriendlyName\r\n";
-        for (const auto &row : view.rows())
-            out << AuditTool::csvField(row.key) << ',' << AuditTool::csvField(row.text) << "\r\n";
+        out << (marks ? "EmailAddress,FriendlyName,Protegido\r\n"
+                      : "EmailAddress,FriendlyName\r\n");
+        for (const auto &row : view.rows()) {
+            out << AuditTool::csvField(row.key) << ',' << AuditTool::csvField(row.text);
+            if (marks)
+                out << ','
+                    << (kept.contains(row.key) ? QStringLiteral("sí") : QStringLiteral("no"));
+            out << "\r\n";
+        }
         break;
     case AuditOptions::Format::Json: {
         QJsonArray zorkos;
         for (const auto &row : view.rows())
-            zorkos.append(QJsonObject{{"EmailAddress", row.key}, {"FriendlyName", row.text}});
+            zorkos.append(QJsonObject{{"EmailAddress", row.key},
+                                      {"FriendlyName", row.text},
+                                      {"kept", kept.contains(row.key)}});
         const QJsonObject root{{"count", count}, {"caption", view.caption()}, {"zorkos", zorkos}};
         out << QJsonDocument(root).toJson(QJsonDocument::Indented);
         break;
@@ -79,6 +107,9 @@ void printRemoval(const RemovalReport &report, AuditOptions::Format format, QTex
         for (const RemovalFailure &failure : report.failed)
             out << "No eliminado: " << AuditTool::escapeControls(failure.emailAddress) << " ("
                 << AuditTool::escapeControls(failure.reason) << ")\n";
+        for (const QString &address : report.kept)
+            out << "Protegido: " << AuditTool::escapeControls(address) << " ("
+                << ContactAudit::keptReason() << ")\n";
         for (const QString &address : report.notListed)
             out << "No listado: " << AuditTool::escapeControls(address) << " (" << NotListedReason
                 << ")\n";
@@ -91,6 +122,9 @@ void printRemoval(const RemovalReport &report, AuditOptions::Format format, QTex
         for (const RemovalFailure &failure : report.failed)
             out << AuditTool::csvField(failure.emailAddress) << ",failed,"
                 << AuditTool::csvField(failure.reason) << "\r\n";
+        for (const QString &address : report.kept)
+            out << AuditTool::csvField(address) << ",kept,"
+                << AuditTool::csvField(ContactAudit::keptReason()) << "\r\n";
         for (const QString &address : report.notListed)
             out << AuditTool::csvField(address) << ",notListed,"
                 << AuditTool::csvField(NotListedReason) << "\r\n";
@@ -102,6 +136,7 @@ void printRemoval(const RemovalReport &report, AuditOptions::Format format, QTex
                 QJsonObject{{"EmailAddress", failure.emailAddress}, {"reason", failure.reason}});
         const QJsonObject root{{"removed", QJsonArray::fromStringList(report.removed)},
                                {"failed", failed},
+                               {"kept", QJsonArray::fromStringList(report.kept)},
                                {"notListed", QJsonArray::fromStringList(report.notListed)},
                                {"count", report.count},
                                {"caption", report.caption}};
@@ -129,10 +164,14 @@ RemovalReport removeListed(ContactAudit &audit, MemoryResultView &view, Messenge
         if (!tickedSet.contains(address))
             report.notListed.append(address);
     }
-    report.failed = audit.RemoveChecked(client);
     QSet<QString> failed;
-    for (const RemovalFailure &failure : report.failed)
+    for (const RemovalFailure &failure : audit.RemoveChecked(client)) {
         failed.insert(failure.emailAddress);
+        if (failure.kept)
+            report.kept.append(failure.emailAddress);
+        else
+            report.failed.append(failure);
+    }
     for (const QString &address : ticked) {
         if (!failed.contains(address))
             report.removed.append(address);
@@ -173,6 +212,12 @@ int outputFailed(const QString &reason, QTextStream &err)
 int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &environment,
                    QTextStream &out, QTextStream &err, PasswordSource *askPassword)
 {
+    if (HistoryCommandLine::handles(arguments)) {
+        const int status = HistoryCommands::run(arguments, environment, out, err, askPassword,
+                                                [] { return QTextStream(stdin).readLine(); });
+        const QString failed = finishOutput(out);
+        return failed.isEmpty() ? status : outputFailed(failed, err);
+    }
     const AuditCommandLine::Result parsed = AuditCommandLine::parse(arguments);
     if (!parsed.ok) {
         err << "orvalin-audit: " << parsed.error << '\n';
@@ -180,7 +225,7 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
     }
     const AuditOptions &options = parsed.options;
     if (options.command == AuditOptions::Command::Help) {
-        out << AuditCommandLine::usage();
+        out << AuditCommandLine::usage() << '\n' << HistoryCommandLine::usage();
         const QString failed = finishOutput(out);
         return failed.isEmpty() ? Done : outputFailed(failed, err);
     }
@@ -195,10 +240,16 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
         }
         MemoryResultView view;
         ContactAudit audit(view);
+        // Every scan and removal is recorded; a history that fails is told once and skipped.
+        HistoryJournal journal(
+            HistoryStore::defaultPath(), client->serviceSet()->defaultService()->signInName(),
+            chosenBackend(environment),
+            [&err](const QString &text) { err << "orvalin-audit: " << text << '\n'; });
+        audit.setJournal(&journal);
         view.clearRows();
         audit.BuscaIgn(*client);
         if (options.command == AuditOptions::Command::Scan) {
-            printScan(view, audit.zorkoCount(), options.format, out);
+            printScan(view, audit.zorkoCount(), journal.keptAddresses(), options.format, out);
             const QString failed = finishOutput(out);
             return failed.isEmpty() ? Done : outputFailed(failed, err);
         }
@@ -211,7 +262,9 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
                 err << "Eliminado: " << escapeControls(address) << '\n';
             return outputFailed(failed, err);
         }
-        return report.failed.isEmpty() && report.notListed.isEmpty() ? Done : Incomplete;
+        return report.failed.isEmpty() && report.kept.isEmpty() && report.notListed.isEmpty()
+                   ? Done
+                   : Incomplete;
     } catch (const std::exception &error) {
         // Messages quote file contents and server texts: nothing in them may steer the terminal.
         err << "orvalin-audit: " << escapeControls(QString::fromUtf8(error.what())) << '\n';

@@ -1,0 +1,3 @@
+#include "app/AuditJournal.h"
+
+AuditJournal::~AuditJournal() = default;

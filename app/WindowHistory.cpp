@@ -1,0 +1,28 @@
+#include "app/WindowHistory.h"
+
+#include "app/Form1.h"
+#include "app/MessageReporter.h"
+#include "platform/messenger/MessengerClient.h"
+#include "platform/messenger/MessengerService.h"
+#include "platform/messenger/MessengerServiceSet.h"
+
+std::unique_ptr<HistoryJournal> attachHistory(Form1 &form, const QString &backend,
+                                              MessageReporter &reporter, const QString &path)
+{
+    MessengerClient *client = form.messenger();
+    if (!client)
+        return {};
+    QString account;
+    try {
+        account = client->serviceSet()->defaultService()->signInName();
+    } catch (const std::exception &) {
+        // Without the account's name there is nothing to file the history under.
+        return {};
+    }
+    auto journal =
+        std::make_unique<HistoryJournal>(path, account, backend, [&reporter](const QString &text) {
+            reporter.warning(QStringLiteral("Orvalin Beta 1"), text);
+        });
+    form.setAuditJournal(journal.get());
+    return journal;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/HistoryJournal.h"
+
+#include <memory>
+
+class Form1;
+class MessageReporter;
+
+// Connects a loaded window to the history of its signed-in account. A history that cannot be
+// used is told once in a warning box, and the window works on without it.
+std::unique_ptr<HistoryJournal> attachHistory(Form1 &form, const QString &backend,
+                                              MessageReporter &reporter, const QString &path);

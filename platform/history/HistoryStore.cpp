@@ -1,0 +1,377 @@
+#include "platform/history/HistoryStore.h"
+
+#include "platform/history/HistoryError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr auto OwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
+
+qint64 toStored(const QDateTime &when)
+{
+    return when.toMSecsSinceEpoch();
+}
+
+QDateTime fromStored(const QVariant &value)
+{
+    return QDateTime::fromMSecsSinceEpoch(value.toLongLong(), Qt::UTC);
+}
+
+// The same contact listed twice would make two equal lists compare unequal once stored.
+QList<HistoryContact> withoutRepeats(const QList<HistoryContact> &contacts)
+{
+    QList<HistoryContact> unique;
+    QSet<QString> seen;
+    for (const HistoryContact &contact : contacts) {
+        if (!seen.contains(contact.address)) {
+            seen.insert(contact.address);
+            unique.append(contact);
+        }
+    }
+    return unique;
+}
+
+} // namespace
+
+// BEGIN IMMEDIATE takes the write lock at once, so a busy database fails here rather than
+// half-way through; anything not committed is rolled back when the guard goes.
+class HistoryStore::Transaction
+{
+public:
+    explicit Transaction(HistoryStore &store) : m_store(store)
+    {
+        m_store.run(QStringLiteral("BEGIN IMMEDIATE"));
+    }
+    ~Transaction()
+    {
+        if (!m_committed)
+            QSqlQuery(m_store.m_db).exec(QStringLiteral("ROLLBACK"));
+    }
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    void commit()
+    {
+        m_store.run(QStringLiteral("COMMIT"));
+        m_committed = true;
+    }
+
+private:
+    HistoryStore &m_store;
+    bool m_committed = false;
+};
+
+HistoryStore::HistoryStore(const QString &path)
+    : m_path(path),
+      m_connectionName(QStringLiteral("orvalin-history-%1").arg(quintptr(this), 0, 16))
+{
+    createFile();
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_db.setDatabaseName(m_path);
+    // Another program holding the file waits this long at most: a scan is never held up by it.
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
+    try {
+        if (!m_db.open())
+            fail(QStringLiteral("abrir"), m_db.lastError().text());
+        // Deleted rows are overwritten, so that a forgotten history leaves nothing behind.
+        run(QStringLiteral("PRAGMA secure_delete = ON"));
+        run(QStringLiteral("PRAGMA foreign_keys = ON"));
+        migrate();
+        run(QStringLiteral("PRAGMA journal_mode = WAL"));
+    } catch (...) {
+        // No destructor runs for a store that never finished opening.
+        closeConnection();
+        throw;
+    }
+}
+
+HistoryStore::~HistoryStore()
+{
+    closeConnection();
+}
+
+void HistoryStore::closeConnection()
+{
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QString HistoryStore::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/orvalin/history.sqlite");
+}
+
+void HistoryStore::fail(const QString &what, const QString &detail) const
+{
+    throw HistoryError(QStringLiteral("No se pudo %1 el historial «%2»: %3")
+                           .arg(what, QDir::toNativeSeparators(m_path), detail));
+}
+
+void HistoryStore::createFile() const
+{
+    const QFileInfo info(m_path);
+    // The folder holds nothing but this user's history.
+    if (!info.dir().exists()) {
+        if (!QDir().mkpath(info.absolutePath()))
+            fail(QStringLiteral("crear"), QStringLiteral("no se puede crear la carpeta %1")
+                                              .arg(QDir::toNativeSeparators(info.absolutePath())));
+        QFile::setPermissions(info.absolutePath(), OwnerOnly | QFile::ExeOwner);
+    }
+    if (!info.exists()) {
+        QFile file(m_path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly))
+            fail(QStringLiteral("crear"), file.errorString());
+    } else if (info.isDir()) {
+        fail(QStringLiteral("abrir"), QStringLiteral("es una carpeta"));
+    }
+    // A file made by hand or copied in keeps no wider rights than the ones Orvalin gives it.
+    QFile::setPermissions(m_path, OwnerOnly);
+}
+
+QSqlQuery HistoryStore::run(const QString &sql, const QVariantList &values)
+{
+    QSqlQuery query(m_db);
+    if (!query.prepare(sql))
+        fail(QStringLiteral("usar"), query.lastError().text());
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        fail(QStringLiteral("usar"), query.lastError().text());
+    return query;
+}
+
+int HistoryStore::schemaVersion()
+{
+    QSqlQuery query = run(QStringLiteral("PRAGMA user_version"));
+    return query.next() ? query.value(0).toInt() : 0;
+}
+
+void HistoryStore::migrate()
+{
+    const int found = schemaVersion();
+    if (found > SchemaVersion)
+        fail(QStringLiteral("usar"),
+             QStringLiteral("lo escribió una versión más nueva de Orvalin (esquema %1; esta "
+                            "entiende hasta el %2)")
+                 .arg(found)
+                 .arg(SchemaVersion));
+    // Each step runs in its own transaction and records its version, so an interrupted upgrade
+    // resumes where it stopped.
+    for (int version = found + 1; version <= SchemaVersion; ++version) {
+        Transaction transaction(*this);
+        if (version == 1)
+            migrateToVersion1();
+        else if (version == 2)
+            migrateToVersion2();
+        run(QStringLiteral("PRAGMA user_version = %1").arg(version));
+        transaction.commit();
+    }
+}
+
+void HistoryStore::migrateToVersion1()
+{
+    run(QStringLiteral("CREATE TABLE snapshots (id INTEGER PRIMARY KEY, account TEXT NOT NULL, "
+                       "backend TEXT NOT NULL, taken_at INTEGER NOT NULL)"));
+    run(QStringLiteral("CREATE INDEX snapshots_by_account ON snapshots (account, id)"));
+    run(QStringLiteral("CREATE TABLE snapshot_contacts (snapshot_id INTEGER NOT NULL "
+                       "REFERENCES snapshots (id) ON DELETE CASCADE, position INTEGER NOT NULL, "
+                       "address TEXT NOT NULL, name TEXT NOT NULL, "
+                       "PRIMARY KEY (snapshot_id, address))"));
+    run(QStringLiteral("CREATE TABLE removals (id INTEGER PRIMARY KEY, account TEXT NOT NULL, "
+                       "address TEXT NOT NULL, removed_at INTEGER NOT NULL)"));
+    run(QStringLiteral("CREATE INDEX removals_by_account ON removals (account, address)"));
+    run(QStringLiteral("CREATE TABLE kept (account TEXT NOT NULL, address TEXT NOT NULL, "
+                       "added_at INTEGER NOT NULL, PRIMARY KEY (account, address))"));
+}
+
+// Version 2 folds runs of identical scans into one snapshot with its first and last time, and
+// remembers which snapshot the desktop notice has already told about.
+void HistoryStore::migrateToVersion2()
+{
+    run(QStringLiteral("ALTER TABLE snapshots ADD COLUMN last_taken_at INTEGER"));
+    run(QStringLiteral("UPDATE snapshots SET last_taken_at = taken_at"));
+    run(QStringLiteral("ALTER TABLE snapshots ADD COLUMN scans INTEGER NOT NULL DEFAULT 1"));
+    run(QStringLiteral("ALTER TABLE snapshots ADD COLUMN notified INTEGER NOT NULL DEFAULT 0"));
+    compactAll();
+}
+
+void HistoryStore::compactAll()
+{
+    struct Kept
+    {
+        qint64 id;
+        QString backend;
+        QList<HistoryContact> contacts;
+    };
+    QHash<QString, Kept> latest;
+    QSqlQuery query = run(QStringLiteral(
+        "SELECT id, account, backend, taken_at FROM snapshots ORDER BY account, id"));
+    QList<QVariantList> merges;
+    while (query.next()) {
+        const qint64 id = query.value(0).toLongLong();
+        const QString account = query.value(1).toString();
+        const QString backend = query.value(2).toString();
+        QList<HistoryContact> contacts = contactsOf(id);
+        const auto previous = latest.constFind(account);
+        if (previous != latest.cend() && previous->backend == backend &&
+            previous->contacts == contacts) {
+            merges.append({previous->id, id, query.value(3)});
+            continue;
+        }
+        latest.insert(account, {id, backend, std::move(contacts)});
+    }
+    for (const QVariantList &merge : merges) {
+        run(QStringLiteral("UPDATE snapshots SET last_taken_at = ?, scans = scans + 1 "
+                           "WHERE id = ?"),
+            {merge.at(2), merge.at(0)});
+        run(QStringLiteral("DELETE FROM snapshot_contacts WHERE snapshot_id = ?"), {merge.at(1)});
+        run(QStringLiteral("DELETE FROM snapshots WHERE id = ?"), {merge.at(1)});
+    }
+}
+
+QList<HistoryContact> HistoryStore::contactsOf(qint64 snapshotId)
+{
+    QSqlQuery query = run(QStringLiteral("SELECT address, name FROM snapshot_contacts "
+                                         "WHERE snapshot_id = ? ORDER BY position"),
+                          {snapshotId});
+    QList<HistoryContact> contacts;
+    while (query.next())
+        contacts.append({query.value(0).toString(), query.value(1).toString()});
+    return contacts;
+}
+
+void HistoryStore::recordScan(const QString &account, const QString &backend, const QDateTime &when,
+                              const QList<HistoryContact> &found)
+{
+    const QList<HistoryContact> contacts = withoutRepeats(found);
+    Transaction transaction(*this);
+    QSqlQuery latest = run(QStringLiteral("SELECT id, backend FROM snapshots WHERE account = ? "
+                                          "ORDER BY id DESC LIMIT 1"),
+                           {account});
+    if (latest.next() && latest.value(1).toString() == backend &&
+        contactsOf(latest.value(0).toLongLong()) == contacts) {
+        run(QStringLiteral("UPDATE snapshots SET last_taken_at = ?, scans = scans + 1 "
+                           "WHERE id = ?"),
+            {toStored(when), latest.value(0)});
+        transaction.commit();
+        return;
+    }
+    const QSqlQuery inserted =
+        run(QStringLiteral("INSERT INTO snapshots (account, backend, taken_at, last_taken_at) "
+                           "VALUES (?, ?, ?, ?)"),
+            {account, backend, toStored(when), toStored(when)});
+    const QVariant id = inserted.lastInsertId();
+    for (qsizetype i = 0; i < contacts.size(); ++i)
+        run(QStringLiteral("INSERT INTO snapshot_contacts (snapshot_id, position, address, name) "
+                           "VALUES (?, ?, ?, ?)"),
+            {id, qint64(i), contacts.at(i).address, contacts.at(i).name});
+    transaction.commit();
+}
+
+void HistoryStore::recordRemovals(const QString &account, const QStringList &addresses,
+                                  const QDateTime &when)
+{
+    // One transaction for a whole group: a large removal stays one write.
+    Transaction transaction(*this);
+    for (const QString &address : addresses)
+        run(QStringLiteral("INSERT INTO removals (account, address, removed_at) VALUES (?, ?, ?)"),
+            {account, address, toStored(when)});
+    transaction.commit();
+}
+
+void HistoryStore::markNotified(qint64 snapshotId)
+{
+    run(QStringLiteral("UPDATE snapshots SET notified = 1 WHERE id = ?"), {snapshotId});
+}
+
+QList<HistorySnapshot> HistoryStore::snapshots(const QString &account)
+{
+    QList<HistorySnapshot> result;
+    QHash<qint64, qsizetype> index;
+    QSqlQuery query = run(QStringLiteral("SELECT id, backend, taken_at, last_taken_at, scans, "
+                                         "notified FROM snapshots WHERE account = ? ORDER BY id"),
+                          {account});
+    while (query.next()) {
+        HistorySnapshot snapshot;
+        snapshot.id = query.value(0).toLongLong();
+        snapshot.backend = query.value(1).toString();
+        snapshot.firstTaken = fromStored(query.value(2));
+        snapshot.lastTaken = fromStored(query.value(3));
+        snapshot.scans = query.value(4).toInt();
+        snapshot.notified = query.value(5).toBool();
+        index.insert(snapshot.id, result.size());
+        result.append(snapshot);
+    }
+    QSqlQuery contacts =
+        run(QStringLiteral("SELECT c.snapshot_id, c.address, c.name FROM snapshot_contacts c "
+                           "JOIN snapshots s ON s.id = c.snapshot_id WHERE s.account = ? "
+                           "ORDER BY c.snapshot_id, c.position"),
+            {account});
+    while (contacts.next()) {
+        const auto at = index.constFind(contacts.value(0).toLongLong());
+        if (at != index.cend())
+            result[*at].contacts.append(
+                {contacts.value(1).toString(), contacts.value(2).toString()});
+    }
+    return result;
+}
+
+QList<HistoryRemoval> HistoryStore::removals(const QString &account)
+{
+    QSqlQuery query = run(QStringLiteral("SELECT address, removed_at FROM removals "
+                                         "WHERE account = ? ORDER BY id"),
+                          {account});
+    QList<HistoryRemoval> result;
+    while (query.next())
+        result.append({query.value(0).toString(), fromStored(query.value(1))});
+    return result;
+}
+
+bool HistoryStore::keep(const QString &account, const QString &address, const QDateTime &when)
+{
+    const QSqlQuery query = run(
+        QStringLiteral("INSERT OR IGNORE INTO kept (account, address, added_at) VALUES (?, ?, ?)"),
+        {account, address, toStored(when)});
+    return query.numRowsAffected() > 0;
+}
+
+bool HistoryStore::unkeep(const QString &account, const QString &address)
+{
+    const QSqlQuery query = run(
+        QStringLiteral("DELETE FROM kept WHERE account = ? AND address = ?"), {account, address});
+    return query.numRowsAffected() > 0;
+}
+
+QStringList HistoryStore::keptAddresses(const QString &account)
+{
+    QSqlQuery query = run(QStringLiteral("SELECT address FROM kept WHERE account = ? "
+                                         "ORDER BY added_at, rowid"),
+                          {account});
+    QStringList result;
+    while (query.next())
+        result.append(query.value(0).toString());
+    return result;
+}
+
+void HistoryStore::forget(const QString &account)
+{
+    Transaction transaction(*this);
+    run(QStringLiteral("DELETE FROM snapshot_contacts WHERE snapshot_id IN "
+                       "(SELECT id FROM snapshots WHERE account = ?)"),
+        {account});
+    run(QStringLiteral("DELETE FROM snapshots WHERE account = ?"), {account});
+    run(QStringLiteral("DELETE FROM removals WHERE account = ?"), {account});
+    run(QStringLiteral("DELETE FROM kept WHERE account = ?"), {account});
+    transaction.commit();
+    // The write-ahead log still holds the old pages until it is folded back and emptied.
+    run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/history/HistoryRecords.h"
+
+#include <QSqlDatabase>
+#include <QStringList>
+#include <QVariantList>
+
+class QSqlQuery;
+
+// The history database of one user: every scan's list of Zorko per account, the contacts
+// Orvalin removed, and the keep list. One SQLite file, readable only by its owner, in WAL mode;
+// PRAGMA user_version holds the schema version and older files are brought up to date when
+// opened. Every operation throws HistoryError when the file cannot be used.
+class HistoryStore
+{
+public:
+    static constexpr int SchemaVersion = 2;
+
+    // Opens the file, creating it and its folder when missing.
+    explicit HistoryStore(const QString &path);
+    ~HistoryStore();
+    HistoryStore(const HistoryStore &) = delete;
+    HistoryStore &operator=(const HistoryStore &) = delete;
+
+    // ~/.local/share/orvalin/history.sqlite, or wherever XDG_DATA_HOME points: the data folder
+    // of the application "orvalin", whichever of its programs asks.
+    static QString defaultPath();
+
+    const QString &path() const { return m_path; }
+    int schemaVersion();
+
+    // Stores a completed scan. A scan that found the same list as the account's latest snapshot
+    // only extends it, so the history grows with the changes, not with the scans.
+    void recordScan(const QString &account, const QString &backend, const QDateTime &when,
+                    const QList<HistoryContact> &contacts);
+    void recordRemovals(const QString &account, const QStringList &addresses,
+                        const QDateTime &when);
+    void markNotified(qint64 snapshotId);
+
+    // Oldest first.
+    QList<HistorySnapshot> snapshots(const QString &account);
+    QList<HistoryRemoval> removals(const QString &account);
+
+    // Both return whether anything changed.
+    bool keep(const QString &account, const QString &address, const QDateTime &when);
+    bool unkeep(const QString &account, const QString &address);
+    // In the order they were added.
+    QStringList keptAddresses(const QString &account);
+
+    // Deletes the account's snapshots, removals and keep list, and overwrites them on disk.
+    void forget(const QString &account);
+
+private:
+    class Transaction;
+
+    QSqlQuery run(const QString &sql, const QVariantList &values = {});
+    [[noreturn]] void fail(const QString &what, const QString &detail) const;
+    void createFile() const;
+    void closeConnection();
+    void migrate();
+    void migrateToVersion1();
+    void migrateToVersion2();
+    QList<HistoryContact> contactsOf(qint64 snapshotId);
+    void compactAll();
+
+    QString m_path;
+    QString m_connectionName;
+    QSqlDatabase m_db;
+};

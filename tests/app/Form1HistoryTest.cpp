@@ -1,0 +1,118 @@
+#include "AuditFixtures.h"
+#include "app/Form1.h"
+#include "app/LinkOpener.h"
+#include "app/ListaResultView.h"
+#include "app/MessageReporter.h"
+#include "app/WindowHistory.h"
+#include "controls/button/Button.h"
+#include "platform/history/HistoryStore.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+// The window records its scans and removals, refuses kept contacts through its refused-removal
+// path, and tells a broken history once.
+
+namespace {
+
+class Warnings : public MessageReporter
+{
+public:
+    void error(const QString &, const QString &text) override { errors.append(text); }
+    void warning(const QString &, const QString &text) override { warnings.append(text); }
+
+    QStringList errors;
+    QStringList warnings;
+};
+
+class NoLinks : public LinkOpener
+{
+public:
+    void open(const QUrl &) override {}
+};
+
+class Form1HistoryTest : public ::testing::Test
+{
+protected:
+    void start(const QString &historyPath)
+    {
+        const MessengerAccount account = accountWith({"ana@x", "bea@x", "ciro@x"}, {"bea@x"});
+        m_store = std::make_shared<RecordingStore>();
+        m_form = std::make_unique<Form1>(
+            [account, store = m_store] { return std::make_unique<FaultyClient>(account, store); },
+            m_reporter, m_opener);
+        ASSERT_EQ(m_form->load(), Form1::LoadResult::Loaded);
+        m_history = attachHistory(*m_form, "file", m_reporter, historyPath);
+        m_form->show();
+    }
+    QListWidget *lista() const { return m_form->findChild<QListWidget *>("Lista"); }
+    void search() const { QTest::mouseClick(m_form->command1(), Qt::LeftButton); }
+    void removeChecked() const { QTest::mouseClick(m_form->command2(), Qt::LeftButton); }
+
+    QTemporaryDir m_dir;
+    Warnings m_reporter;
+    NoLinks m_opener;
+    std::shared_ptr<RecordingStore> m_store;
+    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<HistoryJournal> m_history;
+};
+
+} // namespace
+
+TEST_F(Form1HistoryTest, ScansAndRemovalsAreRecordedAndKeptRowsAreRefused)
+{
+    const QString path = m_dir.filePath("h.sqlite");
+    start(path);
+    const QString signIn = m_history->account();
+    {
+        HistoryStore store(path);
+        store.keep(signIn, "ciro@x", QDateTime::currentDateTimeUtc());
+    }
+    search();
+    ASSERT_EQ(lista()->count(), 2);
+    lista()->item(0)->setCheckState(Qt::Checked);
+    lista()->item(1)->setCheckState(Qt::Checked);
+    removeChecked();
+
+    // ana went; ciro stays, still ticked, named in the one warning box with the reason.
+    EXPECT_EQ(m_store->removed, QStringList({"ana@x"}));
+    ASSERT_EQ(lista()->count(), 1);
+    EXPECT_EQ(lista()->item(0)->data(ListaResultView::KeyRole).toString(), "ciro@x");
+    EXPECT_EQ(lista()->item(0)->checkState(), Qt::Checked);
+    ASSERT_EQ(m_reporter.warnings.size(), 1);
+    EXPECT_TRUE(
+        m_reporter.warnings.first().contains("ciro@x: está en tu lista de contactos protegidos"))
+        << m_reporter.warnings.first().toStdString();
+
+    HistoryStore store(path);
+    const QList<HistorySnapshot> snapshots = store.snapshots(signIn);
+    ASSERT_EQ(snapshots.size(), 1);
+    EXPECT_EQ(snapshots.first().backend, "file");
+    EXPECT_EQ(snapshots.first().contacts,
+              QList<HistoryContact>({{"ana@x", nameFor("ana@x")}, {"ciro@x", nameFor("ciro@x")}}));
+    ASSERT_EQ(store.removals(signIn).size(), 1);
+    EXPECT_EQ(store.removals(signIn).first().address, "ana@x");
+}
+
+TEST_F(Form1HistoryTest, ABrokenHistoryIsToldOnceAndTheWindowWorksOn)
+{
+    const QString path = m_dir.filePath("h.sqlite");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(2048, '#'));
+    file.close();
+    start(path);
+    search();
+    search();
+    EXPECT_EQ(lista()->count(), 2);
+    EXPECT_EQ(m_form->zorkoCount(), 2);
+    lista()->item(0)->setCheckState(Qt::Checked);
+    removeChecked();
+    EXPECT_EQ(m_store->removed, QStringList({"ana@x"}));
+    ASSERT_EQ(m_reporter.warnings.size(), 1);
+    EXPECT_TRUE(m_reporter.warnings.first().startsWith("El historial no está disponible"));
+    EXPECT_TRUE(m_reporter.errors.isEmpty());
+}

@@ -1,0 +1,171 @@
+#include "platform/history/HistoryStore.h"
+#include "tools/audit/AuditTool.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+// orvalin-audit's history commands over an account file, with the history in a folder of the
+// test's own.
+
+namespace {
+
+struct Outcome
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+class HistoryCommandsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_savedDataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", m_dir.filePath("data").toLocal8Bit());
+        m_contacts = {"ana@x", "bea@x", "ciro@x", "dani@x"};
+        m_reverse = {"bea@x", "ciro@x", "dani@x"};
+        writeAccount();
+    }
+    void TearDown() override { qputenv("XDG_DATA_HOME", m_savedDataHome); }
+
+    void writeAccount()
+    {
+        const auto entries = [](const QStringList &addresses) {
+            QJsonArray array;
+            for (const QString &address : addresses)
+                array.append(QJsonObject{{"EmailAddress", address},
+                                         {"FriendlyName", address.section('@', 0, 0).toUpper()}});
+            return array;
+        };
+        QFile file(m_dir.filePath("cuenta.json"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QJsonDocument(QJsonObject{{"signInState", 2},
+                                             {"signInName", "yo@example.org"},
+                                             {"displayName", "Yo"},
+                                             {"contactList", entries(m_contacts)},
+                                             {"reverseList", entries(m_reverse)}})
+                       .toJson());
+    }
+
+    Outcome run(const QStringList &arguments) const
+    {
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("ORVALIN_ACCOUNT"), m_dir.filePath("cuenta.json"));
+        Outcome outcome;
+        QTextStream out(&outcome.out);
+        QTextStream err(&outcome.err);
+        outcome.status = AuditTool::run(arguments, environment, out, err);
+        out.flush();
+        err.flush();
+        return outcome;
+    }
+
+    QTemporaryDir m_dir;
+    QByteArray m_savedDataHome;
+    QStringList m_contacts;
+    QStringList m_reverse;
+};
+
+} // namespace
+
+TEST_F(HistoryCommandsTest, ChangesNamesWhoDroppedTheUserSinceTheLastScan)
+{
+    const Outcome first = run({"changes"});
+    EXPECT_EQ(first.status, 0) << first.err.toStdString();
+    EXPECT_TRUE(first.out.startsWith("No hay ningún análisis anterior de yo@example.org"))
+        << first.out.toStdString();
+
+    ASSERT_EQ(run({"scan"}).status, 0);
+    m_reverse.removeAll("ciro@x"); // ciro drops the user
+    m_reverse.append("ana@x");     // ana adds the user back
+    writeAccount();
+    ASSERT_EQ(run({"scan"}).status, 0);
+
+    const Outcome table = run({"changes"});
+    EXPECT_EQ(table.status, 0) << table.err.toStdString();
+    const QStringList lines = table.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4) << table.out.toStdString();
+    EXPECT_TRUE(lines.at(1).startsWith("Nuevo Zorko") && lines.at(1).contains("ciro@x"));
+    EXPECT_TRUE(lines.at(2).startsWith("Te volvió a agregar") && lines.at(2).contains("ana@x"));
+    const QString today = QDate::currentDate().toString("d");
+    EXPECT_TRUE(lines.last().startsWith("1 nuevo Zorko desde el " + today + " de "))
+        << lines.last().toStdString();
+
+    const QJsonObject json =
+        QJsonDocument::fromJson(run({"changes", "--format", "json"}).out.toUtf8()).object();
+    ASSERT_EQ(json.value("new").toArray().size(), 1);
+    EXPECT_EQ(json.value("new").toArray().at(0).toObject().value("EmailAddress"), "ciro@x");
+    EXPECT_EQ(json.value("addedBack").toArray().size(), 1);
+
+    const Outcome csv = run({"changes", "--format", "csv"});
+    EXPECT_TRUE(csv.out.startsWith("Change,EmailAddress,FriendlyName,Time\r\nnew,ciro@x,CIRO,"))
+        << csv.out.toStdString();
+
+    const Outcome early = run({"changes", "--since", "2000-01-01"});
+    EXPECT_EQ(early.status, 0);
+    EXPECT_TRUE(early.out.contains("anterior al 1 de enero de 2000")) << early.out.toStdString();
+    EXPECT_EQ(run({"changes", "--since", "ayer"}).status, AuditTool::UsageError);
+}
+
+TEST_F(HistoryCommandsTest, KeptContactsAreMarkedAndNeverRemoved)
+{
+    const Outcome added = run({"keep", "add", "ana@x", "ana@x"});
+    EXPECT_EQ(added.status, 0);
+    EXPECT_EQ(added.out, "Protegido: ana@x\n");
+    EXPECT_EQ(run({"keep", "list"}).out, "ana@x\n");
+
+    const Outcome scan = run({"scan"});
+    EXPECT_TRUE(scan.out.startsWith(
+        "EmailAddress  FriendlyName  Protegido\nana@x         ANA           sí\n"))
+        << scan.out.toStdString();
+    EXPECT_TRUE(run({"scan", "--format", "csv"})
+                    .out.startsWith("EmailAddress,FriendlyName,Protegido\r\nana@x,ANA,sí\r\n"));
+    const QJsonObject json =
+        QJsonDocument::fromJson(run({"scan", "--format", "json"}).out.toUtf8()).object();
+    EXPECT_TRUE(json.value("zorkos").toArray().at(0).toObject().value("kept").toBool());
+
+    const Outcome refused = run({"remove", "ana@x"});
+    EXPECT_EQ(refused.status, AuditTool::Incomplete);
+    EXPECT_EQ(refused.out, "Protegido: ana@x (está en tu lista de contactos protegidos)\n"
+                           "Aun tienes 1 En tu Lista\n");
+    QFile file(m_dir.filePath("cuenta.json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("ana@x"));
+
+    EXPECT_EQ(run({"keep", "remove", "ana@x"}).out, "Ya no está protegido: ana@x\n");
+    EXPECT_EQ(run({"remove", "ana@x"}).status, 0);
+    const Outcome history = run({"history", "ana@x"});
+    EXPECT_EQ(history.status, 0);
+    EXPECT_TRUE(history.out.contains("lo eliminaste el")) << history.out.toStdString();
+    EXPECT_TRUE(history.out.endsWith("ana@x: 1 periodo como Zorko, eliminado por ti 1 vez\n"));
+}
+
+TEST_F(HistoryCommandsTest, ForgetDeletesTheAccountsHistoryAfterConfirmation)
+{
+    ASSERT_EQ(run({"keep", "add", "ana@x"}).status, 0);
+    ASSERT_EQ(run({"scan"}).status, 0);
+    const Outcome forgotten = run({"history", "--forget", "--yes"});
+    EXPECT_EQ(forgotten.status, 0);
+    HistoryStore store(HistoryStore::defaultPath());
+    EXPECT_TRUE(store.snapshots("yo@example.org").isEmpty());
+    EXPECT_TRUE(store.keptAddresses("yo@example.org").isEmpty());
+
+    for (const QStringList &bad : QList<QStringList>{{"keep", "remove"},
+                                                     {"keep"},
+                                                     {"history"},
+                                                     {"changes", "--since"},
+                                                     {"changes", "ana@x"},
+                                                     {"keep", "wipe", "ana@x"}}) {
+        const Outcome refused = run(bad);
+        EXPECT_EQ(refused.status, AuditTool::UsageError) << bad.join(' ').toStdString();
+        EXPECT_TRUE(refused.err.startsWith("orvalin-audit: ")) << refused.err.toStdString();
+    }
+    EXPECT_EQ(run({"history", "--yes", "ana@x"}).status, AuditTool::UsageError);
+    EXPECT_EQ(run({"keep", "--notify", "list"}).status, AuditTool::UsageError);
+}

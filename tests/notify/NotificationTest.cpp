@@ -1,0 +1,126 @@
+#include "tests/notify/NotificationServer.h"
+#include "tools/audit/DesktopNotice.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class NotificationTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        ASSERT_TRUE(bus.isConnected()) << "no session bus: run under dbus-run-session";
+        ASSERT_TRUE(bus.registerObject("/org/freedesktop/Notifications", &m_server,
+                                       QDBusConnection::ExportAllSlots));
+        ASSERT_TRUE(bus.registerService("org.freedesktop.Notifications"));
+        m_contacts = {"ana@x", "bea@x", "ciro@x", "dani@x", "eva@x", "fede@x"};
+        m_reverse = m_contacts;
+        writeAccount();
+    }
+    void TearDown() override
+    {
+        QDBusConnection::sessionBus().unregisterService("org.freedesktop.Notifications");
+        QDBusConnection::sessionBus().unregisterObject("/org/freedesktop/Notifications");
+    }
+
+    void writeAccount()
+    {
+        const auto entries = [](const QStringList &addresses) {
+            QJsonArray array;
+            for (const QString &address : addresses)
+                array.append(QJsonObject{{"EmailAddress", address},
+                                         {"FriendlyName", address.section('@', 0, 0).toUpper()}});
+            return array;
+        };
+        QFile file(m_dir.filePath("cuenta.json"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QJsonDocument(QJsonObject{{"signInState", 2},
+                                             {"signInName", "yo@example.org"},
+                                             {"displayName", "Yo"},
+                                             {"contactList", entries(m_contacts)},
+                                             {"reverseList", entries(m_reverse)}})
+                       .toJson());
+    }
+
+    // Runs the real program while this process answers on the bus.
+    int audit(const QStringList &arguments, bool withAccount = true)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_DATA_HOME", m_dir.filePath("data"));
+        environment.remove("ORVALIN_ACCOUNT");
+        environment.remove("ORVALIN_XMPP");
+        if (withAccount)
+            environment.insert("ORVALIN_ACCOUNT", m_dir.filePath("cuenta.json"));
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(ORVALIN_AUDIT_PATH), arguments);
+        while (!process.waitForFinished(10))
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        m_output = QString::fromUtf8(process.readAllStandardOutput());
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        return process.exitCode();
+    }
+
+    NotificationServer m_server;
+    QTemporaryDir m_dir;
+    QStringList m_contacts;
+    QStringList m_reverse;
+    QString m_output;
+};
+
+} // namespace
+
+TEST_F(NotificationTest, OnlyNewlyDroppedContactsAreToldOnceNamingThreeAndTheCount)
+{
+    EXPECT_EQ(audit({"changes", "--notify"}), 0);
+    EXPECT_TRUE(m_server.received.isEmpty()) << "nothing to compare with yet";
+
+    // Five people drop the user.
+    m_reverse = {"ana@x"};
+    writeAccount();
+    EXPECT_EQ(audit({"changes", "--notify"}), 0);
+    ASSERT_EQ(m_server.received.size(), 1);
+    const QString today = QLocale::c().toString(QDate::currentDate(), "d");
+    EXPECT_EQ(m_server.received.at(0).appName, "Orvalin");
+    EXPECT_TRUE(
+        m_server.received.at(0).summary.startsWith("5 nuevos Zorko desde el " + today + " de "))
+        << m_server.received.at(0).summary.toStdString();
+    EXPECT_EQ(m_server.received.at(0).body, "BEA, CIRO, DANI y 2 más ya no te tienen en su lista.");
+
+    // The same list the next day is not told again; one more Zorko is.
+    EXPECT_EQ(audit({"changes", "--notify"}), 0);
+    EXPECT_EQ(m_server.received.size(), 1);
+    m_reverse = {};
+    writeAccount();
+    EXPECT_EQ(audit({"changes", "--notify"}), 0);
+    ASSERT_EQ(m_server.received.size(), 2);
+    EXPECT_EQ(m_server.received.at(1).body, "ANA ya no te tiene en su lista.");
+
+    // Someone coming back is no news.
+    m_reverse = {"bea@x"};
+    writeAccount();
+    EXPECT_EQ(audit({"changes", "--notify"}), 0);
+    EXPECT_EQ(m_server.received.size(), 2);
+}
+
+TEST_F(NotificationTest, WithoutARememberedAccountTheCheckSaysSoAndEnds)
+{
+    EXPECT_EQ(audit({"changes", "--notify"}, false), 0);
+    EXPECT_EQ(m_output, "No hay ninguna cuenta recordada: no hay nada que comprobar.\n");
+    EXPECT_TRUE(m_server.received.isEmpty());
+    EXPECT_EQ(DesktopNotice::body({{{"a@x", ""}, {}}, {{"b@x", "Bea <b>"}, {}}}),
+              "a@x y Bea &lt;b&gt; ya no te tienen en su lista.");
+}
