@@ -80,6 +80,19 @@ AuditCommandLine::Result AuditCommandLine::parse(const QStringList &arguments)
             if (!parseFormat(value, result.options.format))
                 return failure(
                     QStringLiteral("formato desconocido «%1» (use table, csv o json)").arg(value));
+        } else if (argument == QLatin1String("--account") ||
+                   argument.startsWith(QLatin1String("--account="))) {
+            if (!result.options.account.isEmpty())
+                return failure(QStringLiteral("--account aparece más de una vez"));
+            if (argument == QLatin1String("--account")) {
+                if (i + 1 >= arguments.size())
+                    return failure(QStringLiteral("falta la cuenta tras --account"));
+                result.options.account = arguments.at(++i);
+            } else {
+                result.options.account = argument.mid(10);
+            }
+            if (result.options.account.isEmpty())
+                return failure(QStringLiteral("--account necesita una cuenta"));
         } else {
             return failure(QStringLiteral("opción desconocida «%1»").arg(argument));
         }
@@ -113,14 +126,20 @@ AuditCommandLine::Result AuditCommandLine::parse(const QStringList &arguments)
 QString AuditCommandLine::usage()
 {
     return QStringLiteral("Uso:\n"
-                          "  orvalin-audit scan [--format table|csv|json]\n"
-                          "  orvalin-audit remove [--format table|csv|json] DIRECCIÓN...\n"
+                          "  orvalin-audit scan [--format table|csv|json] [--account CUENTA]\n"
+                          "  orvalin-audit remove [--format table|csv|json] [--account CUENTA] "
+                          "DIRECCIÓN...\n"
                           "\n"
                           "scan lista los contactos que ya no te tienen en su lista (Zorko).\n"
                           "remove los quita de tu lista de contactos; solo quita los que scan "
                           "lista.\n"
-                          "La cuenta sale de ORVALIN_ACCOUNT (un archivo JSON) o, sin ella, de la "
-                          "cuenta de demostración.\n"
+                          "CUENTA es una dirección XMPP, un archivo de cuenta o «demo». Sin "
+                          "--account, la cuenta sale de\n"
+                          "ORVALIN_XMPP u ORVALIN_ACCOUNT, luego de la cuenta recordada que "
+                          "inicia sesión sola y,\n"
+                          "si no hay ninguna, de la cuenta de demostración. La contraseña XMPP "
+                          "sale de\n"
+                          "ORVALIN_XMPP_PASSWORD_FILE, del llavero del sistema o del terminal.\n"
                           "\n"
                           "Salida: 0 hecho; 1 alguna dirección no listada o no eliminada; "
                           "2 uso incorrecto;\n"

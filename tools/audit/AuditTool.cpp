@@ -1,13 +1,14 @@
 #include "tools/audit/AuditTool.h"
 
-#include "platform/messenger/xmpp/XmppClientFactory.h"
-
 #include "app/ContactAudit.h"
 #include "app/MemoryResultView.h"
 #include "platform/messenger/MessengerClient.h"
-#include "platform/messenger/MessengerClientFactory.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
+#include "platform/messenger/accounts/AccountChooser.h"
+#include "platform/messenger/accounts/Keyring.h"
+#include "platform/messenger/accounts/RememberedAccounts.h"
+#include "platform/messenger/xmpp/NoPasswordSource.h"
 #include "tools/audit/AuditCommandLine.h"
 
 #include <QJsonArray>
@@ -153,9 +154,12 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
     }
 
     try {
+        const RememberedAccounts remembered(RememberedAccounts::pathFor(environment));
+        const AccountChooser chooser(environment, remembered);
+        NoPasswordSource refused;
         const std::unique_ptr<MessengerClient> client =
-            askPassword ? createMessengerClient(environment, *askPassword)
-                        : createMessengerClient(environment);
+            chooser.createClient(chooser.choose(options.account, AccountChooser::Fallback::Demo),
+                                 Keyring(), askPassword ? *askPassword : refused);
         if (client->serviceSet()->defaultService()->signInState() == MessengerService::SignedOut) {
             err << SignedOutText << '\n';
             return SignedOut;
