@@ -196,9 +196,11 @@ void SignInDialog::showAccount(const QString &address)
     m_automatic->setChecked(remembered && remembered->signInAutomatically);
     updateEnabling();
     const bool xmpp = isXmppAddress(address);
-    m_host->clear();
-    m_port->clear();
-    m_caFile->clear();
+    // The variables fill the "Avanzado" fields for any account, over what was remembered.
+    const QProcessEnvironment &environment = m_chooser.environment();
+    m_host->setText(environment.value(QStringLiteral("ORVALIN_XMPP_HOST")).trimmed());
+    m_port->setText(environment.value(QStringLiteral("ORVALIN_XMPP_PORT")).trimmed());
+    m_caFile->setText(environment.value(QStringLiteral("ORVALIN_XMPP_CAFILE")));
     if (!xmpp)
         return;
     try {

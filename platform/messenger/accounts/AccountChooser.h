@@ -36,6 +36,8 @@ public:
     // of them.
     AccountChoice named(const QString &value, const QString &origin) const;
 
+    const QProcessEnvironment &environment() const { return m_environment; }
+
     // Where to reach address: the environment's fields over the remembered ones.
     XmppSettings xmppSettings(const QString &address, const QString &origin) const;
 
