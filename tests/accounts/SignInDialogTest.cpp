@@ -12,6 +12,7 @@
 #include "tests/accounts/AccountsTestSupport.h"
 #include "tests/accounts/FakeXmppServer.h"
 #include "tests/xmpp/TestServer.h"
+#include "tools/audit/AuditTool.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextStream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -237,4 +239,30 @@ TEST(SignInWindowTest, AStalledHandshakeTimesOutAndAServerWithoutTlsIsRefused)
     EXPECT_TRUE(stalled.contains(u"el servidor no respondió en 0.3 s")) << stalled.toStdString();
     const QString plain = failure(FakeXmppServer::Behaviour::NoTls);
     EXPECT_TRUE(plain.contains(u"no ofrece conexión cifrada")) << plain.toStdString();
+}
+
+TEST(SignInWindowTest, TheAuditSignsInWithTheRememberedFieldsAndTheKeyringsPassword)
+{
+    const TestServer &server = TestServer::instance();
+    const QString address = server.jid(QStringLiteral("signin-user"));
+    RememberedAccounts remembered(RememberedAccounts::pathFor(
+        QProcessEnvironment::systemEnvironment()));
+    remembered.save({address, QStringLiteral("127.0.0.1"), server.port, server.caFile, true,
+                     false});
+    // orvalin-audit reads the program's own entries, not the tests'.
+    const Keyring keyring;
+    ASSERT_EQ(keyring.write(address, server.password).status, Keyring::Status::Ok);
+
+    QString output;
+    QString errors;
+    QTextStream out(&output);
+    QTextStream err(&errors);
+    const int status = AuditTool::run({QStringLiteral("--account"), address, QStringLiteral("scan")},
+                                      QProcessEnvironment::systemEnvironment(), out, err);
+    out.flush();
+    err.flush();
+    EXPECT_EQ(status, AuditTool::Done) << errors.toStdString();
+    EXPECT_TRUE(output.contains(u"No hay Zorko en tu lista")) << output.toStdString();
+    keyring.remove(address);
+    remembered.forget(address);
 }
