@@ -133,11 +133,9 @@ SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &re
         m_password->setFocus();
         m_password->selectAll();
     });
-    connect(m_signIn, &XmppSignIn::succeeded, this,
-            [this] { signedIn(m_signIn->takeClient()); });
+    connect(m_signIn, &XmppSignIn::succeeded, this, [this] { signedIn(m_signIn->takeClient()); });
     connect(m_forget, &QPushButton::clicked, this, &SignInDialog::forgetAccount);
-    connect(m_rememberPassword, &QCheckBox::toggled, this,
-            &SignInDialog::rememberPasswordToggled);
+    connect(m_rememberPassword, &QCheckBox::toggled, this, &SignInDialog::rememberPasswordToggled);
     connect(m_address, &QComboBox::activated, this, &SignInDialog::addressChosen);
     connect(m_address, &QComboBox::editTextChanged, this, &SignInDialog::updateEnabling);
 
@@ -181,7 +179,7 @@ void SignInDialog::addressChosen()
 
 QString SignInDialog::currentAddress() const
 {
-    const QString text = m_address->currentText().trimmed();
+    QString text = m_address->currentText().trimmed();
     const int index = m_address->findText(text);
     if (index >= 0 && !m_address->itemData(index).toString().isEmpty())
         return m_address->itemData(index).toString();
@@ -204,7 +202,8 @@ void SignInDialog::showAccount(const QString &address)
     if (!xmpp)
         return;
     try {
-        const XmppSettings settings = m_chooser.xmppSettings(address, QStringLiteral("La dirección"));
+        const XmppSettings settings =
+            m_chooser.xmppSettings(address, QStringLiteral("La dirección"));
         m_host->setText(settings.host);
         m_port->setText(settings.port != 0 ? QString::number(settings.port) : QString());
         m_caFile->setText(settings.caFile);
@@ -300,9 +299,8 @@ void SignInDialog::startSignIn()
             port.isEmpty() ? 0 : XmppSettings::checkedPort(port, QStringLiteral("El puerto"));
         choice.xmpp.caFile = m_caFile->text().trimmed();
         if (!choice.xmpp.caFile.isEmpty() && !QFileInfo(choice.xmpp.caFile).isReadable())
-            throw MessengerError(
-                QStringLiteral("No se puede leer el archivo de certificados «%1».")
-                    .arg(choice.xmpp.caFile));
+            throw MessengerError(QStringLiteral("No se puede leer el archivo de certificados «%1».")
+                                     .arg(choice.xmpp.caFile));
     } catch (const MessengerError &error) {
         showError(error.message());
         return;
@@ -388,10 +386,10 @@ std::unique_ptr<MessengerClient> SignInDialog::takeClient()
 
 void SignInDialog::setBusy(bool busy)
 {
-    for (QWidget *field : {static_cast<QWidget *>(m_address), static_cast<QWidget *>(m_password),
-                           static_cast<QWidget *>(m_rememberPassword),
-                           static_cast<QWidget *>(m_automatic), m_advanced,
-                           static_cast<QWidget *>(m_forget)})
+    for (QWidget *field :
+         {static_cast<QWidget *>(m_address), static_cast<QWidget *>(m_password),
+          static_cast<QWidget *>(m_rememberPassword), static_cast<QWidget *>(m_automatic),
+          m_advanced, static_cast<QWidget *>(m_forget)})
         field->setEnabled(!busy);
     m_signInButton->setEnabled(!busy);
     if (busy)

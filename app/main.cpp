@@ -102,8 +102,8 @@ int main(int argc, char **argv)
 
     std::unique_ptr<Form1> form;
     try {
-        form = std::make_unique<Form1>([&client] { return std::move(client); }, reporter,
-                                       linkOpener);
+        form =
+            std::make_unique<Form1>([&client] { return std::move(client); }, reporter, linkOpener);
     } catch (const std::exception &error) {
         // The window's own stored description could not be read: nothing to show.
         reporter.error(QStringLiteral("Orvalin Beta 1"), QString::fromUtf8(error.what()));

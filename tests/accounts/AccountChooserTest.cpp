@@ -1,8 +1,8 @@
+#include "platform/messenger/accounts/AccountChooser.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
-#include "platform/messenger/accounts/AccountChooser.h"
 #include "platform/messenger/accounts/Keyring.h"
 #include "platform/messenger/accounts/RememberedAccounts.h"
 #include "platform/messenger/xmpp/NoPasswordSource.h"
@@ -60,22 +60,71 @@ TEST_F(AccountChooserTest, FirstOfCommandLineEnvironmentRememberedAndFallbackWin
     const auto Demo = AccountChooser::Fallback::Demo;
     const QString file = QStringLiteral("FILE");
     const QList<Row> table = {
-        {"command line address", "eva@example.org", "luis@example.org", file, true, Ask,
-         Kind::Xmpp, Source::CommandLine, "eva@example.org"},
-        {"command line file", file, "luis@example.org", {}, true, Ask, Kind::File,
-         Source::CommandLine, file},
-        {"command line demo", "demo", "luis@example.org", {}, true, Ask, Kind::Demo,
-         Source::CommandLine, {}},
-        {"ORVALIN_XMPP over ORVALIN_ACCOUNT", {}, "luis@example.org/casa", file, true, Ask,
-         Kind::Xmpp, Source::Environment, "luis@example.org"},
-        {"ORVALIN_ACCOUNT over remembered", {}, {}, file, true, Ask, Kind::File,
-         Source::Environment, file},
-        {"remembered, signing in by itself", {}, {}, {}, true, Demo, Kind::Xmpp,
-         Source::Remembered, remembered},
-        {"remembered only: the window asks", {}, {}, {}, false, Ask, Kind::Ask, Source::Default,
+        {"command line address", "eva@example.org", "luis@example.org", file, true, Ask, Kind::Xmpp,
+         Source::CommandLine, "eva@example.org"},
+        {"command line file",
+         file,
+         "luis@example.org",
+         {},
+         true,
+         Ask,
+         Kind::File,
+         Source::CommandLine,
+         file},
+        {"command line demo",
+         "demo",
+         "luis@example.org",
+         {},
+         true,
+         Ask,
+         Kind::Demo,
+         Source::CommandLine,
          {}},
-        {"remembered only: the audit uses the demo", {}, {}, {}, false, Demo, Kind::Demo,
-         Source::Default, {}},
+        {"ORVALIN_XMPP over ORVALIN_ACCOUNT",
+         {},
+         "luis@example.org/casa",
+         file,
+         true,
+         Ask,
+         Kind::Xmpp,
+         Source::Environment,
+         "luis@example.org"},
+        {"ORVALIN_ACCOUNT over remembered",
+         {},
+         {},
+         file,
+         true,
+         Ask,
+         Kind::File,
+         Source::Environment,
+         file},
+        {"remembered, signing in by itself",
+         {},
+         {},
+         {},
+         true,
+         Demo,
+         Kind::Xmpp,
+         Source::Remembered,
+         remembered},
+        {"remembered only: the window asks",
+         {},
+         {},
+         {},
+         false,
+         Ask,
+         Kind::Ask,
+         Source::Default,
+         {}},
+        {"remembered only: the audit uses the demo",
+         {},
+         {},
+         {},
+         false,
+         Demo,
+         Kind::Demo,
+         Source::Default,
+         {}},
     };
     for (const Row &row : table) {
         SCOPED_TRACE(row.what);
@@ -104,8 +153,12 @@ TEST_F(AccountChooserTest, FirstOfCommandLineEnvironmentRememberedAndFallbackWin
 TEST_F(AccountChooserTest, EnvironmentFieldsWinOverRememberedOnesForTheSameAddress)
 {
     RememberedAccounts accounts = remembered();
-    RememberedAccount ana{QStringLiteral("ana@example.org"), QStringLiteral("xmpp.example.org"),
-                          5223, m_file, true, false};
+    RememberedAccount ana{QStringLiteral("ana@example.org"),
+                          QStringLiteral("xmpp.example.org"),
+                          5223,
+                          m_file,
+                          true,
+                          false};
     accounts.save(ana);
     EXPECT_EQ(accounts.find(ana.address), ana);
 
@@ -151,7 +204,8 @@ TEST_F(AccountChooserTest, UnusableValuesAreNamedWithWhereTheyCameFrom)
     QProcessEnvironment badPort;
     badPort.insert(QStringLiteral("ORVALIN_XMPP"), QStringLiteral("ana@localhost"));
     badPort.insert(QStringLiteral("ORVALIN_XMPP_PORT"), QStringLiteral("puerto"));
-    EXPECT_TRUE(failure(badPort, {}).contains(u"ORVALIN_XMPP_PORT")) << failure(badPort, {}).toStdString();
+    EXPECT_TRUE(failure(badPort, {}).contains(u"ORVALIN_XMPP_PORT"))
+        << failure(badPort, {}).toStdString();
 }
 
 TEST_F(AccountChooserTest, ClientsServeTheChosenAccountAndAnUnsafePasswordFileStopsEarly)

@@ -11,7 +11,7 @@ QString testKeyringService()
 
 QString testHome()
 {
-    const QString home = qEnvironmentVariable("ORVALIN_TEST_HOME");
+    QString home = qEnvironmentVariable("ORVALIN_TEST_HOME");
     EXPECT_FALSE(home.isEmpty()) << "run through ctest, which starts tests/accounts/"
                                     "keyring-session.sh";
     return home;

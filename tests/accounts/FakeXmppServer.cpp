@@ -87,8 +87,8 @@ void FakeXmppServer::serve()
                     send(client, "<proceed xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>");
                     received.clear();
                     // The client's hello arrives; the server says nothing more.
-                    m_handshakeStarted = readUntil(client, QByteArray(1, '\x16'), received,
-                                                   m_stopping);
+                    m_handshakeStarted =
+                        readUntil(client, QByteArray(1, '\x16'), received, m_stopping);
                 }
             }
         }

@@ -34,7 +34,6 @@ TEST(NoKeyringTest, EveryCallSaysSoAndNothingIsWrittenInstead)
     const Keyring::Answer written = keyring.write(QStringLiteral("ana@example.org"), password);
     EXPECT_EQ(written.status, Keyring::Status::Unavailable);
     EXPECT_FALSE(written.error.isEmpty());
-    EXPECT_EQ(keyring.read(QStringLiteral("ana@example.org")).status,
-              Keyring::Status::Unavailable);
+    EXPECT_EQ(keyring.read(QStringLiteral("ana@example.org")).status, Keyring::Status::Unavailable);
     EXPECT_EQ(filesHolding(password), QStringList());
 }

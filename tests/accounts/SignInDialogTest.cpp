@@ -1,7 +1,7 @@
+#include "app/SignInDialog.h"
 #include "app/Form1.h"
 #include "app/LinkOpener.h"
 #include "app/MessageReporter.h"
-#include "app/SignInDialog.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
@@ -203,7 +203,8 @@ TEST(SignInWindowTest, CancelStopsAStalledTlsHandshakeAndTheWindowCanTryAgain)
     // The window goes on handling events while the handshake hangs: the step shows up.
     ASSERT_TRUE(eventually([&] { return stalling.handshakeStarted(); }, 10000))
         << window.status().toStdString();
-    ASSERT_TRUE(eventually([&] { return window.status() == QStringLiteral("Comprobando el certificado…"); }, 5000))
+    ASSERT_TRUE(eventually(
+        [&] { return window.status() == QStringLiteral("Comprobando el certificado…"); }, 5000))
         << window.status().toStdString();
 
     window.press(Qt::Key_Escape);
@@ -245,10 +246,10 @@ TEST(SignInWindowTest, TheAuditSignsInWithTheRememberedFieldsAndTheKeyringsPassw
 {
     const TestServer &server = TestServer::instance();
     const QString address = server.jid(QStringLiteral("signin-user"));
-    RememberedAccounts remembered(RememberedAccounts::pathFor(
-        QProcessEnvironment::systemEnvironment()));
-    remembered.save({address, QStringLiteral("127.0.0.1"), server.port, server.caFile, true,
-                     false});
+    RememberedAccounts remembered(
+        RememberedAccounts::pathFor(QProcessEnvironment::systemEnvironment()));
+    remembered.save(
+        {address, QStringLiteral("127.0.0.1"), server.port, server.caFile, true, false});
     // orvalin-audit reads the program's own entries, not the tests'.
     const Keyring keyring;
     ASSERT_EQ(keyring.write(address, server.password).status, Keyring::Status::Ok);
@@ -257,8 +258,9 @@ TEST(SignInWindowTest, TheAuditSignsInWithTheRememberedFieldsAndTheKeyringsPassw
     QString errors;
     QTextStream out(&output);
     QTextStream err(&errors);
-    const int status = AuditTool::run({QStringLiteral("--account"), address, QStringLiteral("scan")},
-                                      QProcessEnvironment::systemEnvironment(), out, err);
+    const int status =
+        AuditTool::run({QStringLiteral("--account"), address, QStringLiteral("scan")},
+                       QProcessEnvironment::systemEnvironment(), out, err);
     out.flush();
     err.flush();
     EXPECT_EQ(status, AuditTool::Done) << errors.toStdString();

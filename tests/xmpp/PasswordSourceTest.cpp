@@ -72,7 +72,6 @@ std::pair<QByteArray, QByteArray> readFromPipe(const QByteArray &input)
     return {password, prompt};
 }
 
-
 } // namespace
 
 TEST_F(PasswordFileTest, ReadsTheFirstLineWithoutItsEnd)

@@ -37,9 +37,9 @@ private:
 
 } // namespace
 
-AccountChooser::AccountChooser(QProcessEnvironment environment,
+AccountChooser::AccountChooser(const QProcessEnvironment &environment,
                                const RememberedAccounts &remembered)
-    : m_environment(std::move(environment)), m_remembered(remembered)
+    : m_environment(environment), m_remembered(remembered)
 {
 }
 

@@ -25,7 +25,7 @@ class AccountChooser
 public:
     enum class Fallback { Ask, Demo };
 
-    AccountChooser(QProcessEnvironment environment, const RememberedAccounts &remembered);
+    AccountChooser(const QProcessEnvironment &environment, const RememberedAccounts &remembered);
 
     // commandLine is the value of --account, empty when not given. Throws MessengerError naming
     // the value (and where it came from) when it is no usable account.

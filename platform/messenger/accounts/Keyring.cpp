@@ -1,6 +1,5 @@
 #include "platform/messenger/accounts/Keyring.h"
 
-
 #include <QEventLoop>
 #include <qt6keychain/keychain.h>
 

@@ -406,8 +406,8 @@ XmppConnection::StanzaPtr XmppConnection::request(StanzaPtr iq, std::chrono::mil
     if (pending.answer)
         return std::move(pending.answer);
     forget();
-    const QString timeOut =
-        QStringLiteral("No se pudo %1: el servidor no respondió en %2 s.").arg(what, seconds(timeLimit));
+    const QString timeOut = QStringLiteral("No se pudo %1: el servidor no respondió en %2 s.")
+                                .arg(what, seconds(timeLimit));
     if (!answered)
         throw MessengerError(timeOut);
     throwIfInterrupted(timeOut);

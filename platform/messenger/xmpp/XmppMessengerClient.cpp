@@ -22,7 +22,9 @@ std::shared_ptr<XmppSessionThread> liveSession(const std::weak_ptr<XmppSessionTh
 class XmppService : public MessengerService
 {
 public:
-    explicit XmppService(std::weak_ptr<XmppSessionThread> session) : m_session(std::move(session)) {}
+    explicit XmppService(std::weak_ptr<XmppSessionThread> session) : m_session(std::move(session))
+    {
+    }
 
     qint32 signInState() const override
     {
@@ -39,7 +41,10 @@ private:
 class XmppServiceSet : public MessengerServiceSet
 {
 public:
-    explicit XmppServiceSet(std::weak_ptr<XmppSessionThread> session) : m_session(std::move(session)) {}
+    explicit XmppServiceSet(std::weak_ptr<XmppSessionThread> session)
+        : m_session(std::move(session))
+    {
+    }
 
     std::shared_ptr<MessengerService> defaultService() override
     {
@@ -53,7 +58,8 @@ private:
 class XmppUserList : public MessengerUserList
 {
 public:
-    XmppUserList(std::weak_ptr<XmppSessionThread> session, qint32 listNumber, QList<MessengerUser> users)
+    XmppUserList(std::weak_ptr<XmppSessionThread> session, qint32 listNumber,
+                 QList<MessengerUser> users)
         : m_session(std::move(session)), m_listNumber(listNumber), m_users(std::move(users))
     {
     }

@@ -111,8 +111,7 @@ XmppSessionThread::~XmppSessionThread()
     m_shared->wake.notify_all();
     // Signing out takes a moment; a server that does not let go is cut off. A cancelled session
     // has been cut off already.
-    if (!m_shared->interrupt->isInterrupted() &&
-        ended.wait_for(300ms) != std::future_status::ready)
+    if (!m_shared->interrupt->isInterrupted() && ended.wait_for(300ms) != std::future_status::ready)
         m_shared->interrupt->interrupt(XmppInterrupt::Reason::Cancelled);
     if (ended.wait_for(200ms) == std::future_status::ready)
         m_thread.join();
