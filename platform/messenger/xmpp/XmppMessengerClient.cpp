@@ -130,25 +130,30 @@ std::shared_ptr<MessengerUserList> XmppMessengerClient::userList(qint32 listNumb
 {
     if (listNumber != ContactList && listNumber != ReverseList)
         throw MessengerError(QStringLiteral("No existe la lista de usuarios %1").arg(listNumber));
-    const XmppRoster roster = m_session->roster();
+    QList<MessengerUser> users;
+    m_session->readRoster([&](const XmppRoster &roster) {
+        users = listNumber == ContactList ? roster.contactList() : roster.reverseList();
+    });
     if (!m_session->isSignedIn())
         throw MessengerError(QStringLiteral("Se perdió la conexión con el servidor XMPP de %1; "
                                             "vuelva a abrir Orvalin para iniciar sesión otra vez")
                                  .arg(m_session->signInName()));
-    return std::make_shared<XmppUserList>(m_session, listNumber,
-                                          listNumber == ContactList ? roster.contactList()
-                                                                    : roster.reverseList());
+    return std::make_shared<XmppUserList>(m_session, listNumber, std::move(users));
 }
 
 std::shared_ptr<const MessengerUser> XmppMessengerClient::lookUpUser(const QString &emailAddress,
                                                                      const MessengerService &)
 {
-    const XmppRoster roster = m_session->roster();
-    if (const auto item = roster.item(emailAddress))
-        return std::make_shared<const MessengerUser>(item->jid,
-                                                     item->name.isEmpty() ? item->jid : item->name);
-    if (roster.hasRequest(emailAddress))
-        return std::make_shared<const MessengerUser>(emailAddress, emailAddress);
+    std::shared_ptr<const MessengerUser> found;
+    m_session->readRoster([&](const XmppRoster &roster) {
+        if (const auto item = roster.item(emailAddress))
+            found = std::make_shared<const MessengerUser>(
+                item->jid, item->name.isEmpty() ? item->jid : item->name);
+        else if (roster.hasRequest(emailAddress))
+            found = std::make_shared<const MessengerUser>(emailAddress, emailAddress);
+    });
+    if (found)
+        return found;
     throw MessengerError(
         QStringLiteral("No existe ningún contacto con la dirección %1").arg(emailAddress));
 }

@@ -224,15 +224,13 @@ QString XmppSessionThread::displayName() const
     return m_shared->displayName;
 }
 
-XmppRoster XmppSessionThread::roster()
+void XmppSessionThread::readRoster(const std::function<void(const XmppRoster &)> &read)
 {
-    XmppRoster roster;
     call([&](XmppSession &session) {
         session.processPending();
-        roster = session.roster();
+        read(session.roster());
         m_shared->signedIn = session.isSignedIn();
     });
-    return roster;
 }
 
 void XmppSessionThread::removeContact(const QString &jid)

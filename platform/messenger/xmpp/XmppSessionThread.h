@@ -49,8 +49,10 @@ public:
     // Valid once signed in.
     QString signInName() const;
     QString displayName() const;
-    // The roster after handling what the server sent meanwhile.
-    XmppRoster roster();
+    // Calls read with the roster, on the session's thread, after handling what the server sent
+    // meanwhile; read copies what it needs (the roster's lists are shared, not copied, until
+    // the roster changes).
+    void readRoster(const std::function<void(const XmppRoster &)> &read);
     // See XmppSession::removeContact.
     void removeContact(const QString &jid);
 
