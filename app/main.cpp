@@ -90,7 +90,13 @@ int main(int argc, char **argv)
     parser.addOption(chooseOption);
     parser.addHelpOption();
     if (!parser.parse(QApplication::arguments())) {
-        reporter.error(QStringLiteral("Orvalin Beta 1"), parser.errorText());
+        const QStringList unknown = parser.unknownOptionNames();
+        reporter.error(QStringLiteral("Orvalin Beta 1"),
+                       unknown.isEmpty()
+                           ? QStringLiteral("Falta la cuenta tras --account.")
+                           : QStringLiteral("Opción desconocida: %1. Opciones: --account CUENTA, "
+                                            "--choose-account, --help.")
+                                 .arg(unknown.first()));
         return 2;
     }
     if (parser.isSet(QStringLiteral("help")))
