@@ -1,15 +1,76 @@
 #include "app/DesktopLinkOpener.h"
 #include "app/Form1.h"
 #include "app/MessageBoxReporter.h"
+#include "app/SignInDialog.h"
 #include "app/WindowHistory.h"
 #include "platform/history/HistoryStore.h"
 #include "platform/messenger/MessengerClient.h"
-#include "platform/messenger/MessengerClientFactory.h"
-#include "platform/messenger/xmpp/DialogPasswordSource.h"
-#include "platform/messenger/xmpp/XmppClientFactory.h"
+#include "platform/messenger/MessengerError.h"
+#include "platform/messenger/accounts/AccountChooser.h"
+#include "platform/messenger/accounts/Keyring.h"
+#include "platform/messenger/accounts/RememberedAccounts.h"
+#include "platform/messenger/xmpp/FilePasswordSource.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QProcessEnvironment>
+
+namespace {
+
+// Signs in before the main window loads, as a messenger is signed in before Orvalin starts:
+// the account named on the command line or in the environment, else the remembered one that
+// signs in by itself, else the one the user picks in the sign-in window. A sign-in by itself
+// that fails opens the window with the reason. A cancelled window leaves the user signed out.
+// backend is set to the kind of account signed in to, for the history.
+std::unique_ptr<MessengerClient> signIn(const QString &account, bool chooseAccount,
+                                        const QProcessEnvironment &environment, QString &backend)
+{
+    RememberedAccounts remembered(RememberedAccounts::pathFor(environment));
+    const AccountChooser chooser(environment, remembered);
+    const Keyring keyring;
+    AccountChoice choice;
+    QString error;
+    try {
+        choice = chooser.choose(account, AccountChooser::Fallback::Ask);
+    } catch (const MessengerError &failure) {
+        error = failure.message();
+        choice.kind = AccountChoice::Kind::Ask;
+    }
+
+    QByteArray password;
+    backend = choice.backendName();
+    if (!chooseAccount) {
+        try {
+            switch (choice.kind) {
+            case AccountChoice::Kind::Demo:
+                return AccountChooser::demoClient();
+            case AccountChoice::Kind::File:
+                return AccountChooser::fileClient(choice.address);
+            case AccountChoice::Kind::Xmpp:
+                if (!choice.passwordFile.isEmpty())
+                    password = FilePasswordSource(choice.passwordFile).password(choice.address);
+                break;
+            case AccountChoice::Kind::Ask:
+                break;
+            }
+        } catch (const MessengerError &failure) {
+            error = failure.message();
+        }
+    }
+
+    SignInDialog dialog(chooser, remembered, keyring);
+    dialog.preset(choice, error);
+    dialog.show();
+    if (!chooseAccount && error.isEmpty() && choice.kind == AccountChoice::Kind::Xmpp)
+        dialog.signInNow(password);
+    FilePasswordSource::wipe(password);
+    if (dialog.exec() != QDialog::Accepted)
+        return AccountChooser::signedOutClient();
+    backend = AccountChoice{dialog.signedInKind()}.backendName();
+    return dialog.takeClient();
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -18,12 +79,43 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("org.example.orvalin.Orvalin"));
     MessageBoxReporter reporter;
     DesktopLinkOpener linkOpener;
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Orvalin: quién te quitó de su lista de contactos"));
+    const QCommandLineOption accountOption(
+        QStringLiteral("account"),
+        QStringLiteral("La cuenta: una dirección XMPP, un archivo de cuenta o «demo»."),
+        QStringLiteral("CUENTA"));
+    const QCommandLineOption chooseOption(
+        QStringLiteral("choose-account"),
+        QStringLiteral("Muestra la ventana de inicio de sesión aunque una cuenta inicie sesión "
+                       "sola."));
+    parser.addOption(accountOption);
+    parser.addOption(chooseOption);
+    parser.addHelpOption();
+    if (!parser.parse(QApplication::arguments())) {
+        const QStringList unknown = parser.unknownOptionNames();
+        reporter.error(QStringLiteral("Orvalin Beta 1"),
+                       unknown.isEmpty()
+                           ? QStringLiteral("Falta la cuenta tras --account.")
+                           : QStringLiteral("Opción desconocida: %1. Opciones: --account CUENTA, "
+                                            "--choose-account, --help.")
+                                 .arg(unknown.first()));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    DialogPasswordSource askPassword;
+    QString backend;
+    std::unique_ptr<MessengerClient> client =
+        signIn(parser.value(accountOption), parser.isSet(chooseOption), environment, backend);
+
     std::unique_ptr<Form1> form;
     try {
-        form = std::make_unique<Form1>(
-            [&] { return createMessengerClient(environment, askPassword); }, reporter, linkOpener);
+        form =
+            std::make_unique<Form1>([&client] { return std::move(client); }, reporter, linkOpener);
     } catch (const std::exception &error) {
         // The window's own stored description could not be read: nothing to show.
         reporter.error(QStringLiteral("Orvalin Beta 1"), QString::fromUtf8(error.what()));
@@ -38,8 +130,7 @@ int main(int argc, char **argv)
         break;
     }
     reporter.setParent(form.get());
-    const auto history =
-        attachHistory(*form, chosenBackend(environment), reporter, HistoryStore::defaultPath());
+    const auto history = attachHistory(*form, backend, reporter, HistoryStore::defaultPath());
     // "&Salir" ends at once: the loop stops and the window goes without its unload steps.
     QObject::connect(form.get(), &Form1::programEndRequested, &app,
                      [] { QCoreApplication::exit(0); });

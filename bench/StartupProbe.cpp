@@ -4,7 +4,10 @@
 #include "app/Form1.h"
 #include "app/MessageBoxReporter.h"
 #include "platform/messenger/MessengerClient.h"
-#include "platform/messenger/MessengerClientFactory.h"
+#include "platform/messenger/accounts/AccountChooser.h"
+#include "platform/messenger/accounts/Keyring.h"
+#include "platform/messenger/accounts/RememberedAccounts.h"
+#include "platform/messenger/xmpp/NoPasswordSource.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -73,7 +76,16 @@ int startupProbe(const char *what)
     MessageBoxReporter reporter;
     DesktopLinkOpener linkOpener;
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    Form1 form([environment] { return createMessengerClient(environment); }, reporter, linkOpener);
+    // The account of the environment, else the demo; never one remembered by the user.
+    const RememberedAccounts none{QString()};
+    const AccountChooser chooser(environment, none);
+    NoPasswordSource noPassword;
+    Form1 form(
+        [&] {
+            return chooser.createClient(chooser.choose({}, AccountChooser::Fallback::Demo),
+                                        Keyring(), noPassword);
+        },
+        reporter, linkOpener);
     if (form.load() != Form1::LoadResult::Loaded)
         return 1;
     form.installEventFilter(&firstPaint);

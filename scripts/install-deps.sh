@@ -15,9 +15,13 @@ packages=(
   # Qt and the libraries the code links
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6sql6-sqlite
   libstrophe-dev libssl-dev libexpat1-dev zlib1g-dev
+  # the password of a remembered account lives in the system keyring
+  qtkeychain-qt6-dev libsecret-1-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   prosody openssl dbus-daemon sqlite3
+  # a real Secret Service for the keyring tests, and screenshots of the sign-in window
+  gnome-keyring dbus xvfb xdotool imagemagick
   # the fonts the windows name, or their metric-compatible stand-ins
   fonts-liberation2 fonts-dejavu-core
 )

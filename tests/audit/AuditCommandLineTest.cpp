@@ -33,6 +33,9 @@ TEST(AuditCommandLine, AcceptsTheTwoCommandsWithTheirFormats)
     // After "--" a leading dash belongs to the address.
     EXPECT_EQ(parsed({"remove", "--", "-raro@x.org", "--format"}).addresses,
               QStringList({"-raro@x.org", "--format"}));
+    EXPECT_EQ(parsed({"scan", "--account", "ana@x.org"}).account, "ana@x.org");
+    EXPECT_EQ(parsed({"--account=demo", "remove", "a@x.org"}).account, "demo");
+    EXPECT_TRUE(parsed({"scan"}).account.isEmpty());
     EXPECT_EQ(parsed({"--help"}).command, AuditOptions::Command::Help);
     EXPECT_EQ(parsed({"remove", "-h"}).command, AuditOptions::Command::Help);
 }
@@ -53,6 +56,9 @@ TEST(AuditCommandLine, NamesTheFaultInOneLine)
         {{"scan", "--format", "csv", "--format=csv"}, "--format aparece más de una vez"},
         {{"scan", "-v"}, "opción desconocida «-v»"},
         {{"scan", "--formats=csv"}, "opción desconocida «--formats=csv»"},
+        {{"scan", "--account"}, "falta la cuenta tras --account"},
+        {{"scan", "--account="}, "--account necesita una cuenta"},
+        {{"scan", "--account", "a@x.org", "--account=demo"}, "--account aparece más de una vez"},
     };
     for (const auto &[arguments, expected] : cases) {
         const AuditCommandLine::Result result = AuditCommandLine::parse(arguments);

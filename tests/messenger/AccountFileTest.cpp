@@ -1,6 +1,5 @@
 #include "platform/messenger/AccountFile.h"
 #include "platform/messenger/MemoryMessengerClient.h"
-#include "platform/messenger/MessengerClientFactory.h"
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
@@ -279,22 +278,6 @@ TEST_F(AccountFileTest, UnreadableFilesAreNamed)
         EXPECT_TRUE(error.message().contains(m_dir.path()));
         EXPECT_TRUE(error.message().contains(QStringLiteral("carpeta")));
     }
-}
-
-TEST_F(AccountFileTest, FactoryServesTheNamedFileOrElseTheDemo)
-{
-    QProcessEnvironment environment;
-    environment.insert(QStringLiteral("ORVALIN_ACCOUNT"), write(validAccount));
-    auto fromFile = createMessengerClient(environment);
-    EXPECT_EQ(fromFile->serviceSet()->defaultService()->signInName(),
-              QStringLiteral("yo@example.org"));
-
-    auto demo = createMessengerClient(QProcessEnvironment());
-    EXPECT_EQ(demo->serviceSet()->defaultService()->signInName(),
-              QStringLiteral("lucia.ferrer@example.org"));
-
-    environment.insert(QStringLiteral("ORVALIN_ACCOUNT"), write("{", "roto.json"));
-    EXPECT_THROW(createMessengerClient(environment), MessengerError);
 }
 
 TEST_F(AccountFileTest, ARemovalCutsOnlyTheRemovedEntriesAndKeepsEveryOtherByte)

@@ -1,17 +1,12 @@
 #include "platform/messenger/MessengerClient.h"
-#include "platform/messenger/MessengerClientFactory.h"
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
-#include "platform/messenger/xmpp/DialogPasswordSource.h"
 #include "platform/messenger/xmpp/FilePasswordSource.h"
 #include "platform/messenger/xmpp/TerminalPasswordSource.h"
-#include "platform/messenger/xmpp/XmppClientFactory.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -77,17 +72,6 @@ std::pair<QByteArray, QByteArray> readFromPipe(const QByteArray &input)
     return {password, prompt};
 }
 
-// Fails the test if the factory asks it.
-class UnusedPasswordSource : public PasswordSource
-{
-public:
-    QByteArray password(const QString &) override
-    {
-        ADD_FAILURE() << "the password was asked for";
-        return "x";
-    }
-};
-
 } // namespace
 
 TEST_F(PasswordFileTest, ReadsTheFirstLineWithoutItsEnd)
@@ -141,92 +125,5 @@ TEST(TerminalPasswordSourceTest, NothingTypedOrTooMuchIsAnError)
         } catch (const MessengerError &error) {
             EXPECT_TRUE(error.message().contains("ana@x.org")) << error.message().toStdString();
         }
-    }
-}
-
-TEST(DialogPasswordSourceTest, MasksWhatIsTypedAndGivesItBack)
-{
-    QLineEdit::EchoMode echo = QLineEdit::Normal;
-    QString label;
-    QTimer::singleShot(0, [&] {
-        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        echo = dialog->textEchoMode();
-        label = dialog->labelText();
-        dialog->setTextValue(QStringLiteral("contraseña"));
-        dialog->accept();
-    });
-    EXPECT_EQ(DialogPasswordSource().password(QStringLiteral("ana@x.org")),
-              QStringLiteral("contraseña").toUtf8());
-    EXPECT_EQ(echo, QLineEdit::Password);
-    EXPECT_TRUE(label.contains("ana@x.org")) << label.toStdString();
-}
-
-TEST(DialogPasswordSourceTest, CancellingIsAnError)
-{
-    QTimer::singleShot(0, [] {
-        if (auto *dialog = QApplication::activeModalWidget())
-            qobject_cast<QDialog *>(dialog)->reject();
-    });
-    try {
-        DialogPasswordSource().password(QStringLiteral("ana@x.org"));
-        ADD_FAILURE() << "no error";
-    } catch (const MessengerError &error) {
-        EXPECT_TRUE(error.message().contains("canceló")) << error.message().toStdString();
-    }
-}
-
-TEST(XmppClientFactoryTest, WithoutTheAccountVariableTheOtherClientsServe)
-{
-    UnusedPasswordSource unused;
-    const auto client = createMessengerClient(QProcessEnvironment(), unused);
-    ASSERT_NE(client, nullptr);
-    EXPECT_NE(client->serviceSet()->defaultService()->signInState(), MessengerService::SignedOut);
-}
-
-TEST(XmppClientFactoryTest, AnUnsafePasswordFileStopsBeforeAnyConnection)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("clave");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("s3cr3t\n");
-    file.close();
-    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner |
-                                                QFile::ReadGroup | QFile::ReadOther));
-    QProcessEnvironment env;
-    // A port nothing listens on: were the file accepted, the error would be another one.
-    env.insert("ORVALIN_XMPP", "ana@localhost");
-    env.insert("ORVALIN_XMPP_HOST", "127.0.0.1");
-    env.insert("ORVALIN_XMPP_PORT", "1");
-    env.insert("ORVALIN_XMPP_PASSWORD_FILE", path);
-    UnusedPasswordSource unused;
-    try {
-        createMessengerClient(env, unused);
-        ADD_FAILURE() << "no error";
-    } catch (const MessengerError &error) {
-        EXPECT_TRUE(error.message().contains(path)) << error.message().toStdString();
-        EXPECT_TRUE(error.message().contains("0644")) << error.message().toStdString();
-    }
-}
-
-TEST(XmppClientFactoryTest, BadSettingsAreReportedBeforeThePasswordIsAsked)
-{
-    QProcessEnvironment env;
-    env.insert("ORVALIN_XMPP", "ana@localhost");
-    env.insert("ORVALIN_XMPP_PORT", "puerto");
-    UnusedPasswordSource unused;
-    EXPECT_THROW(createMessengerClient(env, unused), MessengerError);
-}
-
-TEST(XmppClientFactoryTest, TheFactoryWithoutPasswordsNeverServesAnotherAccountInstead)
-{
-    QProcessEnvironment env;
-    env.insert("ORVALIN_XMPP", "ana@localhost");
-    try {
-        createMessengerClient(env);
-        ADD_FAILURE() << "a client was made for an XMPP account without the XMPP client";
-    } catch (const MessengerError &error) {
-        EXPECT_TRUE(error.message().contains("ORVALIN_XMPP")) << error.message().toStdString();
     }
 }

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTcpServer>
 #include <QThread>
@@ -340,6 +341,11 @@ TEST_F(XmppServerTest, FailedSignInsSayWhy)
         EXPECT_TRUE(message.contains("el certificado del servidor no es de confianza"))
             << message.toStdString();
         EXPECT_TRUE(message.contains("ORVALIN_XMPP_CAFILE")) << message.toStdString();
+        // The fingerprint lets the user compare the certificate with the one they expect.
+        EXPECT_TRUE(QRegularExpression("huella SHA-256 ([0-9A-F]{2}:){31}[0-9A-F]{2}\\)")
+                        .match(message)
+                        .hasMatch())
+            << message.toStdString();
     }
 
     QTcpServer closed;

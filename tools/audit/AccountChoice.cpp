@@ -2,22 +2,45 @@
 
 #include "platform/messenger/AccountFile.h"
 #include "platform/messenger/DemoAccount.h"
-#include "platform/messenger/MessengerClientFactory.h"
-#include "platform/messenger/xmpp/XmppSettings.h"
+#include "platform/messenger/MessengerClient.h"
+#include "platform/messenger/accounts/AccountChooser.h"
+#include "platform/messenger/accounts/Keyring.h"
+#include "platform/messenger/accounts/RememberedAccounts.h"
+#include "platform/messenger/xmpp/NoPasswordSource.h"
 
-ChosenAccount chooseAccount(const QProcessEnvironment &environment)
+AccountChoice chooseAuditAccount(const QString &commandLine, const QProcessEnvironment &environment)
 {
-    const QString backend = chosenBackend(environment);
-    if (backend == QLatin1String("xmpp"))
-        return {backend, XmppSettings::fromEnvironment(environment).bareJid()};
-    if (backend == QLatin1String("file"))
-        return {
-            backend,
-            AccountFile(environment.value(QStringLiteral("ORVALIN_ACCOUNT"))).account().signInName};
-    return {backend, DemoAccount::account().signInName};
+    const RememberedAccounts remembered(RememberedAccounts::pathFor(environment));
+    return AccountChooser(environment, remembered)
+        .choose(commandLine, AccountChooser::Fallback::Demo);
 }
 
-bool noAccountRemembered(const QProcessEnvironment &environment)
+std::unique_ptr<MessengerClient> createAuditClient(const AccountChoice &choice,
+                                                   const QProcessEnvironment &environment,
+                                                   PasswordSource *askPassword)
 {
-    return chosenBackend(environment) == QLatin1String("demo");
+    const RememberedAccounts remembered(RememberedAccounts::pathFor(environment));
+    const AccountChooser chooser(environment, remembered);
+    NoPasswordSource refused;
+    return chooser.createClient(choice, Keyring(), askPassword ? *askPassword : refused);
+}
+
+QString signInNameOf(const AccountChoice &choice)
+{
+    switch (choice.kind) {
+    case AccountChoice::Kind::Xmpp:
+        return choice.xmpp.bareJid();
+    case AccountChoice::Kind::File:
+        return AccountFile(choice.address).account().signInName;
+    case AccountChoice::Kind::Demo:
+    case AccountChoice::Kind::Ask:
+        break;
+    }
+    return DemoAccount::account().signInName;
+}
+
+bool noAccountRemembered(const AccountChoice &choice)
+{
+    return choice.kind == AccountChoice::Kind::Demo &&
+           choice.source == AccountChoice::Source::Default;
 }

@@ -1,19 +1,30 @@
 #pragma once
 
+#include "platform/messenger/accounts/AccountChoice.h"
+
 #include <QProcessEnvironment>
 #include <QString>
 
-// The account whose history and keep list the history commands use, chosen the way the scan
-// chooses its client but without signing in. Today that is the environment; this is the one
-// place that learns of an account remembered between runs.
-struct ChosenAccount
-{
-    QString backend;
-    QString signInName;
-};
+#include <memory>
 
-ChosenAccount chooseAccount(const QProcessEnvironment &environment);
+class MessengerClient;
+class PasswordSource;
 
-// Nothing names an account, so the built-in demo would stand in: a scheduled check has nobody
-// to check for.
-bool noAccountRemembered(const QProcessEnvironment &environment);
+// The account every orvalin-audit command uses, as the one account chooser picks it:
+// --account, then the environment, then the remembered account that signs in by itself, else
+// the built-in demo. Throws MessengerError for a value that names no usable account.
+AccountChoice chooseAuditAccount(const QString &commandLine,
+                                 const QProcessEnvironment &environment);
+
+// The client of that account, signed in; the password of an XMPP account comes from its
+// password file, the keyring, or else askPassword (none: it is refused).
+std::unique_ptr<MessengerClient> createAuditClient(const AccountChoice &choice,
+                                                   const QProcessEnvironment &environment,
+                                                   PasswordSource *askPassword);
+
+// The sign-in name the history is kept under, read without signing in.
+QString signInNameOf(const AccountChoice &choice);
+
+// Nothing names an account, so the built-in demo stands in: a scheduled check has nobody to
+// check for.
+bool noAccountRemembered(const AccountChoice &choice);

@@ -65,6 +65,9 @@ AuditCommandLine::Result AuditCommandLine::parse(const QStringList &arguments)
             if (!parseFormat(value, result.options.format))
                 return failure(
                     QStringLiteral("formato desconocido «%1» (use table, csv o json)").arg(value));
+        } else if (QString error; readAccount(arguments, i, result.options.account, error)) {
+            if (!error.isEmpty())
+                return failure(error);
         } else {
             return failure(QStringLiteral("opción desconocida «%1»").arg(argument));
         }
@@ -102,17 +105,44 @@ AuditCommandLine::Result AuditCommandLine::parse(const QStringList &arguments)
 QString AuditCommandLine::usage()
 {
     return QStringLiteral("Uso:\n"
-                          "  orvalin-audit scan [--format table|csv|json]\n"
-                          "  orvalin-audit remove [--format table|csv|json] DIRECCIÓN...\n"
+                          "  orvalin-audit scan [--format table|csv|json] [--account CUENTA]\n"
+                          "  orvalin-audit remove [--format table|csv|json] [--account CUENTA] "
+                          "DIRECCIÓN...\n"
                           "\n"
                           "scan lista los contactos que ya no te tienen en su lista (Zorko).\n"
                           "remove los quita de tu lista de contactos; solo quita los que scan "
                           "lista.\n"
-                          "La cuenta sale de ORVALIN_ACCOUNT (un archivo JSON) o, sin ella, de la "
-                          "cuenta de demostración.\n"
+                          "CUENTA es una dirección XMPP, un archivo de cuenta o «demo». Sin "
+                          "--account, la cuenta sale de\n"
+                          "ORVALIN_XMPP u ORVALIN_ACCOUNT, luego de la cuenta recordada que "
+                          "inicia sesión sola y,\n"
+                          "si no hay ninguna, de la cuenta de demostración. La contraseña XMPP "
+                          "sale de\n"
+                          "ORVALIN_XMPP_PASSWORD_FILE, del llavero del sistema o del terminal.\n"
                           "\n"
                           "Salida: 0 hecho; 1 alguna dirección no listada o no eliminada; "
                           "2 uso incorrecto;\n"
                           "3 sesión no iniciada; 4 fallo del cliente o de la búsqueda;\n"
                           "5 no se pudo escribir la salida.\n");
+}
+
+bool AuditCommandLine::readAccount(const QStringList &arguments, qsizetype &i, QString &account,
+                                   QString &error)
+{
+    const QString &argument = arguments.at(i);
+    const bool separate = argument == QLatin1String("--account");
+    if (!separate && !argument.startsWith(QLatin1String("--account=")))
+        return false;
+    if (!account.isEmpty()) {
+        error = QStringLiteral("--account aparece más de una vez");
+        return true;
+    }
+    if (separate && i + 1 >= arguments.size()) {
+        error = QStringLiteral("falta la cuenta tras --account");
+        return true;
+    }
+    account = separate ? arguments.at(++i) : argument.mid(10);
+    if (account.isEmpty())
+        error = QStringLiteral("--account necesita una cuenta");
+    return true;
 }

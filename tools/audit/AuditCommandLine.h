@@ -13,11 +13,13 @@ struct AuditOptions
     Format format = Format::Table;
     // For Remove: each address once, in the order given.
     QStringList addresses;
+    // --account: an XMPP address, an account file or "demo"; empty when not given.
+    QString account;
 };
 
 // Reads the arguments of orvalin-audit (without the program name):
-//   scan [--format table|csv|json]
-//   remove [--format table|csv|json] ADDRESS...
+//   scan [--format table|csv|json] [--account ADDRESS|FILE|demo]
+//   remove [--format table|csv|json] [--account ADDRESS|FILE|demo] ADDRESS...
 // Options may come anywhere; "--" ends them. Never throws: a fault comes back as one line.
 class AuditCommandLine
 {
@@ -31,4 +33,9 @@ public:
 
     static Result parse(const QStringList &arguments);
     static QString usage();
+
+    // Whether arguments[i] is --account VALUE or --account=VALUE; when it is, takes the value
+    // into account (i moves past it) or says in error what is wrong with it.
+    static bool readAccount(const QStringList &arguments, qsizetype &i, QString &account,
+                            QString &error);
 };

@@ -1,15 +1,13 @@
 #include "tools/audit/AuditTool.h"
 
-#include "platform/messenger/xmpp/XmppClientFactory.h"
-
 #include "app/ContactAudit.h"
 #include "app/HistoryJournal.h"
 #include "app/MemoryResultView.h"
 #include "platform/history/HistoryStore.h"
 #include "platform/messenger/MessengerClient.h"
-#include "platform/messenger/MessengerClientFactory.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
+#include "tools/audit/AccountChoice.h"
 #include "tools/audit/AuditCommandLine.h"
 #include "tools/audit/HistoryCommandLine.h"
 #include "tools/audit/HistoryCommands.h"
@@ -231,9 +229,9 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
     }
 
     try {
+        const AccountChoice choice = chooseAuditAccount(options.account, environment);
         const std::unique_ptr<MessengerClient> client =
-            askPassword ? createMessengerClient(environment, *askPassword)
-                        : createMessengerClient(environment);
+            createAuditClient(choice, environment, askPassword);
         if (client->serviceSet()->defaultService()->signInState() == MessengerService::SignedOut) {
             err << SignedOutText << '\n';
             return SignedOut;
@@ -243,7 +241,7 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
         // Every scan and removal is recorded; a history that fails is told once and skipped.
         HistoryJournal journal(
             HistoryStore::defaultPath(), client->serviceSet()->defaultService()->signInName(),
-            chosenBackend(environment),
+            choice.backendName(),
             [&err](const QString &text) { err << "orvalin-audit: " << text << '\n'; });
         audit.setJournal(&journal);
         view.clearRows();

@@ -23,8 +23,9 @@ public:
         OutputFailed = 5
     };
 
-    // askPassword is asked for a live account's password when no password file is named;
-    // without it such an account is refused.
+    // The account is the one AccountChooser picks (demo when none is named). askPassword is
+    // asked for a live account's password when neither a password file nor the keyring has
+    // it; without it such an account is refused.
     static int run(const QStringList &arguments, const QProcessEnvironment &environment,
                    QTextStream &out, QTextStream &err, PasswordSource *askPassword = nullptr);
 

@@ -29,7 +29,8 @@ bool HistoryCommandLine::handles(const QStringList &arguments)
 {
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--format") || argument == QLatin1String("--since")) {
+        if (argument == QLatin1String("--format") || argument == QLatin1String("--since") ||
+            argument == QLatin1String("--account")) {
             ++i;
             continue;
         }
@@ -85,6 +86,10 @@ HistoryCommandLine::Result HistoryCommandLine::parse(const QStringList &argument
                                                   "AAAA-MM-DD, por ejemplo 2026-12-03)")
                                        .arg(value));
             }
+        } else if (QString error;
+                   AuditCommandLine::readAccount(arguments, i, options.account, error)) {
+            if (!error.isEmpty())
+                return failure(error);
         } else if (argument == QLatin1String("--notify")) {
             options.notify = true;
         } else if (argument == QLatin1String("--forget")) {
@@ -156,7 +161,8 @@ HistoryCommandLine::Result HistoryCommandLine::parse(const QStringList &argument
 QString HistoryCommandLine::usage()
 {
     return QStringLiteral(
-        "  orvalin-audit changes [--since FECHA] [--format table|csv|json] [--notify]\n"
+        "  orvalin-audit [--account CUENTA] changes [--since FECHA] [--format table|csv|json] "
+        "[--notify]\n"
         "  orvalin-audit history DIRECCIÓN\n"
         "  orvalin-audit history --forget [--yes]\n"
         "  orvalin-audit keep add|remove DIRECCIÓN...\n"

@@ -16,6 +16,8 @@ struct HistoryOptions
     bool notify = false;
     // Forget: without asking.
     bool yes = false;
+    // The value of --account; empty when not given.
+    QString account;
     QStringList addresses;
 };
 

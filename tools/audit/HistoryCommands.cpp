@@ -8,10 +8,8 @@
 #include "platform/history/HistoryStore.h"
 #include "platform/history/SpanishDate.h"
 #include "platform/messenger/MessengerClient.h"
-#include "platform/messenger/MessengerClientFactory.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
-#include "platform/messenger/xmpp/XmppClientFactory.h"
 #include "tools/audit/AccountChoice.h"
 #include "tools/audit/AuditTool.h"
 #include "tools/audit/DesktopNotice.h"
@@ -142,6 +140,11 @@ public:
 
 private:
     std::unique_ptr<HistoryStore> openStore();
+    // The sign-in name of the chosen account, read without signing in.
+    QString accountName() const
+    {
+        return signInNameOf(chooseAuditAccount(m_options.account, m_environment));
+    }
 
     const HistoryOptions &m_options;
     const QProcessEnvironment &m_environment;
@@ -156,13 +159,13 @@ std::unique_ptr<HistoryStore> Commands::openStore()
 
 int Commands::changes(PasswordSource *askPassword)
 {
-    if (m_options.notify && noAccountRemembered(m_environment)) {
+    const AccountChoice choice = chooseAuditAccount(m_options.account, m_environment);
+    if (m_options.notify && noAccountRemembered(choice)) {
         m_out << "No hay ninguna cuenta recordada: no hay nada que comprobar.\n";
         return AuditTool::Done;
     }
     const std::unique_ptr<MessengerClient> client =
-        askPassword ? createMessengerClient(m_environment, *askPassword)
-                    : createMessengerClient(m_environment);
+        createAuditClient(choice, m_environment, askPassword);
     const auto service = client->serviceSet()->defaultService();
     if (service->signInState() == MessengerService::SignedOut) {
         m_err << "Debe Tener Iniciada Sesion en MSN Messenger para Utilizar este Programa\n";
@@ -170,7 +173,7 @@ int Commands::changes(PasswordSource *askPassword)
     }
     const QString account = service->signInName();
     HistoryJournal journal(
-        HistoryStore::defaultPath(), account, chosenBackend(m_environment),
+        HistoryStore::defaultPath(), account, choice.backendName(),
         [this](const QString &text) { m_err << "orvalin-audit: " << text << '\n'; });
     MemoryResultView view;
     ContactAudit audit(view);
@@ -211,7 +214,7 @@ int Commands::changes(PasswordSource *askPassword)
 
 int Commands::history()
 {
-    const QString account = chooseAccount(m_environment).signInName;
+    const QString account = accountName();
     const QString address = m_options.addresses.first();
     const auto store = openStore();
     const QList<HistoryPeriod> periods =
@@ -260,7 +263,7 @@ int Commands::history()
 
 int Commands::forget(const HistoryCommands::ReadAnswer &readAnswer)
 {
-    const QString account = AuditTool::escapeControls(chooseAccount(m_environment).signInName);
+    const QString account = AuditTool::escapeControls(accountName());
     if (!m_options.yes) {
         m_out << "¿Borrar todo el historial y la lista de protegidos de " << account
               << "? Escriba «sí» para confirmar: " << Qt::flush;
@@ -272,14 +275,14 @@ int Commands::forget(const HistoryCommands::ReadAnswer &readAnswer)
             return AuditTool::Incomplete;
         }
     }
-    openStore()->forget(chooseAccount(m_environment).signInName);
+    openStore()->forget(accountName());
     m_out << "Borrados el historial y la lista de protegidos de " << account << ".\n";
     return AuditTool::Done;
 }
 
 int Commands::keep()
 {
-    const QString account = chooseAccount(m_environment).signInName;
+    const QString account = accountName();
     const auto store = openStore();
     if (m_options.command == HistoryOptions::Command::KeepList) {
         const QStringList kept = store->keptAddresses(account);

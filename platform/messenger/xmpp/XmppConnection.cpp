@@ -4,36 +4,17 @@
 #include "platform/messenger/xmpp/PasswordSource.h"
 #include "platform/messenger/xmpp/XmppSettings.h"
 
-#include <QCoreApplication>
-#include <QCursor>
+#include "platform/messenger/xmpp/XmppCancelled.h"
+#include "platform/messenger/xmpp/XmppInterrupt.h"
+
 #include <QDeadlineTimer>
-#include <QGuiApplication>
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <mutex>
 #include <strophe.h>
 
 namespace {
-
-// Shown while a wait runs in a window, so the user sees the program is busy, not stuck.
-class BusyCursor
-{
-public:
-    BusyCursor() : m_active(qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-    {
-        if (m_active)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
-    }
-    ~BusyCursor()
-    {
-        if (m_active)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    Q_DISABLE_COPY_MOVE(BusyCursor)
-
-private:
-    bool m_active;
-};
 
 void initializeLibraryOnce()
 {
@@ -55,14 +36,53 @@ struct PendingAnswer
     XmppConnection::StanzaPtr answer;
 };
 
+// Marks the connection that runs the library on this thread, for the one callback that does
+// not say which connection it is about. Per thread: each thread runs its own connections.
+class Running
+{
+public:
+    explicit Running(XmppConnection *connection) : m_previous(std::exchange(current(), connection))
+    {
+    }
+    ~Running() { current() = m_previous; }
+    Q_DISABLE_COPY_MOVE(Running)
+
+    static XmppConnection *connection() { return current(); }
+
+private:
+    static XmppConnection *&current()
+    {
+        static thread_local XmppConnection *running = nullptr;
+        return running;
+    }
+    XmppConnection *m_previous;
+};
+
+// The system's reason for a failed connection, in Spanish; the few that a user meets.
+QString socketFailure(int error)
+{
+    switch (error) {
+    case ECONNREFUSED:
+        return QStringLiteral("rechazó la conexión");
+    case ENETUNREACH:
+    case EHOSTUNREACH:
+        return QStringLiteral("no se puede alcanzar por la red");
+    case ETIMEDOUT:
+        return QStringLiteral("no contestó a tiempo");
+    default:
+        return QStringLiteral("error del sistema %1").arg(error);
+    }
+}
+
 } // namespace
 
 struct XmppConnection::Diagnosis
 {
     bool credentialsRefused = false;
     bool certificateRefused = false;
-    QString certificateDetail;
+    QString certificateFingerprint;
     bool tlsFailed = false;
+    bool tlsMissing = false;
     int socketError = 0;
     QString streamError;
 };
@@ -71,19 +91,26 @@ struct XmppConnection::Callbacks
 {
     static void log(void *self, xmpp_log_level_t, const char *area, const char *message)
     {
-        // Only the causes of a failed sign-in are kept. Nothing is stored or printed otherwise:
-        // the library's debug output includes what is sent on the wire.
-        Diagnosis &diagnosis = *static_cast<XmppConnection *>(self)->m_diagnosis;
+        // Only the causes of a failed sign-in and the steps of a sign-in are kept. Nothing is
+        // stored or printed otherwise: the library's debug output includes what is sent.
+        auto *connection = static_cast<XmppConnection *>(self);
+        Diagnosis &diagnosis = *connection->m_diagnosis;
         const QByteArrayView text(message);
         const QByteArrayView where(area);
-        if (where == "tls") {
-            static constexpr QByteArrayView failed = "Certificate verification FAILED, result=";
-            if (text.startsWith(failed)) {
+        static constexpr QByteArrayView socketOpened = "sock_connect() to ";
+        if (text.startsWith(socketOpened)) {
+            const qsizetype returned = text.lastIndexOf(QByteArrayView(" returned "));
+            if (returned > 0)
+                connection->m_interrupt->watchSocket(text.sliced(returned + 10).toInt());
+        } else if (text.startsWith("proceeding with TLS")) {
+            if (connection->m_progress)
+                connection->m_progress(Step::CheckingCertificate);
+        } else if (text.startsWith("TLS is not supported")) {
+            diagnosis.tlsMissing = true;
+        } else if (where == "tls") {
+            if (text.startsWith("Certificate verification FAILED") ||
+                text.startsWith("No certfail handler"))
                 diagnosis.certificateRefused = true;
-                diagnosis.certificateDetail = QString::fromUtf8(text.sliced(failed.size()));
-            } else if (text.startsWith("No certfail handler")) {
-                diagnosis.certificateRefused = true;
-            }
         } else if (where == "auth" && text.startsWith("Cannot authenticate")) {
             diagnosis.credentialsRefused = true;
         } else if (where == "xmpp") {
@@ -95,6 +122,24 @@ struct XmppConnection::Callbacks
         } else if (where == "conn" && text.startsWith("Couldn't start TLS")) {
             diagnosis.tlsFailed = true;
         }
+    }
+
+    // The library gives the refused certificate only here, without the connection's own data:
+    // the connection that is running the library on this thread takes it.
+    static int certificateFailed(const xmpp_tlscert_t *certificate, const char *)
+    {
+        if (XmppConnection *connection = Running::connection()) {
+            connection->m_diagnosis->certificateRefused = true;
+            if (const char *fingerprint =
+                    xmpp_tlscert_get_string(certificate, XMPP_CERT_FINGERPRINT_SHA256)) {
+                // Written as browsers and openssl show it: byte pairs between colons.
+                QString hex = QString::fromLatin1(fingerprint).toUpper().remove(QLatin1Char(':'));
+                for (qsizetype i = hex.size() - 2; i > 0; i -= 2)
+                    hex.insert(i, QLatin1Char(':'));
+                connection->m_diagnosis->certificateFingerprint = hex;
+            }
+        }
+        return 0; // never trusted
     }
 
     static void connection(xmpp_conn_t *, xmpp_conn_event_t event, int, xmpp_stream_error_t *error,
@@ -147,8 +192,9 @@ void XmppConnection::StanzaRelease::operator()(xmpp_stanza_t *stanza) const
     xmpp_stanza_release(stanza);
 }
 
-XmppConnection::XmppConnection()
-    : m_diagnosis(std::make_unique<Diagnosis>()), m_library(std::make_unique<Library>())
+XmppConnection::XmppConnection(std::shared_ptr<XmppInterrupt> interrupt)
+    : m_diagnosis(std::make_unique<Diagnosis>()), m_library(std::make_unique<Library>()),
+      m_interrupt(interrupt ? std::move(interrupt) : std::make_shared<XmppInterrupt>())
 {
     initializeLibraryOnce();
     m_library->log.handler = &Callbacks::log;
@@ -167,9 +213,10 @@ XmppConnection::XmppConnection()
 
 XmppConnection::~XmppConnection()
 {
-    *m_alive = false;
     // The owner of the handler may be partly destroyed already; nothing goes back to it now.
     m_handler = nullptr;
+    m_progress = nullptr;
+    const Running running(this);
     if (m_state == State::Connected || m_state == State::Connecting) {
         xmpp_disconnect(m_library->connection);
         // Lets the closing of the stream go out; the server copes if it does not.
@@ -180,13 +227,15 @@ XmppConnection::~XmppConnection()
     xmpp_ctx_free(m_library->context);
 }
 
-void XmppConnection::connect(const XmppSettings &settings, QByteArray &password)
+void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
+                             const ProgressHandler &progress)
 {
     if (m_state != State::Idle) {
         PasswordSource::wipe(password);
         throw MessengerError(QStringLiteral("La conexión XMPP ya se usó; hace falta otra"));
     }
     *m_diagnosis = {};
+    m_progress = progress;
     xmpp_conn_t *connection = m_library->connection;
     // Required TLS and no way to trust an unverified certificate; stream management would
     // only hide a lost connection from the calls that must report it.
@@ -196,24 +245,39 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password)
     PasswordSource::wipe(password);
     if (!settings.caFile.isEmpty())
         xmpp_conn_set_cafile(connection, settings.caFile.toLocal8Bit().constData());
+    xmpp_conn_set_certfail_handler(connection, &Callbacks::certificateFailed);
+    if (m_progress)
+        m_progress(Step::Connecting);
 
     // A port alone means the usual host of the domain on that port.
     const QString host =
         settings.host.isEmpty() && settings.port != 0 ? settings.domain() : settings.host;
     const QByteArray hostBytes = host.toUtf8();
+    const QString timeOut = QStringLiteral("No se pudo iniciar sesión en XMPP como %1: el "
+                                           "servidor no respondió en %2 s.")
+                                .arg(settings.bareJid(), seconds(settings.signInTimeLimit));
     m_state = State::Connecting;
+    const Running running(this);
     const int started =
         xmpp_connect_client(connection, host.isEmpty() ? nullptr : hostBytes.constData(),
                             settings.port, &Callbacks::connection, this);
     if (started != XMPP_EOK) {
         m_state = State::Closed;
+        throwIfInterrupted(timeOut);
         throw MessengerError(
             QStringLiteral("No se pudo iniciar sesión en XMPP como %1: no se "
-                           "encontró el servidor de «%2»")
+                           "encontró el servidor de «%2».")
                 .arg(settings.bareJid(), host.isEmpty() ? settings.domain() : host));
     }
-    const bool finished =
-        runUntil([this] { return m_state != State::Connecting; }, settings.signInTimeLimit);
+    bool finished = false;
+    try {
+        finished =
+            runUntil([this] { return m_state != State::Connecting; }, settings.signInTimeLimit);
+    } catch (const MessengerError &) {
+        xmpp_disconnect(connection);
+        m_state = State::Closed;
+        throw;
+    }
     if (m_state == State::Connected) {
         // The library keeps its own copy of the password for reconnecting, which this program
         // never does; it is not needed once signed in.
@@ -224,11 +288,12 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password)
     if (!finished) {
         xmpp_disconnect(connection);
         m_state = State::Closed;
-        throw MessengerError(QStringLiteral("No se pudo iniciar sesión en XMPP como %1: el "
-                                            "servidor no respondió en %2 s")
-                                 .arg(settings.bareJid(), seconds(settings.signInTimeLimit)));
+        throw MessengerError(timeOut);
     }
-    throw MessengerError(QStringLiteral("No se pudo iniciar sesión en XMPP como %1: %2")
+    // A failure that came from the interrupt (the socket shut under the library) is said as
+    // what it was, not as the broken connection it caused.
+    throwIfInterrupted(timeOut);
+    throw MessengerError(QStringLiteral("No se pudo iniciar sesión en XMPP como %1: %2.")
                              .arg(settings.bareJid(), signInFailure(settings)));
 }
 
@@ -237,11 +302,14 @@ QString XmppConnection::signInFailure(const XmppSettings &settings) const
     const Diagnosis &diagnosis = *m_diagnosis;
     if (diagnosis.certificateRefused) {
         QString reason = QStringLiteral("el certificado del servidor no es de confianza");
-        if (!diagnosis.certificateDetail.isEmpty())
-            reason += QStringLiteral(" (%1)").arg(diagnosis.certificateDetail);
+        if (!diagnosis.certificateFingerprint.isEmpty())
+            reason += QStringLiteral(" (huella SHA-256 %1)").arg(diagnosis.certificateFingerprint);
         return reason + QStringLiteral("; si el servidor usa una autoridad propia, indique su "
-                                       "certificado en ORVALIN_XMPP_CAFILE");
+                                       "certificado en «Avanzado» o en ORVALIN_XMPP_CAFILE");
     }
+    if (diagnosis.tlsMissing)
+        return QStringLiteral("el servidor no ofrece conexión cifrada (TLS), y Orvalin no envía "
+                              "la contraseña sin cifrar");
     if (diagnosis.credentialsRefused)
         return QStringLiteral("el servidor rechazó el usuario o la contraseña");
     if (diagnosis.tlsFailed)
@@ -250,8 +318,8 @@ QString XmppConnection::signInFailure(const XmppSettings &settings) const
         const QString host = settings.host.isEmpty() ? settings.domain() : settings.host;
         const QString where =
             settings.port != 0 ? QStringLiteral("%1:%2").arg(host).arg(settings.port) : host;
-        return QStringLiteral("no se pudo conectar con el servidor %1 (%2)")
-            .arg(where, QString::fromLocal8Bit(std::strerror(diagnosis.socketError)));
+        return QStringLiteral("no se pudo conectar con el servidor %1, que %2")
+            .arg(where, socketFailure(diagnosis.socketError));
     }
     if (!diagnosis.streamError.isEmpty())
         return QStringLiteral("el servidor cerró la conexión: %1").arg(diagnosis.streamError);
@@ -324,10 +392,8 @@ XmppConnection::StanzaPtr XmppConnection::request(StanzaPtr iq, std::chrono::mil
     xmpp_id_handler_add(m_library->connection, &Callbacks::answer, id.constData(), &pending);
     xmpp_send(m_library->connection, iq.get());
 
-    const std::shared_ptr<bool> alive = m_alive;
     const auto forget = [&] {
-        if (*alive)
-            xmpp_id_handler_delete(m_library->connection, &Callbacks::answer, id.constData());
+        xmpp_id_handler_delete(m_library->connection, &Callbacks::answer, id.constData());
     };
     bool answered = false;
     try {
@@ -340,16 +406,19 @@ XmppConnection::StanzaPtr XmppConnection::request(StanzaPtr iq, std::chrono::mil
     if (pending.answer)
         return std::move(pending.answer);
     forget();
+    const QString timeOut = QStringLiteral("No se pudo %1: el servidor no respondió en %2 s.")
+                                .arg(what, seconds(timeLimit));
     if (!answered)
-        throw MessengerError(QStringLiteral("No se pudo %1: el servidor no respondió en %2 s")
-                                 .arg(what, seconds(timeLimit)));
+        throw MessengerError(timeOut);
+    throwIfInterrupted(timeOut);
     throw MessengerError(
-        QStringLiteral("No se pudo %1: se perdió la conexión con el servidor XMPP").arg(what));
+        QStringLiteral("No se pudo %1: se perdió la conexión con el servidor XMPP.").arg(what));
 }
 
 void XmppConnection::processPending()
 {
-    if (m_state == State::Connected) {
+    const Running running(this);
+    if (m_state == State::Connected && !m_interrupt->isInterrupted()) {
         for (int i = 0; i < 8; ++i)
             xmpp_run_once(m_library->context, 0);
     }
@@ -358,23 +427,36 @@ void XmppConnection::processPending()
 template <typename Done>
 bool XmppConnection::runUntil(Done done, std::chrono::milliseconds timeLimit)
 {
-    const BusyCursor busy;
     const QDeadlineTimer deadline(timeLimit);
-    const std::shared_ptr<bool> alive = m_alive;
+    const Running running(this);
     while (!done()) {
         if (deadline.hasExpired())
             return false;
-        runSlice();
-        if (done())
+        // Checked before each slice: a slice waits at most a few milliseconds, or returns at
+        // once when the interrupt shuts the socket under it.
+        switch (m_interrupt->reason()) {
+        case XmppInterrupt::Reason::Cancelled:
+            throw XmppCancelled();
+        case XmppInterrupt::Reason::TimedOut:
+            return false;
+        case XmppInterrupt::Reason::None:
             break;
-        // Repaints and timers, but no clicks: a click could start another call on this
-        // connection, or close the window that owns it, in the middle of this one.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        if (!*alive)
-            throw MessengerError(
-                QStringLiteral("Se cerró la conexión XMPP mientras esperaba al servidor"));
+        }
+        runSlice();
     }
     return true;
+}
+
+void XmppConnection::throwIfInterrupted(const QString &timeOut) const
+{
+    switch (m_interrupt->reason()) {
+    case XmppInterrupt::Reason::Cancelled:
+        throw XmppCancelled();
+    case XmppInterrupt::Reason::TimedOut:
+        throw MessengerError(timeOut);
+    case XmppInterrupt::Reason::None:
+        break;
+    }
 }
 
 void XmppConnection::runSlice()

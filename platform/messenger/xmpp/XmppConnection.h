@@ -6,16 +6,18 @@
 #include <functional>
 #include <memory>
 
+class XmppInterrupt;
 struct XmppSettings;
 // libstrophe's own type names, declared here so that its header stays out of ours.
 typedef struct _xmpp_ctx_t xmpp_ctx_t;       // NOLINT(bugprone-reserved-identifier)
 typedef struct _xmpp_conn_t xmpp_conn_t;     // NOLINT(bugprone-reserved-identifier)
 typedef struct _xmpp_stanza_t xmpp_stanza_t; // NOLINT(bugprone-reserved-identifier)
 
-// One client connection through libstrophe, driven from the user-interface thread: every wait
-// runs the library in short slices and lets Qt handle its events in between, so windows keep
-// painting, and each wait has its own time limit. TLS is always required and the server's
-// certificate always verified. Failures are MessengerError with a message in Spanish.
+// One client connection through libstrophe with a context of its own. Every call is made from
+// one thread (in the program, the session's worker thread, never the user-interface thread),
+// each wait has its own time limit, and an XmppInterrupt stops any wait from another thread.
+// TLS is always required and the server's certificate always verified. Failures are
+// MessengerError with one Spanish sentence.
 class XmppConnection
 {
 public:
@@ -26,14 +28,19 @@ public:
     using StanzaPtr = std::unique_ptr<xmpp_stanza_t, StanzaRelease>;
     // Receives every incoming presence and every iq of type "get" or "set".
     using StanzaHandler = std::function<void(xmpp_stanza_t *)>;
+    // The steps of a sign-in that a user waits through.
+    enum class Step { Connecting, CheckingCertificate, ReadingContacts };
+    using ProgressHandler = std::function<void(Step)>;
 
-    XmppConnection();
+    explicit XmppConnection(std::shared_ptr<XmppInterrupt> interrupt = {});
     ~XmppConnection();
     Q_DISABLE_COPY_MOVE(XmppConnection)
 
     // Signs in and wipes password. Throws MessengerError saying why a sign-in failed: refused
-    // credentials, untrusted certificate, unreachable server, no answer within the time limit.
-    void connect(const XmppSettings &settings, QByteArray &password);
+    // credentials, untrusted certificate, unreachable server, a server without TLS, no answer
+    // within the time limit; XmppCancelled when the interrupt says so.
+    void connect(const XmppSettings &settings, QByteArray &password,
+                 const ProgressHandler &progress = {});
     bool isConnected() const;
     // The full address the server bound this session to.
     QString boundJid() const;
@@ -65,6 +72,7 @@ private:
 
     template <typename Done> bool runUntil(Done done, std::chrono::milliseconds timeLimit);
     void runSlice();
+    void throwIfInterrupted(const QString &timeOut) const;
     QString signInFailure(const XmppSettings &settings) const;
 
     // libstrophe's callbacks; nested, so that they reach the members.
@@ -76,6 +84,6 @@ private:
     std::unique_ptr<Library> m_library;
     State m_state = State::Idle;
     StanzaHandler m_handler;
-    // Cleared when this object goes away; a wait checks it after handing control to Qt.
-    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    ProgressHandler m_progress;
+    std::shared_ptr<XmppInterrupt> m_interrupt;
 };

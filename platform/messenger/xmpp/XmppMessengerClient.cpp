@@ -4,15 +4,16 @@
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
 #include "platform/messenger/MessengerUserList.h"
-#include "platform/messenger/xmpp/XmppSession.h"
+#include "platform/messenger/xmpp/PasswordSource.h"
+#include "platform/messenger/xmpp/XmppSessionThread.h"
 
 namespace {
 
 constexpr qint32 signedIn = 2;
 
-std::shared_ptr<XmppSession> liveSession(const std::weak_ptr<XmppSession> &session)
+std::shared_ptr<XmppSessionThread> liveSession(const std::weak_ptr<XmppSessionThread> &session)
 {
-    std::shared_ptr<XmppSession> live = session.lock();
+    std::shared_ptr<XmppSessionThread> live = session.lock();
     if (!live)
         throw MessengerError(QStringLiteral("El cliente XMPP ya se cerró"));
     return live;
@@ -21,7 +22,9 @@ std::shared_ptr<XmppSession> liveSession(const std::weak_ptr<XmppSession> &sessi
 class XmppService : public MessengerService
 {
 public:
-    explicit XmppService(std::weak_ptr<XmppSession> session) : m_session(std::move(session)) {}
+    explicit XmppService(std::weak_ptr<XmppSessionThread> session) : m_session(std::move(session))
+    {
+    }
 
     qint32 signInState() const override
     {
@@ -32,13 +35,16 @@ public:
     QString displayName() const override { return liveSession(m_session)->displayName(); }
 
 private:
-    std::weak_ptr<XmppSession> m_session;
+    std::weak_ptr<XmppSessionThread> m_session;
 };
 
 class XmppServiceSet : public MessengerServiceSet
 {
 public:
-    explicit XmppServiceSet(std::weak_ptr<XmppSession> session) : m_session(std::move(session)) {}
+    explicit XmppServiceSet(std::weak_ptr<XmppSessionThread> session)
+        : m_session(std::move(session))
+    {
+    }
 
     std::shared_ptr<MessengerService> defaultService() override
     {
@@ -46,13 +52,14 @@ public:
     }
 
 private:
-    std::weak_ptr<XmppSession> m_session;
+    std::weak_ptr<XmppSessionThread> m_session;
 };
 
 class XmppUserList : public MessengerUserList
 {
 public:
-    XmppUserList(std::weak_ptr<XmppSession> session, qint32 listNumber, QList<MessengerUser> users)
+    XmppUserList(std::weak_ptr<XmppSessionThread> session, qint32 listNumber,
+                 QList<MessengerUser> users)
         : m_session(std::move(session)), m_listNumber(listNumber), m_users(std::move(users))
     {
     }
@@ -92,7 +99,7 @@ private:
                    : QStringLiteral("la lista inversa");
     }
 
-    std::weak_ptr<XmppSession> m_session;
+    std::weak_ptr<XmppSessionThread> m_session;
     qint32 m_listNumber;
     QList<MessengerUser> m_users;
 };
@@ -100,7 +107,15 @@ private:
 } // namespace
 
 XmppMessengerClient::XmppMessengerClient(const XmppSettings &settings, PasswordSource &passwords)
-    : m_session(std::make_shared<XmppSession>(settings, passwords))
+{
+    QByteArray password = passwords.password(settings.bareJid());
+    auto session = std::make_shared<XmppSessionThread>(settings);
+    session->signIn(password);
+    m_session = std::move(session);
+}
+
+XmppMessengerClient::XmppMessengerClient(std::shared_ptr<XmppSessionThread> signedIn)
+    : m_session(std::move(signedIn))
 {
 }
 
@@ -115,25 +130,30 @@ std::shared_ptr<MessengerUserList> XmppMessengerClient::userList(qint32 listNumb
 {
     if (listNumber != ContactList && listNumber != ReverseList)
         throw MessengerError(QStringLiteral("No existe la lista de usuarios %1").arg(listNumber));
-    const XmppRoster &roster = m_session->roster();
+    QList<MessengerUser> users;
+    m_session->readRoster([&](const XmppRoster &roster) {
+        users = listNumber == ContactList ? roster.contactList() : roster.reverseList();
+    });
     if (!m_session->isSignedIn())
         throw MessengerError(QStringLiteral("Se perdió la conexión con el servidor XMPP de %1; "
                                             "vuelva a abrir Orvalin para iniciar sesión otra vez")
                                  .arg(m_session->signInName()));
-    return std::make_shared<XmppUserList>(m_session, listNumber,
-                                          listNumber == ContactList ? roster.contactList()
-                                                                    : roster.reverseList());
+    return std::make_shared<XmppUserList>(m_session, listNumber, std::move(users));
 }
 
 std::shared_ptr<const MessengerUser> XmppMessengerClient::lookUpUser(const QString &emailAddress,
                                                                      const MessengerService &)
 {
-    const XmppRoster &roster = m_session->roster();
-    if (const auto item = roster.item(emailAddress))
-        return std::make_shared<const MessengerUser>(item->jid,
-                                                     item->name.isEmpty() ? item->jid : item->name);
-    if (roster.hasRequest(emailAddress))
-        return std::make_shared<const MessengerUser>(emailAddress, emailAddress);
+    std::shared_ptr<const MessengerUser> found;
+    m_session->readRoster([&](const XmppRoster &roster) {
+        if (const auto item = roster.item(emailAddress))
+            found = std::make_shared<const MessengerUser>(
+                item->jid, item->name.isEmpty() ? item->jid : item->name);
+        else if (roster.hasRequest(emailAddress))
+            found = std::make_shared<const MessengerUser>(emailAddress, emailAddress);
+    });
+    if (found)
+        return found;
     throw MessengerError(
         QStringLiteral("No existe ningún contacto con la dirección %1").arg(emailAddress));
 }

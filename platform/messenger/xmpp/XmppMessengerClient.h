@@ -3,7 +3,7 @@
 #include "platform/messenger/MessengerClient.h"
 
 class PasswordSource;
-class XmppSession;
+class XmppSessionThread;
 struct XmppSettings;
 
 // The Messenger client on a live XMPP account. Signing in happens when it is made; the lists
@@ -14,8 +14,11 @@ struct XmppSettings;
 class XmppMessengerClient : public MessengerClient
 {
 public:
-    // Throws MessengerError when the sign-in fails, saying why.
+    // Asks passwords for the password and signs in, waiting for it; throws MessengerError when
+    // the sign-in fails, saying why.
     XmppMessengerClient(const XmppSettings &settings, PasswordSource &passwords);
+    // Serves a session that has signed in already (see XmppSignIn).
+    explicit XmppMessengerClient(std::shared_ptr<XmppSessionThread> signedIn);
     ~XmppMessengerClient() override;
 
     std::shared_ptr<MessengerServiceSet> serviceSet() override;
@@ -27,5 +30,5 @@ public:
 
 private:
     // Shared with the handed-out objects, which see it go away with the client.
-    std::shared_ptr<XmppSession> m_session;
+    std::shared_ptr<XmppSessionThread> m_session;
 };

@@ -1,7 +1,7 @@
 #include "platform/messenger/xmpp/XmppSession.h"
 
 #include "platform/messenger/MessengerError.h"
-#include "platform/messenger/xmpp/PasswordSource.h"
+#include "platform/messenger/xmpp/XmppCancelled.h"
 
 #include <cstring>
 #include <strophe.h>
@@ -35,16 +35,21 @@ xmpp_stanza_t *childElement(xmpp_stanza_t *parent, const char *name, const char 
 
 } // namespace
 
-XmppSession::XmppSession(const XmppSettings &settings, PasswordSource &passwords)
-    : m_settings(settings)
+XmppSession::XmppSession(const XmppSettings &settings, std::shared_ptr<XmppInterrupt> interrupt)
+    : m_settings(settings), m_connection(std::move(interrupt))
 {
     m_connection.setStanzaHandler([this](xmpp_stanza_t *stanza) { handleStanza(stanza); });
-    QByteArray password = passwords.password(settings.bareJid());
-    m_connection.connect(settings, password);
+}
+
+void XmppSession::signIn(QByteArray &password, const XmppConnection::ProgressHandler &progress)
+{
+    m_connection.connect(m_settings, password, progress);
 
     m_signInName = bare(m_connection.boundJid());
     if (m_signInName.isEmpty())
-        m_signInName = settings.bareJid();
+        m_signInName = m_settings.bareJid();
+    if (progress)
+        progress(XmppConnection::Step::ReadingContacts);
     fetchRoster();
 
     // Initial presence makes the server deliver the subscription requests it kept while the
@@ -55,11 +60,6 @@ XmppSession::XmppSession(const XmppSettings &settings, PasswordSource &passwords
     // The server answers these after it has handled the presence, so the stored requests
     // have arrived by the time the nickname is known.
     m_displayName = fetchNickname();
-
-    m_idleTimer.setInterval(100);
-    QObject::connect(&m_idleTimer, &QTimer::timeout, &m_idleTimer,
-                     [this] { m_connection.processPending(); });
-    m_idleTimer.start();
 }
 
 XmppSession::~XmppSession() = default;
@@ -155,6 +155,8 @@ QString XmppSession::askNickname(XmppConnection::StanzaPtr iq, const char *what,
             return {}; // no nickname kept, or the server does not keep any
         xmpp_stanza_t *nick = findNick(answer.get());
         return nick ? XmppConnection::text(nick).trimmed() : QString();
+    } catch (const XmppCancelled &) {
+        throw;
     } catch (const MessengerError &) {
         // A slow answer only costs the nickname; a lost connection ends the sign-in.
         if (!m_connection.isConnected())

@@ -4,22 +4,23 @@
 #include "platform/messenger/xmpp/XmppRoster.h"
 #include "platform/messenger/xmpp/XmppSettings.h"
 
-#include <QTimer>
-
-class PasswordSource;
-
-// A signed-in session on the user's account: the roster kept up to date from the server's
+// A session on the user's account: the sign-in, the roster kept up to date from the server's
 // pushes and the subscription requests it delivers, the user's own address and nickname, and
-// the removal of a contact.
+// the removal of a contact. Used from one thread only (see XmppSessionThread).
 class XmppSession
 {
 public:
-    // Asks passwords for the password and signs in; throws MessengerError when it cannot.
-    XmppSession(const XmppSettings &settings, PasswordSource &passwords);
+    explicit XmppSession(const XmppSettings &settings,
+                         std::shared_ptr<XmppInterrupt> interrupt = {});
     ~XmppSession();
     Q_DISABLE_COPY_MOVE(XmppSession)
 
+    // Signs in with password, which it wipes, and reads the roster and the nickname; throws
+    // MessengerError (XmppCancelled when interrupted) when it cannot.
+    void signIn(QByteArray &password, const XmppConnection::ProgressHandler &progress = {});
     bool isSignedIn() const;
+    // Handles what the server sent meanwhile: pushes, requests, pings.
+    void processPending() { m_connection.processPending(); }
     // The account's bare address, as the server bound it.
     QString signInName() const { return m_signInName; }
     // The user's nickname as the server keeps it, or else the address's local part.
@@ -47,6 +48,4 @@ private:
     XmppRoster m_roster;
     QString m_signInName;
     QString m_displayName;
-    // Keeps pushes flowing in while no call is being made.
-    QTimer m_idleTimer;
 };

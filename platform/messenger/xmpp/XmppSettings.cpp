@@ -5,9 +5,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-namespace {
-
-QString checkedJid(const QString &value)
+QString XmppSettings::checkedJid(const QString &value, const QString &origin)
 {
     const QString bare = value.section(QLatin1Char('/'), 0, 0);
     const qsizetype at = bare.indexOf(QLatin1Char('@'));
@@ -17,22 +15,24 @@ QString checkedJid(const QString &value)
         (!value.contains(QLatin1Char('/')) || !value.endsWith(QLatin1Char('/')));
     if (!valid)
         throw MessengerError(
-            QStringLiteral("ORVALIN_XMPP no es una dirección XMPP válida («%1»): debe tener la "
+            QStringLiteral("%1 no es una dirección XMPP válida («%2»): debe tener la "
                            "forma usuario@servidor")
-                .arg(value));
+                .arg(origin, value));
     return value;
 }
 
-quint16 checkedPort(const QString &value)
+quint16 XmppSettings::checkedPort(const QString &value, const QString &origin)
 {
     bool ok = false;
     const uint port = value.toUInt(&ok);
     if (!ok || port == 0 || port > 65535)
-        throw MessengerError(QStringLiteral("ORVALIN_XMPP_PORT no es un puerto válido («%1»): "
+        throw MessengerError(QStringLiteral("%1 no es un puerto válido («%2»): "
                                             "debe ser un número entre 1 y 65535")
-                                 .arg(value));
+                                 .arg(origin, value));
     return quint16(port);
 }
+
+namespace {
 
 QString checkedCaFile(const QString &path)
 {
@@ -49,11 +49,12 @@ QString checkedCaFile(const QString &path)
 XmppSettings XmppSettings::fromEnvironment(const QProcessEnvironment &environment)
 {
     XmppSettings settings;
-    settings.jid = checkedJid(environment.value(QStringLiteral("ORVALIN_XMPP")));
+    settings.jid = checkedJid(environment.value(QStringLiteral("ORVALIN_XMPP")),
+                              QStringLiteral("ORVALIN_XMPP"));
     settings.host = environment.value(QStringLiteral("ORVALIN_XMPP_HOST")).trimmed();
     const QString port = environment.value(QStringLiteral("ORVALIN_XMPP_PORT"));
     if (!port.isEmpty())
-        settings.port = checkedPort(port);
+        settings.port = checkedPort(port, QStringLiteral("ORVALIN_XMPP_PORT"));
     const QString caFile = environment.value(QStringLiteral("ORVALIN_XMPP_CAFILE"));
     if (!caFile.isEmpty())
         settings.caFile = checkedCaFile(caFile);

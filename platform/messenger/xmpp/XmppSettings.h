@@ -23,6 +23,12 @@ struct XmppSettings
     // MessengerError naming the variable whose value is unusable.
     static XmppSettings fromEnvironment(const QProcessEnvironment &environment);
 
+    // value when it is an address of the form user@domain (with an optional resource); throws
+    // MessengerError naming origin (where the value came from) otherwise.
+    static QString checkedJid(const QString &value, const QString &origin);
+    // A port 1 to 65535 written in decimal, or the same error.
+    static quint16 checkedPort(const QString &value, const QString &origin);
+
     // user@domain without the resource.
     QString bareJid() const;
     QString domain() const;

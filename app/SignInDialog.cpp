@@ -1,0 +1,426 @@
+#include "app/SignInDialog.h"
+
+#include "app/PlainText.h"
+#include "platform/messenger/MessengerClient.h"
+#include "platform/messenger/MessengerError.h"
+#include "platform/messenger/accounts/AccountChooser.h"
+#include "platform/messenger/accounts/Keyring.h"
+#include "platform/messenger/accounts/RememberedAccounts.h"
+#include "platform/messenger/xmpp/PasswordSource.h"
+#include "platform/messenger/xmpp/XmppSignIn.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString demoAddress = QStringLiteral("demo");
+const QString fileMarker = QStringLiteral(":archivo");
+constexpr int messageLength = 600;
+
+QLabel *plainLabel(QWidget *parent)
+{
+    // Shows what servers and files say: never read as markup.
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &remembered,
+                           const Keyring &keyring, QWidget *parent)
+    : QDialog(parent), m_chooser(chooser), m_remembered(remembered), m_keyring(keyring),
+      m_signIn(new XmppSignIn(this))
+{
+    setWindowTitle(QStringLiteral("Iniciar sesión en Orvalin"));
+
+    m_address = new QComboBox(this);
+    m_address->setEditable(true);
+    m_address->setInsertPolicy(QComboBox::NoInsert);
+    m_address->setMinimumContentsLength(28);
+    m_address->lineEdit()->setPlaceholderText(QStringLiteral("usuario@servidor"));
+    m_password = new QLineEdit(this);
+    m_password->setEchoMode(QLineEdit::Password);
+    m_rememberPassword = new QCheckBox(QStringLiteral("&Recordar contraseña"), this);
+    m_automatic = new QCheckBox(QStringLiteral("Iniciar sesión &automáticamente"), this);
+
+    m_advancedToggle = new QPushButton(QStringLiteral("A&vanzado"), this);
+    m_advancedToggle->setCheckable(true);
+    m_advanced = new QWidget(this);
+    m_host = new QLineEdit(m_advanced);
+    m_host->setPlaceholderText(QStringLiteral("se busca a partir de la dirección"));
+    m_port = new QLineEdit(m_advanced);
+    m_port->setPlaceholderText(QStringLiteral("5222"));
+    m_caFile = new QLineEdit(m_advanced);
+    m_caFile->setPlaceholderText(QStringLiteral("solo las autoridades del sistema"));
+    auto *advancedForm = new QFormLayout(m_advanced);
+    advancedForm->setContentsMargins(0, 0, 0, 0);
+    advancedForm->addRow(QStringLiteral("&Servidor:"), m_host);
+    advancedForm->addRow(QStringLiteral("&Puerto:"), m_port);
+    advancedForm->addRow(QStringLiteral("Certificado de CA &adicional:"), m_caFile);
+    m_advanced->setVisible(false);
+    connect(m_advancedToggle, &QPushButton::toggled, m_advanced, &QWidget::setVisible);
+
+    m_forget = new QPushButton(QStringLiteral("Olvidar esta cuenta"), this);
+    m_forget->setAutoDefault(false);
+    m_advancedToggle->setAutoDefault(false);
+    m_keyringNote = plainLabel(this);
+    m_keyringNote->setVisible(false);
+    m_status = plainLabel(this);
+
+    m_buttons = new QDialogButtonBox(this);
+    m_signInButton =
+        m_buttons->addButton(QStringLiteral("&Iniciar sesión"), QDialogButtonBox::AcceptRole);
+    m_buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    m_signInButton->setDefault(true);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &SignInDialog::startSignIn);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &SignInDialog::reject);
+
+    auto *form = new QFormLayout;
+    auto *addressLabel = new QLabel(QStringLiteral("&Dirección:"), this);
+    addressLabel->setBuddy(m_address);
+    auto *passwordLabel = new QLabel(QStringLiteral("&Contraseña:"), this);
+    passwordLabel->setBuddy(m_password);
+    form->addRow(addressLabel, m_address);
+    form->addRow(passwordLabel, m_password);
+    form->addRow(QString(), m_rememberPassword);
+    form->addRow(QString(), m_automatic);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_advancedToggle);
+    row->addStretch();
+    row->addWidget(m_forget);
+    layout->addLayout(row);
+    layout->addWidget(m_advanced);
+    layout->addWidget(m_keyringNote);
+    layout->addWidget(m_status);
+    layout->addWidget(m_buttons);
+
+    // Names for accessibility tools and tests.
+    m_address->setObjectName(QStringLiteral("direccion"));
+    m_password->setObjectName(QStringLiteral("contrasena"));
+    m_rememberPassword->setObjectName(QStringLiteral("recordar"));
+    m_automatic->setObjectName(QStringLiteral("automatico"));
+    m_forget->setObjectName(QStringLiteral("olvidar"));
+    m_keyringNote->setObjectName(QStringLiteral("notaLlavero"));
+    m_status->setObjectName(QStringLiteral("estado"));
+    m_signInButton->setObjectName(QStringLiteral("iniciarSesion"));
+
+    setTabOrder(m_address, m_password);
+    setTabOrder(m_password, m_rememberPassword);
+    setTabOrder(m_rememberPassword, m_automatic);
+    setTabOrder(m_automatic, m_advancedToggle);
+    setTabOrder(m_advancedToggle, m_host);
+    setTabOrder(m_host, m_port);
+    setTabOrder(m_port, m_caFile);
+    setTabOrder(m_caFile, m_forget);
+
+    connect(m_signIn, &XmppSignIn::stepChanged, this, &SignInDialog::showStatus);
+    connect(m_signIn, &XmppSignIn::failed, this, [this](const QString &message) {
+        setBusy(false);
+        showError(message);
+        m_password->setFocus();
+        m_password->selectAll();
+    });
+    connect(m_signIn, &XmppSignIn::succeeded, this, [this] { signedIn(m_signIn->takeClient()); });
+    connect(m_forget, &QPushButton::clicked, this, &SignInDialog::forgetAccount);
+    connect(m_rememberPassword, &QCheckBox::toggled, this, &SignInDialog::rememberPasswordToggled);
+    connect(m_address, &QComboBox::activated, this, &SignInDialog::addressChosen);
+    connect(m_address, &QComboBox::editTextChanged, this, &SignInDialog::updateEnabling);
+
+    fillAddresses(m_remembered.lastUsed());
+    m_address->setFocus();
+}
+
+SignInDialog::~SignInDialog() = default;
+
+void SignInDialog::fillAddresses(const QString &selected)
+{
+    const QSignalBlocker quiet(m_address);
+    m_address->clear();
+    for (const RememberedAccount &account : m_remembered.accounts()) {
+        if (account.address != demoAddress)
+            m_address->addItem(account.address, account.address);
+    }
+    m_address->addItem(demoEntry(), demoAddress);
+    m_address->addItem(fileEntry(), fileMarker);
+    const int index = selected.isEmpty() ? -1 : m_address->findData(selected);
+    if (index >= 0) {
+        m_address->setCurrentIndex(index);
+    } else {
+        m_address->setCurrentIndex(-1);
+        m_address->setEditText(selected);
+    }
+    showAccount(currentAddress());
+}
+
+void SignInDialog::addressChosen()
+{
+    if (m_address->currentData().toString() == fileMarker) {
+        const QString path = QFileDialog::getOpenFileName(
+            this, QStringLiteral("Abrir archivo de cuenta"), QString(),
+            QStringLiteral("Cuentas de Orvalin (*.json);;Todos los archivos (*)"));
+        m_address->setCurrentIndex(-1);
+        m_address->setEditText(path);
+    }
+    showAccount(currentAddress());
+}
+
+QString SignInDialog::currentAddress() const
+{
+    QString text = m_address->currentText().trimmed();
+    const int index = m_address->findText(text);
+    if (index >= 0 && !m_address->itemData(index).toString().isEmpty())
+        return m_address->itemData(index).toString();
+    return text;
+}
+
+void SignInDialog::showAccount(const QString &address)
+{
+    m_password->clear();
+    const std::optional<RememberedAccount> remembered = m_remembered.find(address);
+    m_rememberPassword->setChecked(remembered && remembered->rememberPassword);
+    m_automatic->setChecked(remembered && remembered->signInAutomatically);
+    updateEnabling();
+    const bool xmpp = isXmppAddress(address);
+    // The variables fill the "Avanzado" fields for any account, over what was remembered.
+    const QProcessEnvironment &environment = m_chooser.environment();
+    m_host->setText(environment.value(QStringLiteral("ORVALIN_XMPP_HOST")).trimmed());
+    m_port->setText(environment.value(QStringLiteral("ORVALIN_XMPP_PORT")).trimmed());
+    m_caFile->setText(environment.value(QStringLiteral("ORVALIN_XMPP_CAFILE")));
+    if (!xmpp)
+        return;
+    try {
+        const XmppSettings settings =
+            m_chooser.xmppSettings(address, QStringLiteral("La dirección"));
+        m_host->setText(settings.host);
+        m_port->setText(settings.port != 0 ? QString::number(settings.port) : QString());
+        m_caFile->setText(settings.caFile);
+    } catch (const MessengerError &) {
+        return; // said when the user signs in
+    }
+    if (!remembered || !remembered->rememberPassword || m_keyringMissing)
+        return;
+    Keyring::Answer kept = m_keyring.read(address);
+    if (kept.status == Keyring::Status::Ok) {
+        m_password->setText(QString::fromUtf8(kept.password));
+        PasswordSource::wipe(kept.password);
+    } else if (kept.status == Keyring::Status::Unavailable) {
+        keyringMissing(kept.error);
+    }
+}
+
+void SignInDialog::rememberPasswordToggled(bool checked)
+{
+    if (!checked || m_keyringMissing)
+        return;
+    const Keyring::Answer probe = m_keyring.read(currentAddress());
+    if (probe.status == Keyring::Status::Unavailable)
+        keyringMissing(probe.error);
+}
+
+void SignInDialog::keyringMissing(const QString &why)
+{
+    // Said once; the password is then asked for at every start, never kept in a file instead.
+    m_keyringMissing = true;
+    m_rememberPassword->setChecked(false);
+    m_rememberPassword->setEnabled(false);
+    m_keyringNote->setText(QStringLiteral("No se puede usar el llavero del sistema (%1): se "
+                                          "iniciará sesión igualmente, pero la contraseña no se "
+                                          "guardará y se pedirá la próxima vez.")
+                               .arg(why));
+    m_keyringNote->setVisible(true);
+}
+
+void SignInDialog::preset(const AccountChoice &choice, const QString &error)
+{
+    switch (choice.kind) {
+    case AccountChoice::Kind::Demo:
+        fillAddresses(demoAddress);
+        break;
+    case AccountChoice::Kind::File:
+    case AccountChoice::Kind::Xmpp:
+        fillAddresses(choice.address);
+        break;
+    case AccountChoice::Kind::Ask:
+        break;
+    }
+    if (!error.isEmpty())
+        showError(error);
+}
+
+void SignInDialog::signInNow(const QByteArray &password)
+{
+    if (!password.isEmpty())
+        m_password->setText(QString::fromUtf8(password));
+    if (m_password->isEnabled() && m_password->text().isEmpty()) {
+        showStatus(QStringLiteral("Escriba la contraseña de %1.").arg(currentAddress()));
+        m_password->setFocus();
+        return;
+    }
+    startSignIn();
+}
+
+void SignInDialog::startSignIn()
+{
+    if (m_signIn->isRunning())
+        return;
+    const QString address = currentAddress();
+    if (address.isEmpty() || address == fileMarker) {
+        showError(QStringLiteral("Escriba una dirección XMPP o elija una cuenta."));
+        m_address->setFocus();
+        return;
+    }
+    AccountChoice choice;
+    try {
+        choice = m_chooser.named(address, QStringLiteral("La dirección"));
+        m_signedInKind = choice.kind;
+        if (choice.kind == AccountChoice::Kind::Demo) {
+            signedIn(AccountChooser::demoClient());
+            return;
+        }
+        if (choice.kind == AccountChoice::Kind::File) {
+            signedIn(AccountChooser::fileClient(choice.address));
+            return;
+        }
+        choice.xmpp.host = m_host->text().trimmed();
+        const QString port = m_port->text().trimmed();
+        choice.xmpp.port =
+            port.isEmpty() ? 0 : XmppSettings::checkedPort(port, QStringLiteral("El puerto"));
+        choice.xmpp.caFile = m_caFile->text().trimmed();
+        if (!choice.xmpp.caFile.isEmpty() && !QFileInfo(choice.xmpp.caFile).isReadable())
+            throw MessengerError(QStringLiteral("No se puede leer el archivo de certificados «%1».")
+                                     .arg(choice.xmpp.caFile));
+    } catch (const MessengerError &error) {
+        showError(error.message());
+        return;
+    }
+    if (m_password->text().isEmpty()) {
+        showError(QStringLiteral("Escriba la contraseña de %1.").arg(choice.address));
+        m_password->setFocus();
+        return;
+    }
+    QByteArray password = m_password->text().toUtf8();
+    m_signingInAddress = choice.address;
+    setBusy(true);
+    m_signIn->start(choice.xmpp, password);
+}
+
+void SignInDialog::signedIn(std::unique_ptr<MessengerClient> client)
+{
+    setBusy(false);
+    const QString address = m_signingInAddress.isEmpty() ? currentAddress() : m_signingInAddress;
+    m_signingInAddress.clear();
+    RememberedAccount account;
+    account.address = address;
+    if (isXmppAddress(address)) {
+        account.host = m_host->text().trimmed();
+        account.port = quint16(m_port->text().trimmed().toUInt());
+        account.caFile = m_caFile->text().trimmed();
+        account.rememberPassword = m_rememberPassword->isChecked();
+        if (account.rememberPassword) {
+            QByteArray password = m_password->text().toUtf8();
+            const Keyring::Answer stored = m_keyring.write(address, password);
+            PasswordSource::wipe(password);
+            account.rememberPassword = stored.status == Keyring::Status::Ok;
+        } else if (!m_keyringMissing) {
+            m_keyring.remove(address);
+        }
+    }
+    account.signInAutomatically = m_automatic->isChecked();
+    m_remembered.save(account);
+    m_remembered.setLastUsed(address);
+    m_password->clear();
+    m_client = std::move(client);
+    accept();
+}
+
+void SignInDialog::forgetAccount()
+{
+    const QString address = currentAddress();
+    if (!m_remembered.find(address))
+        return;
+    if (!m_keyringMissing) {
+        const Keyring::Answer removed = m_keyring.remove(address);
+        if (removed.status == Keyring::Status::Unavailable) {
+            showError(QStringLiteral("No se pudo quitar la contraseña de %1 del llavero del "
+                                     "sistema (%2).")
+                          .arg(address, removed.error));
+            return;
+        }
+    }
+    m_remembered.forget(address);
+    fillAddresses({});
+    showStatus(QStringLiteral("Se olvidó la cuenta %1.").arg(address));
+    m_address->setFocus();
+}
+
+void SignInDialog::reject()
+{
+    // The first "Cancelar" stops a sign-in that is running; the window stays for another try.
+    if (m_signIn->isRunning()) {
+        m_signIn->cancel();
+        m_signingInAddress.clear();
+        setBusy(false);
+        showStatus(QStringLiteral("Se canceló el inicio de sesión."));
+        return;
+    }
+    m_password->clear();
+    QDialog::reject();
+}
+
+std::unique_ptr<MessengerClient> SignInDialog::takeClient()
+{
+    return std::move(m_client);
+}
+
+void SignInDialog::setBusy(bool busy)
+{
+    for (QWidget *field :
+         {static_cast<QWidget *>(m_address), static_cast<QWidget *>(m_password),
+          static_cast<QWidget *>(m_rememberPassword), static_cast<QWidget *>(m_automatic),
+          m_advanced, static_cast<QWidget *>(m_forget)})
+        field->setEnabled(!busy);
+    m_signInButton->setEnabled(!busy);
+    if (busy)
+        showStatus(XmppSignIn::stepText(XmppConnection::Step::Connecting));
+    else
+        updateEnabling();
+}
+
+bool SignInDialog::isXmppAddress(const QString &address)
+{
+    return address.contains(QLatin1Char('@')) && !address.contains(QLatin1Char('/'));
+}
+
+void SignInDialog::updateEnabling()
+{
+    const QString address = currentAddress();
+    const bool xmpp = isXmppAddress(address);
+    m_password->setEnabled(xmpp);
+    m_rememberPassword->setEnabled(xmpp && !m_keyringMissing);
+    m_forget->setEnabled(m_remembered.find(address).has_value());
+}
+
+void SignInDialog::showStatus(const QString &text)
+{
+    m_status->setStyleSheet(QString());
+    m_status->setText(PlainText::forDisplay(text, messageLength));
+}
+
+void SignInDialog::showError(const QString &text)
+{
+    m_status->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_status->setText(PlainText::forDisplay(text, messageLength));
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "platform/messenger/accounts/AccountChoice.h"
+
+#include <QDialog>
+#include <memory>
+
+class AccountChooser;
+class Keyring;
+class MessengerClient;
+class QCheckBox;
+class QComboBox;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+class RememberedAccounts;
+class XmppSignIn;
+
+// "Iniciar sesión en Orvalin": the user picks or types an account, signs in, and the window
+// closes with a signed-in client. The sign-in runs on a thread of its own while this window
+// shows its steps; "Cancelar" stops it, and pressed again (or with nothing running) closes the
+// window without a client. Failures are shown in the window, and the user can try again.
+class SignInDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    SignInDialog(const AccountChooser &chooser, RememberedAccounts &remembered,
+                 const Keyring &keyring, QWidget *parent = nullptr);
+    ~SignInDialog() override;
+
+    // Selects the account choice names (any kind but Ask) and shows error, when given, as the
+    // reason the window opened.
+    void preset(const AccountChoice &choice, const QString &error = {});
+    // Signs in at once with what the fields hold, as the automatic sign-in does; with no
+    // password at hand it asks for one instead.
+    void signInNow(const QByteArray &password = {});
+
+    // After the window was accepted: the signed-in client, and what kind of account it is.
+    std::unique_ptr<MessengerClient> takeClient();
+    AccountChoice::Kind signedInKind() const { return m_signedInKind; }
+
+    // The entries of "Dirección" that are not remembered accounts.
+    static QString demoEntry() { return QStringLiteral("Cuenta de demostración"); }
+    static QString fileEntry() { return QStringLiteral("Abrir archivo de cuenta…"); }
+
+    void reject() override;
+
+private:
+    void fillAddresses(const QString &selected);
+    void addressChosen();
+    void showAccount(const QString &address);
+    void startSignIn();
+    void signedIn(std::unique_ptr<MessengerClient> client);
+    void forgetAccount();
+    void rememberPasswordToggled(bool checked);
+    void keyringMissing(const QString &why);
+    void updateEnabling();
+    static bool isXmppAddress(const QString &address);
+    void setBusy(bool busy);
+    void showStatus(const QString &text);
+    void showError(const QString &text);
+    QString currentAddress() const;
+
+    const AccountChooser &m_chooser;
+    RememberedAccounts &m_remembered;
+    const Keyring &m_keyring;
+    XmppSignIn *m_signIn;
+    std::unique_ptr<MessengerClient> m_client;
+    AccountChoice::Kind m_signedInKind = AccountChoice::Kind::Demo;
+    QString m_signingInAddress;
+    bool m_keyringMissing = false;
+
+    QComboBox *m_address;
+    QLineEdit *m_password;
+    QCheckBox *m_rememberPassword;
+    QCheckBox *m_automatic;
+    QPushButton *m_advancedToggle;
+    QWidget *m_advanced;
+    QLineEdit *m_host;
+    QLineEdit *m_port;
+    QLineEdit *m_caFile;
+    QPushButton *m_forget;
+    QLabel *m_keyringNote;
+    QLabel *m_status;
+    QDialogButtonBox *m_buttons;
+    QPushButton *m_signInButton;
+};

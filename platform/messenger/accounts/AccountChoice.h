@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/messenger/xmpp/XmppSettings.h"
+
+#include <QString>
+
+// The account a program is to use, and where that choice came from.
+struct AccountChoice
+{
+    enum class Kind {
+        Demo, // the built-in demo account
+        File, // an account file
+        Xmpp, // a live XMPP account
+        Ask   // none named: the window asks the user
+    };
+    enum class Source { CommandLine, Environment, Remembered, Default };
+
+    Kind kind = Kind::Demo;
+    Source source = Source::Default;
+    // Kind::File: the file's path. Kind::Xmpp: the address.
+    QString address;
+    // Kind::Xmpp: where to connect.
+    XmppSettings xmpp;
+    // Kind::Xmpp: ORVALIN_XMPP_PASSWORD_FILE, when set.
+    QString passwordFile;
+
+    // The kind as the history records it beside each scan: "demo", "file" or "xmpp".
+    QString backendName() const
+    {
+        switch (kind) {
+        case Kind::File:
+            return QStringLiteral("file");
+        case Kind::Xmpp:
+            return QStringLiteral("xmpp");
+        case Kind::Demo:
+        case Kind::Ask:
+            break;
+        }
+        return QStringLiteral("demo");
+    }
+};

@@ -1,0 +1,126 @@
+#include "platform/messenger/accounts/RememberedAccounts.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+constexpr char accountsKey[] = "cuentas";
+constexpr char lastUsedKey[] = "ultimaCuenta";
+
+} // namespace
+
+RememberedAccounts::RememberedAccounts(QString path) : m_path(std::move(path)) {}
+
+QString RememberedAccounts::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/orvalin/orvalin.conf");
+}
+
+QString RememberedAccounts::pathFor(const QProcessEnvironment &environment)
+{
+    QString folder = environment.value(QStringLiteral("XDG_CONFIG_HOME"));
+    if (folder.isEmpty()) {
+        const QString home = environment.value(QStringLiteral("HOME"));
+        if (home.isEmpty())
+            return {};
+        folder = home + QStringLiteral("/.config");
+    }
+    return folder + QStringLiteral("/orvalin/orvalin.conf");
+}
+
+QList<RememberedAccount> RememberedAccounts::accounts() const
+{
+    if (m_path.isEmpty())
+        return {};
+    QSettings settings(m_path, QSettings::IniFormat);
+    QList<RememberedAccount> accounts;
+    const int count = settings.beginReadArray(QLatin1String(accountsKey));
+    for (int i = 0; i < count; ++i) {
+        settings.setArrayIndex(i);
+        RememberedAccount account;
+        account.address = settings.value(QStringLiteral("direccion")).toString();
+        if (account.address.isEmpty())
+            continue;
+        account.host = settings.value(QStringLiteral("servidor")).toString();
+        const uint port = settings.value(QStringLiteral("puerto"), 0).toUInt();
+        account.port = port <= 65535 ? quint16(port) : 0;
+        account.caFile = settings.value(QStringLiteral("certificadoCA")).toString();
+        account.rememberPassword = settings.value(QStringLiteral("recordarContrasena")).toBool();
+        account.signInAutomatically =
+            settings.value(QStringLiteral("iniciarAutomaticamente")).toBool();
+        accounts.append(account);
+    }
+    settings.endArray();
+    return accounts;
+}
+
+std::optional<RememberedAccount> RememberedAccounts::find(const QString &address) const
+{
+    for (const RememberedAccount &account : accounts()) {
+        if (account.address == address)
+            return account;
+    }
+    return std::nullopt;
+}
+
+void RememberedAccounts::save(const RememberedAccount &account)
+{
+    QList<RememberedAccount> all = accounts();
+    const auto same = std::find_if(all.begin(), all.end(), [&](const RememberedAccount &known) {
+        return known.address == account.address;
+    });
+    if (same != all.end())
+        *same = account;
+    else
+        all.append(account);
+    write(all);
+}
+
+void RememberedAccounts::forget(const QString &address)
+{
+    QList<RememberedAccount> all = accounts();
+    all.removeIf([&](const RememberedAccount &known) { return known.address == address; });
+    write(all);
+    if (lastUsed() == address)
+        setLastUsed({});
+}
+
+QString RememberedAccounts::lastUsed() const
+{
+    if (m_path.isEmpty())
+        return {};
+    return QSettings(m_path, QSettings::IniFormat).value(QLatin1String(lastUsedKey)).toString();
+}
+
+void RememberedAccounts::setLastUsed(const QString &address)
+{
+    if (m_path.isEmpty())
+        return;
+    QSettings settings(m_path, QSettings::IniFormat);
+    if (address.isEmpty())
+        settings.remove(QLatin1String(lastUsedKey));
+    else
+        settings.setValue(QLatin1String(lastUsedKey), address);
+}
+
+void RememberedAccounts::write(const QList<RememberedAccount> &accounts)
+{
+    if (m_path.isEmpty())
+        return;
+    QSettings settings(m_path, QSettings::IniFormat);
+    settings.remove(QLatin1String(accountsKey));
+    settings.beginWriteArray(QLatin1String(accountsKey), int(accounts.size()));
+    for (int i = 0; i < accounts.size(); ++i) {
+        const RememberedAccount &account = accounts.at(i);
+        settings.setArrayIndex(i);
+        settings.setValue(QStringLiteral("direccion"), account.address);
+        settings.setValue(QStringLiteral("servidor"), account.host);
+        settings.setValue(QStringLiteral("puerto"), account.port);
+        settings.setValue(QStringLiteral("certificadoCA"), account.caFile);
+        settings.setValue(QStringLiteral("recordarContrasena"), account.rememberPassword);
+        settings.setValue(QStringLiteral("iniciarAutomaticamente"), account.signInAutomatically);
+    }
+    settings.endArray();
+}

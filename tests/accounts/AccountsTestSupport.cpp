@@ -1,0 +1,34 @@
+#include "tests/accounts/AccountsTestSupport.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <gtest/gtest.h>
+
+QString testKeyringService()
+{
+    return QStringLiteral("orvalin-test");
+}
+
+QString testHome()
+{
+    QString home = qEnvironmentVariable("ORVALIN_TEST_HOME");
+    EXPECT_FALSE(home.isEmpty()) << "run through ctest, which starts tests/accounts/"
+                                    "keyring-session.sh";
+    return home;
+}
+
+QStringList filesHolding(const QByteArray &secret)
+{
+    QStringList found;
+    const QString home = testHome();
+    if (home.isEmpty())
+        return {QStringLiteral("(no test HOME)")};
+    QDirIterator files(home, QDir::Files | QDir::Hidden | QDir::System,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        if (file.open(QIODevice::ReadOnly) && file.readAll().contains(secret))
+            found.append(file.fileName());
+    }
+    return found;
+}

@@ -1,0 +1,270 @@
+#include "app/SignInDialog.h"
+#include "app/Form1.h"
+#include "app/LinkOpener.h"
+#include "app/MessageReporter.h"
+#include "platform/messenger/MessengerClient.h"
+#include "platform/messenger/MessengerService.h"
+#include "platform/messenger/MessengerServiceSet.h"
+#include "platform/messenger/accounts/AccountChooser.h"
+#include "platform/messenger/accounts/Keyring.h"
+#include "platform/messenger/accounts/RememberedAccounts.h"
+#include "platform/messenger/xmpp/XmppSignIn.h"
+#include "tests/accounts/AccountsTestSupport.h"
+#include "tests/accounts/FakeXmppServer.h"
+#include "tests/xmpp/TestServer.h"
+#include "tools/audit/AuditTool.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingReporter : public MessageReporter
+{
+public:
+    void error(const QString &, const QString &text) override { messages.append(text); }
+    void warning(const QString &, const QString &text) override { messages.append(text); }
+    QStringList messages;
+};
+
+class NoLinks : public LinkOpener
+{
+public:
+    void open(const QUrl &) override {}
+};
+
+// A sign-in window over the test's own settings file and keyring entries.
+class SignInWindow
+{
+public:
+    explicit SignInWindow(const QProcessEnvironment &environment = {})
+        : m_remembered(testHome() + QStringLiteral("/config/orvalin/orvalin.conf")),
+          m_chooser(environment, m_remembered), m_keyring(testKeyringService()),
+          dialog(m_chooser, m_remembered, m_keyring)
+    {
+        dialog.show();
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+
+    template <typename T> T *child(const char *name)
+    {
+        T *found = dialog.findChild<T *>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString status() { return child<QLabel>("estado")->text(); }
+    QWidget *focus() { return QApplication::focusWidget(); }
+    void type(const QString &text) { QTest::keyClicks(focus(), text); }
+    void press(Qt::Key key) { QTest::keyClick(focus(), key); }
+
+    RememberedAccounts m_remembered;
+    AccountChooser m_chooser;
+    Keyring m_keyring;
+    SignInDialog dialog;
+};
+
+// Lets the event loop run until done() holds or the time is up. (Qt's own polling macros
+// report to QTest, which these GoogleTest tests do not read.)
+bool eventually(const std::function<bool()> &done, int milliseconds)
+{
+    QDeadlineTimer deadline(milliseconds);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+QProcessEnvironment reaching(quint16 port, const QString &caFile = {})
+{
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("ORVALIN_XMPP_HOST"), QStringLiteral("127.0.0.1"));
+    environment.insert(QStringLiteral("ORVALIN_XMPP_PORT"), QString::number(port));
+    if (!caFile.isEmpty())
+        environment.insert(QStringLiteral("ORVALIN_XMPP_CAFILE"), caFile);
+    return environment;
+}
+
+} // namespace
+
+TEST(NoKeyringTest, KeyboardAloneReachesEveryFieldAndEnterSignsInToTheDemo)
+{
+    SignInWindow window;
+    auto *addressField = window.child<QComboBox>("direccion");
+    EXPECT_TRUE(addressField->isAncestorOf(window.focus()) || window.focus() == addressField);
+    EXPECT_EQ(window.child<QLabel>("estado")->textFormat(), Qt::PlainText);
+    EXPECT_EQ(window.child<QLabel>("notaLlavero")->textFormat(), Qt::PlainText);
+    window.type(QStringLiteral("ana@example.org"));
+    window.press(Qt::Key_Tab);
+    EXPECT_EQ(window.focus(), window.child<QLineEdit>("contrasena"));
+    EXPECT_EQ(window.child<QLineEdit>("contrasena")->echoMode(), QLineEdit::Password);
+    window.press(Qt::Key_Tab);
+    EXPECT_EQ(window.focus(), window.child<QCheckBox>("recordar"));
+    EXPECT_FALSE(window.child<QCheckBox>("recordar")->isChecked());
+    EXPECT_FALSE(window.child<QCheckBox>("automatico")->isChecked());
+
+    // No keyring here: ticking "Recordar contraseña" says so, once, and the box stays clear.
+    window.press(Qt::Key_Space);
+    QLabel *note = window.child<QLabel>("notaLlavero");
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_TRUE(note->text().contains(u"llavero")) << note->text().toStdString();
+    EXPECT_FALSE(window.child<QCheckBox>("recordar")->isChecked());
+    EXPECT_FALSE(window.child<QCheckBox>("recordar")->isEnabled());
+
+    // Back to the address, which takes the demo entry by name; Enter signs in.
+    auto *address = window.child<QComboBox>("direccion");
+    address->setFocus();
+    address->setEditText(SignInDialog::demoEntry());
+    window.press(Qt::Key_Return);
+    EXPECT_EQ(window.dialog.result(), QDialog::Accepted);
+    const auto client = window.dialog.takeClient();
+    ASSERT_NE(client, nullptr);
+    EXPECT_EQ(client->serviceSet()->defaultService()->signInName(),
+              QStringLiteral("lucia.ferrer@example.org"));
+    // Remembered for the next start, preselected.
+    EXPECT_EQ(window.m_remembered.lastUsed(), QStringLiteral("demo"));
+}
+
+TEST(NoKeyringTest, EscapeLeavesTheUserSignedOutAndTheMainWindowSaysSo)
+{
+    SignInWindow window;
+    window.press(Qt::Key_Escape);
+    EXPECT_EQ(window.dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(window.dialog.takeClient(), nullptr);
+
+    RecordingReporter reporter;
+    NoLinks links;
+    Form1 form([] { return AccountChooser::signedOutClient(); }, reporter, links);
+    EXPECT_EQ(form.load(), Form1::LoadResult::SignedOut);
+    EXPECT_EQ(reporter.messages,
+              QStringList{QStringLiteral(
+                  "Debe Tener Iniciada Sesion en MSN Messenger para Utilizar este Programa")});
+}
+
+TEST(SignInWindowTest, WrongPasswordIsSaidThenTheRightOneSignsInAndIsKeptOnlyInTheKeyring)
+{
+    const TestServer &server = TestServer::instance();
+    const QString address = server.jid(QStringLiteral("signin-user"));
+    {
+        SignInWindow window(reaching(server.port, server.caFile));
+        window.type(address);
+        window.press(Qt::Key_Tab);
+        window.type(QStringLiteral("no-es-esta"));
+        window.press(Qt::Key_Return);
+        ASSERT_TRUE(eventually(
+            [&] { return window.status().contains(u"rechazó el usuario o la contraseña"); }, 15000))
+            << window.status().toStdString();
+        EXPECT_TRUE(window.dialog.isVisible());
+        EXPECT_EQ(window.focus(), window.child<QLineEdit>("contrasena"));
+
+        window.type(QString::fromUtf8(server.password)); // replaces the selected wrong one
+        window.press(Qt::Key_Tab);
+        window.press(Qt::Key_Space); // "Recordar contraseña"
+        ASSERT_TRUE(window.child<QCheckBox>("recordar")->isChecked());
+        window.press(Qt::Key_Return);
+        ASSERT_TRUE(eventually([&] { return window.dialog.result() == QDialog::Accepted; }, 15000))
+            << window.status().toStdString();
+        const auto client = window.dialog.takeClient();
+        ASSERT_NE(client, nullptr);
+        EXPECT_EQ(client->serviceSet()->defaultService()->signInName(), address);
+    }
+    EXPECT_EQ(Keyring(testKeyringService()).read(address).password, server.password);
+    EXPECT_EQ(filesHolding(server.password), QStringList());
+
+    // Next time: preselected, the password filled in from the keyring; then forgotten.
+    SignInWindow again(reaching(server.port, server.caFile));
+    EXPECT_EQ(again.child<QComboBox>("direccion")->currentText(), address);
+    EXPECT_EQ(again.child<QLineEdit>("contrasena")->text().toUtf8(), server.password);
+    QTest::mouseClick(again.child<QPushButton>("olvidar"), Qt::LeftButton);
+    EXPECT_EQ(again.child<QComboBox>("direccion")->findText(address), -1);
+    EXPECT_FALSE(again.m_remembered.find(address).has_value());
+    EXPECT_EQ(Keyring(testKeyringService()).read(address).status, Keyring::Status::NotFound);
+}
+
+TEST(SignInWindowTest, CancelStopsAStalledTlsHandshakeAndTheWindowCanTryAgain)
+{
+    FakeXmppServer stalling(FakeXmppServer::Behaviour::StallTls);
+    SignInWindow window(reaching(stalling.port()));
+    window.type(QStringLiteral("ana@localhost"));
+    window.press(Qt::Key_Tab);
+    window.type(QStringLiteral("clave"));
+    window.press(Qt::Key_Return);
+    // The window goes on handling events while the handshake hangs: the step shows up.
+    ASSERT_TRUE(eventually([&] { return stalling.handshakeStarted(); }, 10000))
+        << window.status().toStdString();
+    ASSERT_TRUE(eventually(
+        [&] { return window.status() == QStringLiteral("Comprobando el certificado…"); }, 5000))
+        << window.status().toStdString();
+
+    window.press(Qt::Key_Escape);
+    EXPECT_EQ(window.status(), QStringLiteral("Se canceló el inicio de sesión."));
+    EXPECT_TRUE(window.dialog.isVisible());
+    EXPECT_TRUE(window.child<QPushButton>("iniciarSesion")->isEnabled());
+    // The connection is really dropped, not left running behind the window.
+    EXPECT_TRUE(eventually([&] { return stalling.clientGone(); }, 5000));
+
+    window.press(Qt::Key_Escape);
+    EXPECT_EQ(window.dialog.result(), QDialog::Rejected);
+}
+
+TEST(SignInWindowTest, AStalledHandshakeTimesOutAndAServerWithoutTlsIsRefused)
+{
+    const auto failure = [](FakeXmppServer::Behaviour behaviour) {
+        FakeXmppServer server(behaviour);
+        XmppSettings settings;
+        settings.jid = QStringLiteral("ana@localhost");
+        settings.host = QStringLiteral("127.0.0.1");
+        settings.port = server.port();
+        settings.signInTimeLimit = std::chrono::milliseconds(300);
+        settings.requestTimeLimit = std::chrono::milliseconds(100);
+        XmppSignIn signIn;
+        QSignalSpy failed(&signIn, &XmppSignIn::failed);
+        QByteArray password = "clave";
+        signIn.start(settings, password);
+        EXPECT_TRUE(password.isEmpty());
+        EXPECT_TRUE(failed.wait(10000));
+        return failed.isEmpty() ? QString() : failed.first().first().toString();
+    };
+    const QString stalled = failure(FakeXmppServer::Behaviour::StallTls);
+    EXPECT_TRUE(stalled.contains(u"el servidor no respondió en 0.3 s")) << stalled.toStdString();
+    const QString plain = failure(FakeXmppServer::Behaviour::NoTls);
+    EXPECT_TRUE(plain.contains(u"no ofrece conexión cifrada")) << plain.toStdString();
+}
+
+TEST(SignInWindowTest, TheAuditSignsInWithTheRememberedFieldsAndTheKeyringsPassword)
+{
+    const TestServer &server = TestServer::instance();
+    const QString address = server.jid(QStringLiteral("signin-user"));
+    RememberedAccounts remembered(
+        RememberedAccounts::pathFor(QProcessEnvironment::systemEnvironment()));
+    remembered.save(
+        {address, QStringLiteral("127.0.0.1"), server.port, server.caFile, true, false});
+    // orvalin-audit reads the program's own entries, not the tests'.
+    const Keyring keyring;
+    ASSERT_EQ(keyring.write(address, server.password).status, Keyring::Status::Ok);
+
+    QString output;
+    QString errors;
+    QTextStream out(&output);
+    QTextStream err(&errors);
+    const int status =
+        AuditTool::run({QStringLiteral("--account"), address, QStringLiteral("scan")},
+                       QProcessEnvironment::systemEnvironment(), out, err);
+    out.flush();
+    err.flush();
+    EXPECT_EQ(status, AuditTool::Done) << errors.toStdString();
+    EXPECT_TRUE(output.contains(u"No hay Zorko en tu lista")) << output.toStdString();
+    keyring.remove(address);
+    remembered.forget(address);
+}
