@@ -1,7 +1,7 @@
 // The contact scan and the removal through the real client interface and the real list view,
 // beside a hash-set difference of the same address lists.
-#include "app/ContactAudit.h"
 #include "app/ListaResultView.h"
+#include "app/audit/ContactAudit.h"
 #include "bench/BenchAccounts.h"
 #include "platform/messenger/MemoryMessengerClient.h"
 

@@ -18,6 +18,8 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   prosody openssl dbus-daemon sqlite3
+  # the program itself on a private X display, driven from outside
+  xvfb xdotool
   # the fonts the windows name, or their metric-compatible stand-ins
   fonts-liberation2 fonts-dejavu-core
 )

@@ -1,6 +1,6 @@
-#include "app/ContactAudit.h"
+#include "app/audit/ContactAudit.h"
 #include "AuditFixtures.h"
-#include "app/MemoryResultView.h"
+#include "app/audit/MemoryResultView.h"
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerUser.h"
 

@@ -11,11 +11,13 @@
 #include "platform/messenger/MessengerService.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -26,6 +28,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -555,6 +558,37 @@ TEST_F(Form1Test, CerrarClosesTheAboutWindowAndItCanBeOpenedAgain)
     form.showCreditos();
     ASSERT_NE(form.creditos(), nullptr);
     EXPECT_TRUE(form.creditos()->isVisible());
+}
+
+TEST_F(Form1Test, MenusWorkBesideTheAboutWindowAndItsCloseBoxClosesIt)
+{
+    Form1 &form = start(accountWith(addresses("c", 2), {}));
+    form.showCreditos();
+    QPointer<Creditos> creditos = form.creditos();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(creditos.data()));
+
+    // Both menus, opened and clicked as a user would while the about window is in front.
+    const auto choose = [&](const char *menuName, const char *actionName) {
+        auto *menu = child<QMenu>(menuName);
+        menu->popup(form.mapToGlobal(QPoint(0, 0)));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QTest::mouseClick(menu, Qt::LeftButton, {},
+                          menu->actionGeometry(child<QAction>(actionName)).center());
+    };
+    choose("mnArchivo", "mnBuscarZ");
+    EXPECT_EQ(lista()->count(), 2);
+    choose("mnHelp", "mnForo");
+    ASSERT_EQ(m_opener.opened.size(), 1);
+    EXPECT_EQ(m_opener.opened.first(), ProductLinks::forum());
+    EXPECT_TRUE(creditos->isVisible());
+
+    // The window system's close box arrives as a close event on the about window's own window.
+    QCloseEvent closeBox;
+    QCoreApplication::sendEvent(creditos->windowHandle(), &closeBox);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(creditos.isNull());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.messenger() != nullptr, true);
 }
 
 TEST_F(Form1Test, ButtonsAndBannerCarryTheirSavedSettings)
