@@ -4,6 +4,7 @@
 #include "app/audit/ContactAudit.h"
 #include "bench/BenchAccounts.h"
 #include "platform/messenger/MemoryMessengerClient.h"
+#include "tests/support/ResultWindow.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -14,14 +15,8 @@
 
 namespace {
 
-struct Window
-{
-    QListWidget lista;
-    QProgressBar barra1;
-    QGroupBox frame2;
-    QAction mnDelette{nullptr};
-    ListaResultView view{&lista, &barra1, &frame2, &mnDelette, {QIcon()}};
-    ContactAudit audit{view};
+ListaResultView view{&lista, &barra1, &frame2, &mnDelette, {QIcon()}};
+ContactAudit audit{view};
 };
 
 double scanTarget(int n)
@@ -33,7 +28,7 @@ void Scan(benchmark::State &state)
 {
     const int n = int(state.range(0));
     MemoryMessengerClient client(benchAccount(n));
-    Window window;
+    ResultWindow window;
     for (auto _ : state) {
         window.view.clearRows();
         window.audit.BuscaIgn(client);
@@ -69,7 +64,7 @@ void Removal(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         MemoryMessengerClient client(account);
-        Window window;
+        ResultWindow window;
         window.audit.BuscaIgn(client);
         for (int row = 0; row < window.lista.count(); row += 2)
             window.lista.item(row)->setCheckState(Qt::Checked);
