@@ -14,11 +14,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-ListaResultView view{&lista, &barra1, &frame2, &mnDelette, {QIcon()}};
-ContactAudit audit{view};
-};
-
 double scanTarget(int n)
 {
     return n == 1000 ? 10e6 : n == 10000 ? 1e9 : 0;
