@@ -2,9 +2,8 @@
 
 #include "app/OrvalinIcons.h"
 #include "app/ProductLinks.h"
-#include "app/ScreenCentre.h"
 #include "app/StoredWindows.h"
-#include "app/TwipGeometry.h"
+#include "app/WindowBuilder.h"
 #include "controls/banner/CsLogo.h"
 #include "controls/button/Button.h"
 #include "controls/button/DefaultButtonTracker.h"
@@ -19,29 +18,14 @@ namespace {
 constexpr ColorRef Red = 0x000000FF;
 constexpr ColorRef Blue = 0x00FF0000;
 
-QFont pointFont(const QString &family, qreal points, bool bold = false)
-{
-    QFont font(family);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-void setTextColor(QWidget *widget, ColorRef color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(toQRgb(color)));
-    widget->setPalette(palette);
-}
-
 QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     label->setGeometry(geometry);
-    label->setFont(pointFont(QStringLiteral("Verdana"), 8.25));
-    setTextColor(label, Red);
+    label->setFont(WindowBuilder::pointFont(QStringLiteral("Verdana"), 8.25));
+    WindowBuilder::setTextColor(label, Red);
     return label;
 }
 
@@ -51,8 +35,8 @@ QGroupBox *addFrame(QWidget *parent, const char *name, const QString &caption,
     auto *frame = new QGroupBox(caption, parent);
     frame->setObjectName(QString::fromLatin1(name));
     frame->setGeometry(geometry);
-    frame->setFont(pointFont(QStringLiteral("Verdana"), 8.25));
-    setTextColor(frame, Blue);
+    frame->setFont(WindowBuilder::pointFont(QStringLiteral("Verdana"), 8.25));
+    WindowBuilder::setTextColor(frame, Blue);
     return frame;
 }
 
@@ -97,15 +81,10 @@ QString Creditos::signature()
 
 void Creditos::createControls()
 {
-    const TwipGeometry twips(logicalDpiY());
+    const WindowBuilder build(this, StoredWindows::creditos());
+    const TwipGeometry &twips = build.twips();
     setFixedSize(twips.toPixels(4305), twips.toPixels(4470));
-    const WindowDescription stored = StoredWindows::creditos();
-
-    m_csLogo1 = new csLogo(this);
-    m_csLogo1->setObjectName(QStringLiteral("csLogo1"));
-    m_csLogo1->setFocusPolicy(Qt::NoFocus);
-    m_csLogo1->setGeometry(twips.rect(0, 0, 375, 4470));
-    m_csLogo1->ReadProperties(stored.control(QStringLiteral("csLogo1")));
+    m_csLogo1 = build.banner(this, 4470);
 
     auto *image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
@@ -114,7 +93,7 @@ void Creditos::createControls()
 
     QLabel *label5 = addLabel(this, "Label5", QStringLiteral("Orvalin Beta 1"),
                               twips.rect(1200, 120, 3015, 375));
-    label5->setFont(pointFont(QStringLiteral("Tahoma"), 14.25, true));
+    label5->setFont(WindowBuilder::pointFont(QStringLiteral("Tahoma"), 14.25, true));
 
     QGroupBox *frame1 =
         addFrame(this, "Frame1", QStringLiteral("Autor"), twips.rect(480, 600, 3735, 1095));
@@ -132,21 +111,10 @@ void Creditos::createControls()
 
     addLine(this, "Line2", twips.rect(480, 3840, 4200 - 480, 15));
 
-    m_button1 = new Button(this);
-    m_button1->setObjectName(QStringLiteral("Button1"));
-    m_button1->setGeometry(twips.rect(1320, 3960, 2055, 375));
-    m_button1->ReadProperties(stored.control(QStringLiteral("Button1")));
+    m_button1 = build.button(this, QStringLiteral("Button1"), twips.rect(1320, 3960, 2055, 375));
     connect(m_button1, &Button::Click, this, &QWidget::close);
 
     // Tab indexes: Frame1 0, Label1 1, Frame2 2, Label2 3, Label3 4, Label4 5, Button1 6,
     // Label5 7; of these only the button takes the focus.
     m_button1->setFocus();
-}
-
-void Creditos::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!m_centred)
-        moveToScreenCentre(this);
-    m_centred = true;
 }

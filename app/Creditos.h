@@ -22,13 +22,9 @@ public:
     // The author's signature.
     static QString signature();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void createControls();
 
     Button *m_button1 = nullptr;
     csLogo *m_csLogo1 = nullptr;
-    bool m_centred = false;
 };

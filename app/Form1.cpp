@@ -4,11 +4,11 @@
 #include "app/LinkOpener.h"
 #include "app/MessageReporter.h"
 #include "app/OrvalinIcons.h"
-#include "app/PlainText.h"
 #include "app/ProductLinks.h"
-#include "app/ScreenCentre.h"
 #include "app/StoredWindows.h"
-#include "app/TwipGeometry.h"
+#include "app/WindowBuilder.h"
+#include "app/audit/AuditTexts.h"
+#include "app/audit/PlainText.h"
 #include "controls/banner/CsLogo.h"
 #include "controls/button/Button.h"
 #include "controls/button/DefaultButtonTracker.h"
@@ -34,24 +34,14 @@
 namespace {
 
 const QString Title = QStringLiteral("Orvalin Beta 1");
-const QString SignedOutText =
-    QStringLiteral("Debe Tener Iniciada Sesion en MSN Messenger para Utilizar este Programa");
 const QString Label2Caption = QStringLiteral("E-mail del Zorko");
 // A removal shorter than this shows no dialog; the window repaints about this often.
 constexpr qint64 ProgressDelayMs = 500;
 constexpr qint64 RepaintEveryMs = 30;
 
-// Colours are 0x00BBGGRR: red in the low byte.
-QColor fromColorRef(quint32 value)
-{
-    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
-}
-
 QFont verdana()
 {
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(8.25);
-    return font;
+    return WindowBuilder::pointFont(QStringLiteral("Verdana"), 8.25);
 }
 
 } // namespace
@@ -110,7 +100,8 @@ void Form1::createMenus()
 
 void Form1::createControls()
 {
-    const TwipGeometry twips(logicalDpiY());
+    const WindowBuilder build(this, StoredWindows::form1());
+    const TwipGeometry &twips = build.twips();
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
     client->setFixedSize(twips.toPixels(3945), twips.toPixels(4560));
@@ -118,20 +109,15 @@ void Form1::createControls()
     // The client area keeps its size; the window follows it and the menu bar.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    const WindowDescription stored = StoredWindows::form1();
-    m_csLogo1 = new csLogo(client);
-    m_csLogo1->setObjectName(QStringLiteral("csLogo1"));
-    m_csLogo1->setFocusPolicy(Qt::NoFocus);
-    m_csLogo1->setGeometry(twips.rect(0, 0, 375, 4350));
-    m_csLogo1->ReadProperties(stored.control(QStringLiteral("csLogo1")));
+    m_csLogo1 = build.banner(client, 4350);
 
     m_frame1 = new QGroupBox(QStringLiteral("Tus Datos"), client);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     m_frame1->setGeometry(twips.rect(480, 0, 3375, 855));
 
     QPalette textPalette;
-    textPalette.setColor(QPalette::Base, fromColorRef(0x00C0C0C0));
-    textPalette.setColor(QPalette::Text, fromColorRef(0x00FF0000));
+    textPalette.setColor(QPalette::Base, QColor::fromRgb(toQRgb(0x00C0C0C0)));
+    textPalette.setColor(QPalette::Text, QColor::fromRgb(toQRgb(0x00FF0000)));
     const auto createTextBox = [&](const char *name, int top) {
         auto *box = new QLineEdit(m_frame1);
         box->setObjectName(QString::fromLatin1(name));
@@ -178,16 +164,14 @@ void Form1::createControls()
     m_label2->setGeometry(twips.rect(120, 2520, 3135, 255));
     m_label2->setTextFormat(Qt::PlainText);
     m_label2->setFont(verdana());
-    QPalette labelPalette = m_label2->palette();
-    labelPalette.setColor(QPalette::WindowText, fromColorRef(0x00FF0000));
-    m_label2->setPalette(labelPalette);
+    WindowBuilder::setTextColor(m_label2, 0x00FF0000);
 
-    m_command1 =
-        createCommandButton(QStringLiteral("Command1"), stored, client, &Form1::command1Click);
-    m_command1->setGeometry(twips.rect(720, 3840, 1335, 375));
+    // The window needs nothing of its buttons but their clicks.
+    m_command1 = build.button(client, QStringLiteral("Command1"), twips.rect(720, 3840, 1335, 375));
+    connect(m_command1, &Button::Click, this, &Form1::command1Click);
     m_command2 =
-        createCommandButton(QStringLiteral("Command2"), stored, client, &Form1::command2Click);
-    m_command2->setGeometry(twips.rect(2160, 3840, 1335, 375));
+        build.button(client, QStringLiteral("Command2"), twips.rect(2160, 3840, 1335, 375));
+    connect(m_command2, &Button::Click, this, &Form1::command2Click);
 
     m_barra1 = new QProgressBar(client);
     m_barra1->setObjectName(QStringLiteral("barra1"));
@@ -198,18 +182,6 @@ void Form1::createControls()
 
     applyTabOrder();
     new DefaultButtonTracker(this);
-}
-
-Button *Form1::createCommandButton(const QString &name, const WindowDescription &stored,
-                                   QWidget *parent, void (Form1::*onClick)())
-{
-    // The caption and the enabled state come with the button's saved settings; the window
-    // needs nothing of it but its click.
-    auto *button = new Button(parent);
-    button->setObjectName(name);
-    button->ReadProperties(stored.control(name));
-    connect(button, &Button::Click, this, [this, onClick] { (this->*onClick)(); });
-    return button;
 }
 
 void Form1::applyTabOrder()
@@ -232,7 +204,7 @@ Form1::LoadResult Form1::load()
             throw std::runtime_error("No se pudo crear el cliente de Messenger");
         if (m_messenger->serviceSet()->defaultService()->signInState() ==
             MessengerService::SignedOut) {
-            m_reporter.error(Title, SignedOutText);
+            m_reporter.error(Title, AuditTexts::signedOut());
             m_messenger.reset();
             return LoadResult::SignedOut;
         }
@@ -246,14 +218,6 @@ Form1::LoadResult Form1::load()
         return LoadResult::Failed;
     }
     return LoadResult::Loaded;
-}
-
-void Form1::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (!m_centred)
-        moveToScreenCentre(this);
-    m_centred = true;
 }
 
 void Form1::closeEvent(QCloseEvent *event)

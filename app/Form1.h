@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ContactAudit.h"
 #include "app/Creditos.h"
 #include "app/ListaResultView.h"
+#include "app/audit/ContactAudit.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -11,7 +11,6 @@
 
 class Button;
 class LinkOpener;
-class WindowDescription;
 class csLogo;
 class MessageReporter;
 class MessengerClient;
@@ -69,7 +68,7 @@ public:
     // "&Acerca de": shows the about window without making it modal.
     void showCreditos();
 
-signals:
+Q_SIGNALS:
     // The window has unloaded; the about window closes with it.
     void unloaded();
     // "&Salir": the program ends at once, without the unload steps.
@@ -77,13 +76,10 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void createControls();
     void createMenus();
-    Button *createCommandButton(const QString &name, const WindowDescription &stored,
-                                QWidget *parent, void (Form1::*onClick)());
     void applyTabOrder();
 
     void runHandler(const std::function<void()> &handler);
@@ -102,7 +98,6 @@ private:
     MessageReporter &m_reporter;
     LinkOpener &m_linkOpener;
     std::unique_ptr<MessengerClient> m_messenger;
-    bool m_centred = false;
     // A tick changed since the last mouse press on the list.
     bool m_pressTicked = false;
     bool m_removing = false;

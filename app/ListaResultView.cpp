@@ -1,6 +1,6 @@
 #include "app/ListaResultView.h"
 
-#include "app/PlainText.h"
+#include "app/audit/PlainText.h"
 
 #include <QAction>
 #include <QGroupBox>

@@ -1,6 +1,6 @@
 #include "app/SignInDialog.h"
 
-#include "app/PlainText.h"
+#include "app/audit/PlainText.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/accounts/AccountChooser.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/HistoryJournal.h"
+#include "app/audit/HistoryJournal.h"
 
 #include <memory>
 

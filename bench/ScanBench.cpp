@@ -1,9 +1,10 @@
 // The contact scan and the removal through the real client interface and the real list view,
 // beside a hash-set difference of the same address lists.
-#include "app/ContactAudit.h"
 #include "app/ListaResultView.h"
+#include "app/audit/ContactAudit.h"
 #include "bench/BenchAccounts.h"
 #include "platform/messenger/MemoryMessengerClient.h"
+#include "tests/support/ResultWindow.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -13,17 +14,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-struct Window
-{
-    QListWidget lista;
-    QProgressBar barra1;
-    QGroupBox frame2;
-    QAction mnDelette{nullptr};
-    ListaResultView view{&lista, &barra1, &frame2, &mnDelette, {QIcon()}};
-    ContactAudit audit{view};
-};
-
 double scanTarget(int n)
 {
     return n == 1000 ? 10e6 : n == 10000 ? 1e9 : 0;
@@ -33,7 +23,7 @@ void Scan(benchmark::State &state)
 {
     const int n = int(state.range(0));
     MemoryMessengerClient client(benchAccount(n));
-    Window window;
+    ResultWindow window;
     for (auto _ : state) {
         window.view.clearRows();
         window.audit.BuscaIgn(client);
@@ -69,7 +59,7 @@ void Removal(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         MemoryMessengerClient client(account);
-        Window window;
+        ResultWindow window;
         window.audit.BuscaIgn(client);
         for (int row = 0; row < window.lista.count(); row += 2)
             window.lista.item(row)->setCheckState(Qt::Checked);

@@ -20,7 +20,8 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   prosody openssl dbus-daemon sqlite3
-  # a real Secret Service for the keyring tests, and screenshots of the sign-in window
+  # a real Secret Service for the keyring tests; the program itself on a private X display,
+  # driven from outside, and screenshots of its windows
   gnome-keyring dbus xvfb xdotool imagemagick
   # the fonts the windows name, or their metric-compatible stand-ins
   fonts-liberation2 fonts-dejavu-core

@@ -1,6 +1,6 @@
-#include "MainWindowFixture.h"
 #include "app/Creditos.h"
 #include "controls/button/Button.h"
+#include "tests/support/MainWindowFixture.h"
 
 #include <QAction>
 #include <QLabel>
@@ -9,7 +9,7 @@
 namespace {
 
 // Keys go to the window as the keyboard sends them: to the focus, a shortcut or an open menu.
-class KeyboardOnly : public MainWindowTest
+class KeyboardOnly : public QuietMainWindowTest
 {
 protected:
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -46,7 +46,7 @@ protected:
 
 TEST_F(KeyboardOnly, TabOrderSearchTickAndDelete)
 {
-    Form1 &form = start(addresses(3));
+    Form1 &form = start(addresses(QStringLiteral("c"), 3));
     EXPECT_EQ(focusName(), QStringLiteral("Lista")) << "the lowest tab index starts";
     // The delete button takes no focus while it is disabled.
     EXPECT_EQ(tabThrough(4), (QStringList{"Command1", "Text1", "Text2", "Lista"}));
@@ -87,7 +87,7 @@ TEST_F(KeyboardOnly, TabOrderSearchTickAndDelete)
 
 TEST_F(KeyboardOnly, MenusOpenWithAltAndTheirItemsRunByAccessKey)
 {
-    Form1 &form = start(addresses(2));
+    Form1 &form = start(addresses(QStringLiteral("c"), 2));
     key(Qt::Key_A, Qt::AltModifier);
     ASSERT_EQ(openMenu(), QStringLiteral("mnArchivo"));
     key(Qt::Key_B); // "&Buscar Zorko"

@@ -1,12 +1,12 @@
 #include "AccessibilitySupport.h"
-#include "MainWindowFixture.h"
 #include "app/Creditos.h"
 #include "controls/banner/CsLogo.h"
 #include "controls/button/Button.h"
+#include "tests/support/MainWindowFixture.h"
 
 namespace {
 
-using MainWindowAccessibility = MainWindowTest;
+using MainWindowAccessibility = QuietMainWindowTest;
 
 // The list's row interfaces in order.
 QList<QAccessibleInterface *> rowsOf(QAccessibleInterface *list)
@@ -24,7 +24,7 @@ QList<QAccessibleInterface *> rowsOf(QAccessibleInterface *list)
 
 TEST_F(MainWindowAccessibility, TheWindowsShowTheirControlsToAssistiveTechnology)
 {
-    Form1 &form = start(addresses(1));
+    Form1 &form = start(addresses(QStringLiteral("c"), 1));
     QAccessibleInterface *window = accessibleOf(&form);
     ASSERT_NE(window, nullptr);
 
@@ -64,7 +64,7 @@ TEST_F(MainWindowAccessibility, TheWindowsShowTheirControlsToAssistiveTechnology
 
 TEST_F(MainWindowAccessibility, ListRowsReportTheirNameAddressAndCheckState)
 {
-    Form1 &form = start(addresses(3));
+    Form1 &form = start(addresses(QStringLiteral("c"), 3));
     accessibleOf(form.command1())
         ->actionInterface()
         ->doAction(QAccessibleActionInterface::pressAction());

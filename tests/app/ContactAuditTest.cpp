@@ -1,8 +1,8 @@
-#include "app/ContactAudit.h"
-#include "AuditFixtures.h"
-#include "app/MemoryResultView.h"
+#include "app/audit/ContactAudit.h"
+#include "app/audit/MemoryResultView.h"
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerUser.h"
+#include "tests/support/AuditFixtures.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -1,4 +1,3 @@
-#include "AuditFixtures.h"
 #include "app/Form1.h"
 #include "app/LinkOpener.h"
 #include "app/ListaResultView.h"
@@ -6,6 +5,7 @@
 #include "app/WindowHistory.h"
 #include "controls/button/Button.h"
 #include "platform/history/HistoryStore.h"
+#include "tests/support/AuditFixtures.h"
 
 #include <QFile>
 #include <QListWidget>

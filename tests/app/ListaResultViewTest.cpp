@@ -1,4 +1,5 @@
 #include "app/ListaResultView.h"
+#include "tests/support/ResultWindow.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -10,29 +11,9 @@
 #include <limits>
 #include <stdexcept>
 
-namespace {
-
-struct Window
-{
-    QListWidget lista;
-    QProgressBar barra1;
-    QGroupBox frame2;
-    QAction mnDelette{nullptr};
-    ListaResultView view{&lista, &barra1, &frame2, &mnDelette, {QIcon()}};
-
-    void appendRows(int count)
-    {
-        for (int i = 1; i <= count; ++i)
-            view.appendRow(QStringLiteral("c%1@example.org").arg(i), QStringLiteral("C%1").arg(i),
-                           1);
-    }
-};
-
-} // namespace
-
 TEST(ListaResultView, ReadsTheCheckStateHoweverTheRowWasTicked)
 {
-    Window window;
+    ResultWindow window;
     window.appendRows(5);
     QListWidget &lista = window.lista;
     // The row's own setter stores an int; a click goes through the model, which may hand over
@@ -53,7 +34,7 @@ TEST(ListaResultView, ReadsTheCheckStateHoweverTheRowWasTicked)
 
 TEST(ListaResultView, RowsOutsideTheListAreRefusedByNumber)
 {
-    Window window;
+    ResultWindow window;
     window.appendRows(3);
     const int outside[] = {0, 4, -1, std::numeric_limits<int>::min(),
                            std::numeric_limits<int>::max()};

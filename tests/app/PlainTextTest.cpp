@@ -1,4 +1,4 @@
-#include "app/PlainText.h"
+#include "app/audit/PlainText.h"
 #include "app/TwipGeometry.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "app/ContactAudit.h"
-#include "app/HistoryJournal.h"
-#include "app/MemoryResultView.h"
+#include "app/audit/ContactAudit.h"
+#include "app/audit/HistoryJournal.h"
+#include "app/audit/MemoryResultView.h"
 #include "platform/history/HistoryStore.h"
 #include "platform/messenger/MemoryMessengerClient.h"
 

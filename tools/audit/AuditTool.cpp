@@ -1,8 +1,10 @@
 #include "tools/audit/AuditTool.h"
 
-#include "app/ContactAudit.h"
-#include "app/HistoryJournal.h"
-#include "app/MemoryResultView.h"
+#include "app/audit/AuditTexts.h"
+#include "app/audit/ContactAudit.h"
+#include "app/audit/HistoryJournal.h"
+#include "app/audit/MemoryResultView.h"
+#include "app/audit/PlainText.h"
 #include "platform/history/HistoryStore.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerService.h"
@@ -22,8 +24,6 @@
 
 namespace {
 
-const QString SignedOutText =
-    QStringLiteral("Debe Tener Iniciada Sesion en MSN Messenger para Utilizar este Programa");
 const QString NotListedReason = QStringLiteral("no aparece en la lista de Zorko");
 
 struct RemovalReport
@@ -233,7 +233,7 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
         const std::unique_ptr<MessengerClient> client =
             createAuditClient(choice, environment, askPassword);
         if (client->serviceSet()->defaultService()->signInState() == MessengerService::SignedOut) {
-            err << SignedOutText << '\n';
+            err << AuditTexts::signedOut() << '\n';
             return SignedOut;
         }
         MemoryResultView view;
@@ -276,13 +276,12 @@ QString AuditTool::escapeControls(const QString &text)
     escaped.reserve(text.size());
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if (u < 0x20 || (u >= 0x7F && u <= 0x9F))
-            escaped += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
-        else if ((u >= 0x202A && u <= 0x202E) || (u >= 0x2066 && u <= 0x2069) || u == 0x200E ||
-                 u == 0x200F || u == 0x061C || u == 0x2028 || u == 0x2029)
-            escaped += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
-        else
+        if (!PlainText::isHazard(u))
             escaped += c;
+        else if (u <= 0xFF)
+            escaped += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else
+            escaped += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
     }
     return escaped;
 }

@@ -1,8 +1,9 @@
 #include "tools/audit/HistoryCommands.h"
 
-#include "app/ContactAudit.h"
-#include "app/HistoryJournal.h"
-#include "app/MemoryResultView.h"
+#include "app/audit/AuditTexts.h"
+#include "app/audit/ContactAudit.h"
+#include "app/audit/HistoryJournal.h"
+#include "app/audit/MemoryResultView.h"
 #include "platform/history/HistoryChanges.h"
 #include "platform/history/HistoryPeriods.h"
 #include "platform/history/HistoryStore.h"
@@ -168,7 +169,7 @@ int Commands::changes(PasswordSource *askPassword)
         createAuditClient(choice, m_environment, askPassword);
     const auto service = client->serviceSet()->defaultService();
     if (service->signInState() == MessengerService::SignedOut) {
-        m_err << "Debe Tener Iniciada Sesion en MSN Messenger para Utilizar este Programa\n";
+        m_err << AuditTexts::signedOut() << '\n';
         return AuditTool::SignedOut;
     }
     const QString account = service->signInName();

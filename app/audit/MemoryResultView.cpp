@@ -1,4 +1,4 @@
-#include "app/MemoryResultView.h"
+#include "app/audit/MemoryResultView.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ResultView.h"
+#include "app/audit/ResultView.h"
 
 #include <QList>
 

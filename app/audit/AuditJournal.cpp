@@ -1,3 +1,3 @@
-#include "app/AuditJournal.h"
+#include "app/audit/AuditJournal.h"
 
 AuditJournal::~AuditJournal() = default;

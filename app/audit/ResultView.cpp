@@ -1,4 +1,4 @@
-#include "app/ResultView.h"
+#include "app/audit/ResultView.h"
 
 ResultView::~ResultView() = default;
 

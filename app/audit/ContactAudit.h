@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/RemovalFailure.h"
+#include "app/audit/RemovalFailure.h"
 
 #include <QList>
 #include <QSet>

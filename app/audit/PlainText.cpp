@@ -1,16 +1,12 @@
-#include "app/PlainText.h"
+#include "app/audit/PlainText.h"
 
-namespace {
-
-bool isHazard(char16_t c)
+bool PlainText::isHazard(char16_t c)
 {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F) // C0, DEL and C1 controls
            || (c >= 0x202A && c <= 0x202E)      // embeddings and overrides
            || (c >= 0x2066 && c <= 0x2069)      // isolates
            || c == 0x200E || c == 0x200F || c == 0x061C || c == 0x2028 || c == 0x2029;
 }
-
-} // namespace
 
 QString PlainText::forDisplay(const QString &text, int maxLength)
 {

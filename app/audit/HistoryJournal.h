@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AuditJournal.h"
+#include "app/audit/AuditJournal.h"
 
 #include <QDateTime>
 #include <functional>

@@ -11,4 +11,7 @@ public:
     static constexpr int DefaultMaxLength = 256;
 
     static QString forDisplay(const QString &text, int maxLength = DefaultMaxLength);
+    // Controls (C0, DEL, C1), bidirectional embeddings, overrides, isolates and marks, and the
+    // line and paragraph separators: characters that must never reach a window or a terminal raw.
+    static bool isHazard(char16_t c);
 };

@@ -1,4 +1,4 @@
-#include "app/HistoryJournal.h"
+#include "app/audit/HistoryJournal.h"
 
 #include "platform/history/HistoryError.h"
 #include "platform/history/HistoryStore.h"

@@ -1,7 +1,7 @@
-#include "app/ContactAudit.h"
+#include "app/audit/ContactAudit.h"
 
-#include "app/AuditJournal.h"
-#include "app/ResultView.h"
+#include "app/audit/AuditJournal.h"
+#include "app/audit/ResultView.h"
 #include "platform/history/HistoryRecords.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerServiceSet.h"

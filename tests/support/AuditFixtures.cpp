@@ -1,4 +1,4 @@
-#include "AuditFixtures.h"
+#include "tests/support/AuditFixtures.h"
 
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerUser.h"
