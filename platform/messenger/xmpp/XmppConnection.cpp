@@ -121,6 +121,7 @@ struct XmppConnection::Callbacks
         const char *name = xmpp_stanza_get_name(stanza);
         const char *type = xmpp_stanza_get_type(stanza);
         const bool wanted = std::strcmp(name, "presence") == 0 ||
+                            std::strcmp(name, "message") == 0 ||
                             (std::strcmp(name, "iq") == 0 && type &&
                              (std::strcmp(type, "get") == 0 || std::strcmp(type, "set") == 0));
         if (wanted && connection->m_handler)

@@ -125,6 +125,11 @@ std::shared_ptr<MessengerUserList> XmppMessengerClient::userList(qint32 listNumb
                                                                     : roster.reverseList());
 }
 
+QString XmppMessengerClient::scanWarning() const
+{
+    return m_session->notice();
+}
+
 std::shared_ptr<const MessengerUser> XmppMessengerClient::lookUpUser(const QString &emailAddress,
                                                                      const MessengerService &)
 {

@@ -24,6 +24,8 @@ public:
     QString signInName() const { return m_signInName; }
     // The user's nickname as the server keeps it, or else the address's local part.
     QString displayName() const { return m_displayName; }
+    // Empty, or a warning for the user about what this server kept the scan from seeing.
+    QString notice() const { return m_notice; }
 
     // Handles what the server sent meanwhile, then gives the roster.
     const XmppRoster &roster();
@@ -47,6 +49,7 @@ private:
     XmppRoster m_roster;
     QString m_signInName;
     QString m_displayName;
+    QString m_notice;
     // Keeps pushes flowing in while no call is being made.
     QTimer m_idleTimer;
 };
