@@ -222,10 +222,12 @@ TEST_F(XmppServerTest, RefusedRemovalIsAnErrorAndChangesNothing)
     const QStringList before = addresses(*client, MessengerClient::ContactList);
     const auto contacts = client->userList(MessengerClient::ContactList);
     try {
-        contacts->remove(MessengerUser(s.jid("stranger"), "Nadie"));
+        // Not an address at all: refused by every server (a well-formed address that is not on
+        // the roster is refused by Prosody but quietly accepted by ejabberd).
+        contacts->remove(MessengerUser(s.jid("stranger@"), "Nadie"));
         ADD_FAILURE() << "the server accepted removing someone not on the roster";
     } catch (const MessengerError &error) {
-        EXPECT_TRUE(error.message().contains(s.jid("stranger"))) << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains(s.jid("stranger@"))) << error.message().toStdString();
         EXPECT_TRUE(error.message().contains("rechazó")) << error.message().toStdString();
     }
     EXPECT_EQ(contacts->count(), before.size());
@@ -282,7 +284,9 @@ TEST_F(XmppServerTest, LostConnectionFailsTheRemovalAndSignsOut)
         removeContact(*client, s.jid("lost-contact"));
         ADD_FAILURE() << "the removal succeeded over a cut connection";
     } catch (const MessengerError &error) {
-        EXPECT_TRUE(error.message().contains("se perdió la conexión"))
+        // Whether the cut is met by the removal itself or by an answer to the server just
+        // before it depends on what the server sent meanwhile.
+        EXPECT_TRUE(error.message().contains("se perdió la conexión", Qt::CaseInsensitive))
             << error.message().toStdString();
     }
     EXPECT_EQ(service->signInState(), MessengerService::SignedOut);
