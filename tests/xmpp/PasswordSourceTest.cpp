@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -148,18 +149,23 @@ TEST(DialogPasswordSourceTest, MasksWhatIsTypedAndGivesItBack)
 {
     QLineEdit::EchoMode echo = QLineEdit::Normal;
     QString label;
+    QList<Qt::TextFormat> formats;
     QTimer::singleShot(0, [&] {
         auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         echo = dialog->textEchoMode();
         label = dialog->labelText();
+        for (const QLabel *shown : dialog->findChildren<QLabel *>())
+            formats.append(shown->textFormat());
         dialog->setTextValue(QStringLiteral("contraseña"));
         dialog->accept();
     });
-    EXPECT_EQ(DialogPasswordSource().password(QStringLiteral("ana@x.org")),
+    // An address that reads as markup is shown as written.
+    EXPECT_EQ(DialogPasswordSource().password(QStringLiteral("<h1>ana@x.org")),
               QStringLiteral("contraseña").toUtf8());
     EXPECT_EQ(echo, QLineEdit::Password);
-    EXPECT_TRUE(label.contains("ana@x.org")) << label.toStdString();
+    EXPECT_TRUE(label.contains("<h1>ana@x.org")) << label.toStdString();
+    EXPECT_EQ(formats, QList<Qt::TextFormat>({Qt::PlainText}));
 }
 
 TEST(DialogPasswordSourceTest, CancellingIsAnError)

@@ -50,8 +50,8 @@ TEST(XmppOfflineTest, RequestsKeptWhileAwayCountAndMessagesKeptWhileAwayStay)
     {
         ServerPassword password;
         XmppMessengerClient client(s->settings("off-user"), password);
-        EXPECT_EQ(client.scanWarning(), QString()) << "the " << s->software.toStdString()
-                                              << " fixture should offer a safe way";
+        EXPECT_EQ(client.scanWarning(), QString())
+            << "the " << s->software.toStdString() << " fixture should offer a safe way";
         MemoryResultView view;
         ContactAudit audit(view);
         audit.BuscaIgn(client);

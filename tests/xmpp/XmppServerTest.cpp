@@ -13,6 +13,7 @@
 #include <QDeadlineTimer>
 #include <QStringList>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QThread>
 #include <functional>
 #include <gtest/gtest.h>
@@ -364,6 +365,27 @@ TEST_F(XmppServerTest, FailedSignInsSayWhy)
     silentServer.signInTimeLimit = std::chrono::milliseconds(300);
     const QString timedOut = signInError(silentServer, s.password);
     EXPECT_TRUE(timedOut.contains("el servidor no respondió en 0.3 s")) << timedOut.toStdString();
+
+    // Offers to sign in without encryption.
+    QTcpServer plain;
+    ASSERT_TRUE(plain.listen(QHostAddress::LocalHost));
+    QObject::connect(&plain, &QTcpServer::newConnection, &plain, [&plain] {
+        QTcpSocket *socket = plain.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+            socket->readAll();
+            socket->write("<?xml version='1.0'?><stream:stream xmlns='jabber:client' "
+                          "xmlns:stream='http://etherx.jabber.org/streams' id='p' "
+                          "from='localhost' version='1.0'><stream:features><mechanisms "
+                          "xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>PLAIN</mechanism>"
+                          "</mechanisms></stream:features>");
+        });
+    });
+    XmppSettings plainServer = good;
+    plainServer.port = plain.serverPort();
+    const QString unencrypted = signInError(plainServer, s.password);
+    EXPECT_TRUE(unencrypted.contains("no ofrece una conexión cifrada"))
+        << unencrypted.toStdString();
+    EXPECT_TRUE(unencrypted.contains("nunca inicia sesión sin ella")) << unencrypted.toStdString();
 
     // The right settings do sign in: the failures above were about what they changed.
     EXPECT_EQ(signIn(good)->serviceSet()->defaultService()->signInState(), 2);

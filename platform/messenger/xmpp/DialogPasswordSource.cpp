@@ -3,6 +3,7 @@
 #include "platform/messenger/MessengerError.h"
 
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 
 DialogPasswordSource::DialogPasswordSource(QWidget *parent) : m_parent(parent) {}
@@ -12,6 +13,9 @@ QByteArray DialogPasswordSource::password(const QString &account)
     QInputDialog dialog(m_parent);
     dialog.setWindowTitle(QStringLiteral("Orvalin"));
     dialog.setLabelText(QStringLiteral("Contraseña de la cuenta XMPP %1:").arg(account));
+    // The address comes from the environment: shown as it is written, never as markup.
+    for (auto *label : dialog.findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     dialog.setTextEchoMode(QLineEdit::Password);
     dialog.setInputMode(QInputDialog::TextInput);
     const bool accepted = dialog.exec() == QDialog::Accepted;

@@ -63,6 +63,7 @@ struct XmppConnection::Diagnosis
     bool certificateRefused = false;
     QString certificateDetail;
     bool tlsFailed = false;
+    bool tlsNotOffered = false;
     int socketError = 0;
     QString streamError;
 };
@@ -90,6 +91,8 @@ struct XmppConnection::Callbacks
             static constexpr QByteArrayView connectFailed = "connection failed, error ";
             if (text.startsWith("SASL") && text.endsWith("auth failed"))
                 diagnosis.credentialsRefused = true;
+            else if (text.startsWith("TLS is not supported, but set as mandatory"))
+                diagnosis.tlsNotOffered = true;
             else if (text.startsWith(connectFailed))
                 diagnosis.socketError = text.sliced(connectFailed.size()).toInt();
         } else if (where == "conn" && text.startsWith("Couldn't start TLS")) {
@@ -245,6 +248,9 @@ QString XmppConnection::signInFailure(const XmppSettings &settings) const
     }
     if (diagnosis.credentialsRefused)
         return QStringLiteral("el servidor rechazó el usuario o la contraseña");
+    if (diagnosis.tlsNotOffered)
+        return QStringLiteral("el servidor no ofrece una conexión cifrada (TLS), y Orvalin nunca "
+                              "inicia sesión sin ella");
     if (diagnosis.tlsFailed)
         return QStringLiteral("no se pudo establecer una conexión cifrada (TLS) con el servidor");
     if (diagnosis.socketError != 0) {

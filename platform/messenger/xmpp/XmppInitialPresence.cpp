@@ -84,7 +84,8 @@ bool XmppInitialPresence::isProsody()
             ? xmpp_stanza_get_child_by_name_and_ns(answer.get(), "query", versionNs)
             : nullptr;
     xmpp_stanza_t *name = query ? xmpp_stanza_get_child_by_name(query, "name") : nullptr;
-    return name && XmppConnection::text(name).trimmed().compare(u"Prosody", Qt::CaseInsensitive) == 0;
+    return name &&
+           XmppConnection::text(name).trimmed().compare(u"Prosody", Qt::CaseInsensitive) == 0;
 }
 
 bool XmppInitialPresence::keepOfflineMessages()
