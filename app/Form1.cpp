@@ -264,6 +264,11 @@ void Form1::search()
 {
     m_resultView->clearRows();
     BuscaIgn();
+    const QString warning = requireMessenger().scanWarning();
+    if (!warning.isEmpty() && !m_scanWarningShown) {
+        m_scanWarningShown = true;
+        m_reporter.warning(Title, warning);
+    }
 }
 
 void Form1::removeChecked()

@@ -102,6 +102,8 @@ private:
     bool m_pressTicked = false;
     bool m_removing = false;
     bool m_closeAfterRemoval = false;
+    // The account's warning about incomplete lists is shown with the first scan only.
+    bool m_scanWarningShown = false;
 
     csLogo *m_csLogo1 = nullptr;
     QGroupBox *m_frame1 = nullptr;

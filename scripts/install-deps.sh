@@ -19,7 +19,7 @@ packages=(
   qtkeychain-qt6-dev libsecret-1-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  prosody openssl dbus-daemon sqlite3
+  prosody ejabberd openssl dbus-daemon sqlite3
   # a real Secret Service for the keyring tests; the program itself on a private X display,
   # driven from outside, and screenshots of its windows
   gnome-keyring dbus xvfb xdotool imagemagick
@@ -61,4 +61,24 @@ fi
 
 echo "Instalando: ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
+# The tests start throwaway XMPP servers of their own; the ejabberd package's system service is
+# kept from starting while it installs, and left disabled.
+ejabberd_service=false
+[[ " ${missing[*]} " == *" ejabberd "* ]] && ejabberd_service=true
+policy_added=false
+if $ejabberd_service && [[ ! -e /usr/sbin/policy-rc.d ]]; then
+  printf '#!/bin/sh\ncase "$1" in ejabberd*) exit 101 ;; esac\nexit 0\n' |
+    "${sudo[@]}" tee /usr/sbin/policy-rc.d >/dev/null
+  "${sudo[@]}" chmod 755 /usr/sbin/policy-rc.d
+  policy_added=true
+  trap '"${sudo[@]}" rm -f /usr/sbin/policy-rc.d' EXIT
+fi
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if $policy_added; then
+  "${sudo[@]}" rm -f /usr/sbin/policy-rc.d
+  trap - EXIT
+fi
+if $ejabberd_service; then
+  "${sudo[@]}" systemctl disable ejabberd.service >/dev/null 2>&1 || true
+  "${sudo[@]}" update-rc.d ejabberd disable >/dev/null 2>&1 || true
+fi

@@ -8,3 +8,8 @@ QHash<QString, QString> MessengerClient::commitRemovals()
 {
     return {};
 }
+
+QString MessengerClient::scanWarning() const
+{
+    return {};
+}

@@ -37,4 +37,8 @@ public:
     // Stores the held removals, in the order they were made, and takes them off the lists;
     // gives back those that could not be stored, each with its reason.
     virtual QHash<QString, QString> commitRemovals();
+
+    // Empty, or a warning that the lists may be incomplete on this account (said once per run,
+    // with the scan); the scan itself goes on.
+    virtual QString scanWarning() const;
 };

@@ -239,7 +239,7 @@ TEST(SignInWindowTest, AStalledHandshakeTimesOutAndAServerWithoutTlsIsRefused)
     const QString stalled = failure(FakeXmppServer::Behaviour::StallTls);
     EXPECT_TRUE(stalled.contains(u"el servidor no respondió en 0.3 s")) << stalled.toStdString();
     const QString plain = failure(FakeXmppServer::Behaviour::NoTls);
-    EXPECT_TRUE(plain.contains(u"no ofrece conexión cifrada")) << plain.toStdString();
+    EXPECT_TRUE(plain.contains(u"no ofrece una conexión cifrada")) << plain.toStdString();
 }
 
 TEST(SignInWindowTest, TheAuditSignsInWithTheRememberedFieldsAndTheKeyringsPassword)

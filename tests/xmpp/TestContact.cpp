@@ -2,6 +2,8 @@
 
 #include "tests/xmpp/TestServer.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
 #include <stdexcept>
 #include <strophe.h>
 
@@ -13,6 +15,12 @@ constexpr std::chrono::milliseconds timeLimit{10000};
 
 TestContact::TestContact(const TestServer &server, const QString &user) : m_jid(server.jid(user))
 {
+    m_connection.setStanzaHandler([this](xmpp_stanza_t *stanza) {
+        if (std::string_view(xmpp_stanza_get_name(stanza)) != "message")
+            return;
+        if (xmpp_stanza_t *body = xmpp_stanza_get_child_by_name(stanza, "body"))
+            m_messages.append(XmppConnection::text(body));
+    });
     QByteArray password = server.password;
     m_connection.connect(server.settings(user), password);
 }
@@ -84,6 +92,29 @@ void TestContact::publishNickname(const QString &nickname)
                                                 "http://jabber.org/protocol/nick");
     m_connection.addText(nick, nickname);
     expectResult(std::move(iq), "publish nick");
+}
+
+void TestContact::sendMessage(const QString &to, const QString &body)
+{
+    XmppConnection::StanzaPtr message = m_connection.newStanza("message");
+    xmpp_stanza_set_type(message.get(), "chat");
+    xmpp_stanza_set_to(message.get(), to.toUtf8().constData());
+    m_connection.addText(m_connection.addChild(message.get(), "body"), body);
+    m_connection.send(message.get());
+    sync();
+}
+
+QStringList TestContact::comeOnline()
+{
+    XmppConnection::StanzaPtr presence = m_connection.newStanza("presence");
+    m_connection.send(presence.get());
+    sync();
+    const QDeadlineTimer deadline(1000);
+    while (!deadline.hasExpired()) {
+        m_connection.processPending();
+        QThread::msleep(10);
+    }
+    return m_messages;
 }
 
 void TestContact::sync()

@@ -4,6 +4,7 @@
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 struct TestServer;
 
@@ -24,6 +25,10 @@ public:
     QMap<QString, QString> roster();
     void setVcardNickname(const QString &nickname);
     void publishNickname(const QString &nickname);
+    void sendMessage(const QString &to, const QString &body);
+    // Sends initial presence with priority 0, as an ordinary client does, which makes the server
+    // hand over the messages it kept; returns the bodies received within a second.
+    QStringList comeOnline();
 
 private:
     void sync();
@@ -31,4 +36,5 @@ private:
 
     QString m_jid;
     XmppConnection m_connection;
+    QStringList m_messages;
 };

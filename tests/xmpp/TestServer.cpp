@@ -8,14 +8,15 @@ namespace {
 
 TestServer load()
 {
-    const QString path = qEnvironmentVariable("ORVALIN_TEST_PROSODY");
+    const QString path = qEnvironmentVariable("ORVALIN_TEST_XMPP");
     if (path.isEmpty())
-        throw std::runtime_error("ORVALIN_TEST_PROSODY is not set: run these tests through ctest, "
-                                 "which starts the server (fixture xmpp_server_start)");
+        throw std::runtime_error("ORVALIN_TEST_XMPP is not set: run these tests through ctest, "
+                                 "which starts the server (xmpp_prosody_start or "
+                                 "xmpp_ejabberd_start)");
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error("cannot read the server state file " + path.toStdString() +
-                                 ": did xmpp_server_start run?");
+                                 ": did the fixture's start run?");
     QHash<QString, QString> values;
     while (!file.atEnd()) {
         const QString line = QString::fromUtf8(file.readLine()).trimmed();
@@ -24,6 +25,7 @@ TestServer load()
             values.insert(line.left(equals), line.mid(equals + 1));
     }
     TestServer server;
+    server.software = values.value("SERVER");
     server.port = quint16(values.value("PORT").toUInt());
     server.domain = values.value("DOMAIN");
     server.caFile = values.value("CAFILE");

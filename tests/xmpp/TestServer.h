@@ -6,9 +6,10 @@
 #include <QString>
 
 // The throwaway server the fixture started, read from the state file it wrote (named by
-// ORVALIN_TEST_PROSODY). Every account it registered has the same password.
+// ORVALIN_TEST_XMPP). Every account it registered has the same password.
 struct TestServer
 {
+    QString software; // "prosody" or "ejabberd"
     quint16 port = 0;
     QString domain;
     QString caFile;

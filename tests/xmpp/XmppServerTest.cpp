@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QThread>
 #include <functional>
 #include <gtest/gtest.h>
@@ -223,10 +224,12 @@ TEST_F(XmppServerTest, RefusedRemovalIsAnErrorAndChangesNothing)
     const QStringList before = addresses(*client, MessengerClient::ContactList);
     const auto contacts = client->userList(MessengerClient::ContactList);
     try {
-        contacts->remove(MessengerUser(s.jid("stranger"), "Nadie"));
+        // Not an address at all: refused by every server (a well-formed address that is not on
+        // the roster is refused by Prosody but quietly accepted by ejabberd).
+        contacts->remove(MessengerUser(s.jid("stranger@"), "Nadie"));
         ADD_FAILURE() << "the server accepted removing someone not on the roster";
     } catch (const MessengerError &error) {
-        EXPECT_TRUE(error.message().contains(s.jid("stranger"))) << error.message().toStdString();
+        EXPECT_TRUE(error.message().contains(s.jid("stranger@"))) << error.message().toStdString();
         EXPECT_TRUE(error.message().contains("rechazó")) << error.message().toStdString();
     }
     EXPECT_EQ(contacts->count(), before.size());
@@ -283,7 +286,9 @@ TEST_F(XmppServerTest, LostConnectionFailsTheRemovalAndSignsOut)
         removeContact(*client, s.jid("lost-contact"));
         ADD_FAILURE() << "the removal succeeded over a cut connection";
     } catch (const MessengerError &error) {
-        EXPECT_TRUE(error.message().contains("se perdió la conexión"))
+        // Whether the cut is met by the removal itself or by an answer to the server just
+        // before it depends on what the server sent meanwhile.
+        EXPECT_TRUE(error.message().contains("se perdió la conexión", Qt::CaseInsensitive))
             << error.message().toStdString();
     }
     EXPECT_EQ(service->signInState(), MessengerService::SignedOut);
@@ -366,6 +371,27 @@ TEST_F(XmppServerTest, FailedSignInsSayWhy)
     silentServer.signInTimeLimit = std::chrono::milliseconds(300);
     const QString timedOut = signInError(silentServer, s.password);
     EXPECT_TRUE(timedOut.contains("el servidor no respondió en 0.3 s")) << timedOut.toStdString();
+
+    // Offers to sign in without encryption.
+    QTcpServer plain;
+    ASSERT_TRUE(plain.listen(QHostAddress::LocalHost));
+    QObject::connect(&plain, &QTcpServer::newConnection, &plain, [&plain] {
+        QTcpSocket *socket = plain.nextPendingConnection();
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+            socket->readAll();
+            socket->write("<?xml version='1.0'?><stream:stream xmlns='jabber:client' "
+                          "xmlns:stream='http://etherx.jabber.org/streams' id='p' "
+                          "from='localhost' version='1.0'><stream:features><mechanisms "
+                          "xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>PLAIN</mechanism>"
+                          "</mechanisms></stream:features>");
+        });
+    });
+    XmppSettings plainServer = good;
+    plainServer.port = plain.serverPort();
+    const QString unencrypted = signInError(plainServer, s.password);
+    EXPECT_TRUE(unencrypted.contains("no ofrece una conexión cifrada"))
+        << unencrypted.toStdString();
+    EXPECT_TRUE(unencrypted.contains("nunca inicia sesión sin ella")) << unencrypted.toStdString();
 
     // The right settings do sign in: the failures above were about what they changed.
     EXPECT_EQ(signIn(good)->serviceSet()->defaultService()->signInState(), 2);

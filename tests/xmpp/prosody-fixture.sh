@@ -4,7 +4,7 @@
 #   prosody-fixture.sh start STATE_FILE ACCOUNT...
 #   prosody-fixture.sh stop STATE_FILE
 #
-# start writes STATE_FILE (shell assignments: PORT, DOMAIN, CAFILE, OTHER_CAFILE, PASSWORD,
+# start writes STATE_FILE (shell assignments: SERVER, PORT, DOMAIN, CAFILE, OTHER_CAFILE, PASSWORD,
 # SERVER_PID, WORKDIR) and returns once the server accepts connections. The server runs as an
 # unprivileged user when started by root, listens on 127.0.0.1 only, and ends on its own when
 # the process that started the fixture (CTest) goes away or after ORVALIN_PROSODY_LIFETIME
@@ -94,8 +94,9 @@ c2s_direct_tls_ports = {}
 s2s_ports = {}
 http_ports = {}
 https_ports = {}
-modules_enabled = { "roster", "saslauth", "tls", "disco", "ping", "pep", "vcard" }
-modules_disabled = { "s2s", "s2s_auth_certs", "offline" }
+modules_enabled = { "roster", "saslauth", "tls", "disco", "ping", "pep", "vcard", "version",
+                    "offline" }
+modules_disabled = { "s2s", "s2s_auth_certs" }
 authentication = "internal_hashed"
 storage = "internal"
 c2s_require_encryption = true
@@ -134,6 +135,7 @@ setsid bash -c "while kill -0 $owner_pid 2>/dev/null && kill -0 $server_pid 2>/d
 watchdog_pid=$!
 
 cat >"$state_file" <<STATE
+SERVER=prosody
 PORT=$port
 DOMAIN=$domain
 CAFILE=$workdir/cert.pem

@@ -246,6 +246,8 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
         audit.setJournal(&journal);
         view.clearRows();
         audit.BuscaIgn(*client);
+        if (const QString warning = client->scanWarning(); !warning.isEmpty())
+            err << "orvalin-audit: " << warning << '\n';
         if (options.command == AuditOptions::Command::Scan) {
             printScan(view, audit.zorkoCount(), journal.keptAddresses(), options.format, out);
             const QString failed = finishOutput(out);

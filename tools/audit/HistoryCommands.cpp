@@ -180,6 +180,8 @@ int Commands::changes(PasswordSource *askPassword)
     ContactAudit audit(view);
     audit.setJournal(&journal);
     audit.BuscaIgn(*client);
+    if (const QString warning = client->scanWarning(); !warning.isEmpty())
+        m_err << "orvalin-audit: " << warning << '\n';
 
     HistoryStore *store = journal.store();
     if (!store || journal.failed()) {

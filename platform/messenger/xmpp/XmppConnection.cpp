@@ -117,6 +117,8 @@ struct XmppConnection::Callbacks
             static constexpr QByteArrayView connectFailed = "connection failed, error ";
             if (text.startsWith("SASL") && text.endsWith("auth failed"))
                 diagnosis.credentialsRefused = true;
+            else if (text.startsWith("TLS is not supported, but set as mandatory"))
+                diagnosis.tlsMissing = true;
             else if (text.startsWith(connectFailed))
                 diagnosis.socketError = text.sliced(connectFailed.size()).toInt();
         } else if (where == "conn" && text.startsWith("Couldn't start TLS")) {
@@ -166,6 +168,7 @@ struct XmppConnection::Callbacks
         const char *name = xmpp_stanza_get_name(stanza);
         const char *type = xmpp_stanza_get_type(stanza);
         const bool wanted = std::strcmp(name, "presence") == 0 ||
+                            std::strcmp(name, "message") == 0 ||
                             (std::strcmp(name, "iq") == 0 && type &&
                              (std::strcmp(type, "get") == 0 || std::strcmp(type, "set") == 0));
         if (wanted && connection->m_handler)
@@ -308,8 +311,8 @@ QString XmppConnection::signInFailure(const XmppSettings &settings) const
                                        "certificado en «Avanzado» o en ORVALIN_XMPP_CAFILE");
     }
     if (diagnosis.tlsMissing)
-        return QStringLiteral("el servidor no ofrece conexión cifrada (TLS), y Orvalin no envía "
-                              "la contraseña sin cifrar");
+        return QStringLiteral("el servidor no ofrece una conexión cifrada (TLS), y Orvalin nunca "
+                              "inicia sesión sin ella");
     if (diagnosis.credentialsRefused)
         return QStringLiteral("el servidor rechazó el usuario o la contraseña");
     if (diagnosis.tlsFailed)

@@ -26,7 +26,7 @@ public:
         void operator()(xmpp_stanza_t *stanza) const;
     };
     using StanzaPtr = std::unique_ptr<xmpp_stanza_t, StanzaRelease>;
-    // Receives every incoming presence and every iq of type "get" or "set".
+    // Receives every incoming presence and message, and every iq of type "get" or "set".
     using StanzaHandler = std::function<void(xmpp_stanza_t *)>;
     // The steps of a sign-in that a user waits through.
     enum class Step { Connecting, CheckingCertificate, ReadingContacts };

@@ -141,6 +141,11 @@ std::shared_ptr<MessengerUserList> XmppMessengerClient::userList(qint32 listNumb
     return std::make_shared<XmppUserList>(m_session, listNumber, std::move(users));
 }
 
+QString XmppMessengerClient::scanWarning() const
+{
+    return m_session->notice();
+}
+
 std::shared_ptr<const MessengerUser> XmppMessengerClient::lookUpUser(const QString &emailAddress,
                                                                      const MessengerService &)
 {

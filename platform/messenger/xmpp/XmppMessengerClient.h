@@ -27,6 +27,9 @@ public:
     // to a subscription request.
     std::shared_ptr<const MessengerUser> lookUpUser(const QString &emailAddress,
                                                     const MessengerService &service) override;
+    // Set when the server offers no way to read the subscription requests it kept without
+    // taking the user's offline messages.
+    QString scanWarning() const override;
 
 private:
     // Shared with the handed-out objects, which see it go away with the client.

@@ -2,6 +2,7 @@
 
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/xmpp/XmppCancelled.h"
+#include "platform/messenger/xmpp/XmppInitialPresence.h"
 
 #include <cstring>
 #include <strophe.h>
@@ -53,13 +54,14 @@ void XmppSession::signIn(QByteArray &password, const XmppConnection::ProgressHan
     fetchRoster();
 
     // Initial presence makes the server deliver the subscription requests it kept while the
-    // user was away. A negative priority keeps chat messages going to the user's real clients.
-    XmppConnection::StanzaPtr presence = m_connection.newStanza("presence");
-    m_connection.addText(m_connection.addChild(presence.get(), "priority"), QStringLiteral("-1"));
-    m_connection.send(presence.get());
+    // user was away; the user's offline messages stay stored for the user's real clients.
+    XmppInitialPresence presence(m_connection, m_signInName, m_settings.requestTimeLimit);
+    presence.announce();
     // The server answers these after it has handled the presence, so the stored requests
     // have arrived by the time the nickname is known.
     m_displayName = fetchNickname();
+    presence.settle();
+    m_notice = presence.notice();
 }
 
 XmppSession::~XmppSession() = default;
@@ -89,7 +91,8 @@ void XmppSession::removeContact(const QString &jid)
     if (isError(answer.get()))
         throw MessengerError(QStringLiteral("No se pudo %1: el servidor lo rechazó (%2)")
                                  .arg(what, XmppConnection::errorText(answer.get())));
-    // The server's push follows the answer; the roster need not wait for it.
+    // The server's push may come before the answer (ejabberd) or after it (Prosody); both
+    // are handled, and the roster need not wait for a push that is still to come.
     m_roster.remove(jid);
 }
 
@@ -178,6 +181,10 @@ void XmppSession::handleStanza(xmpp_stanza_t *stanza)
             m_roster.dropRequest(from);
         return;
     }
+    // Messages belong to the user's real clients; this session asks for none, and stays at a
+    // negative priority but for the moment the stored requests take.
+    if (std::strcmp(name, "message") == 0)
+        return;
     // An iq "get" or "set": every one gets an answer, as the protocol requires.
     if (hasType(stanza, "set")) {
         if (xmpp_stanza_t *query = childElement(stanza, "query", rosterNs)) {

@@ -25,6 +25,8 @@ public:
     QString signInName() const { return m_signInName; }
     // The user's nickname as the server keeps it, or else the address's local part.
     QString displayName() const { return m_displayName; }
+    // Empty, or a warning for the user about what this server kept the scan from seeing.
+    QString notice() const { return m_notice; }
 
     // Handles what the server sent meanwhile, then gives the roster.
     const XmppRoster &roster();
@@ -48,4 +50,5 @@ private:
     XmppRoster m_roster;
     QString m_signInName;
     QString m_displayName;
+    QString m_notice;
 };

@@ -92,6 +92,7 @@ struct XmppSessionThread::Shared
     // Written on the thread before the sign-in reports success; read only after that.
     QString signInName;
     QString displayName;
+    QString notice;
     std::promise<void> ended;
 };
 
@@ -171,6 +172,7 @@ void XmppSessionThread::startSignIn(QByteArray &password, XmppConnection::Progre
             session.signIn(*secret, progress);
             shared->signInName = session.signInName();
             shared->displayName = session.displayName();
+            shared->notice = session.notice();
             shared->signedIn = session.isSignedIn();
         } catch (...) {
             PasswordSource::wipe(*secret);
@@ -189,6 +191,7 @@ void XmppSessionThread::signIn(QByteArray &password)
             session.signIn(*secret);
             shared->signInName = session.signInName();
             shared->displayName = session.displayName();
+            shared->notice = session.notice();
             shared->signedIn = session.isSignedIn();
         },
         signInDeadline());
@@ -222,6 +225,11 @@ QString XmppSessionThread::signInName() const
 QString XmppSessionThread::displayName() const
 {
     return m_shared->displayName;
+}
+
+QString XmppSessionThread::notice() const
+{
+    return m_shared->notice;
 }
 
 void XmppSessionThread::readRoster(const std::function<void(const XmppRoster &)> &read)

@@ -49,6 +49,8 @@ public:
     // Valid once signed in.
     QString signInName() const;
     QString displayName() const;
+    // What the sign-in could not do safely on this server, to be told once; empty when nothing.
+    QString notice() const;
     // Calls read with the roster, on the session's thread, after handling what the server sent
     // meanwhile; read copies what it needs (the roster's lists are shared, not copied, until
     // the roster changes).
