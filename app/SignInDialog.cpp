@@ -139,7 +139,10 @@ SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &re
     connect(m_address, &QComboBox::activated, this, &SignInDialog::addressChosen);
     connect(m_address, &QComboBox::editTextChanged, this, &SignInDialog::updateEnabling);
 
-    fillAddresses(m_remembered.lastUsed());
+    // On a first start nothing is remembered: the demo account is chosen, so that Enter alone
+    // shows what Orvalin does.
+    const QString lastUsed = m_remembered.lastUsed();
+    fillAddresses(lastUsed.isEmpty() && m_remembered.accounts().isEmpty() ? demoAddress : lastUsed);
     m_address->setFocus();
 }
 
