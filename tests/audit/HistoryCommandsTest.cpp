@@ -1,4 +1,5 @@
 #include "platform/history/HistoryStore.h"
+#include "tests/support/AccountFileWriter.h"
 #include "tools/audit/AuditTool.h"
 
 #include <QFile>
@@ -36,21 +37,7 @@ protected:
 
     void writeAccount()
     {
-        const auto entries = [](const QStringList &addresses) {
-            QJsonArray array;
-            for (const QString &address : addresses)
-                array.append(QJsonObject{{"EmailAddress", address},
-                                         {"FriendlyName", address.section('@', 0, 0).toUpper()}});
-            return array;
-        };
-        QFile file(m_dir.filePath("cuenta.json"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QJsonDocument(QJsonObject{{"signInState", 2},
-                                             {"signInName", "yo@example.org"},
-                                             {"displayName", "Yo"},
-                                             {"contactList", entries(m_contacts)},
-                                             {"reverseList", entries(m_reverse)}})
-                       .toJson());
+        ASSERT_TRUE(writeAccountFile(m_dir.filePath("cuenta.json"), m_contacts, m_reverse));
     }
 
     Outcome run(const QStringList &arguments) const

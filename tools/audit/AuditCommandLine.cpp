@@ -15,7 +15,9 @@ AuditCommandLine::Result failure(const QString &error)
     return result;
 }
 
-bool parseFormat(const QString &name, AuditOptions::Format &format)
+} // namespace
+
+bool AuditCommandLine::parseFormat(const QString &name, AuditOptions::Format &format)
 {
     if (name == QLatin1String("table"))
         format = AuditOptions::Format::Table;
@@ -27,8 +29,6 @@ bool parseFormat(const QString &name, AuditOptions::Format &format)
         return false;
     return true;
 }
-
-} // namespace
 
 AuditCommandLine::Result AuditCommandLine::parse(const QStringList &arguments)
 {

@@ -34,6 +34,8 @@ public:
     static Result parse(const QStringList &arguments);
     static QString usage();
 
+    // Reads the value of --format (table, csv or json); false for any other.
+    static bool parseFormat(const QString &name, AuditOptions::Format &format);
     // Whether arguments[i] is --account VALUE or --account=VALUE; when it is, takes the value
     // into account (i moves past it) or says in error what is wrong with it.
     static bool readAccount(const QStringList &arguments, qsizetype &i, QString &account,

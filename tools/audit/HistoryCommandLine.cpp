@@ -66,13 +66,7 @@ HistoryCommandLine::Result HistoryCommandLine::parse(const QStringList &argument
                 if (formatSeen)
                     return failure(QStringLiteral("--format aparece más de una vez"));
                 formatSeen = true;
-                if (value == QLatin1String("table"))
-                    options.format = AuditOptions::Format::Table;
-                else if (value == QLatin1String("csv"))
-                    options.format = AuditOptions::Format::Csv;
-                else if (value == QLatin1String("json"))
-                    options.format = AuditOptions::Format::Json;
-                else
+                if (!AuditCommandLine::parseFormat(value, options.format))
                     return failure(
                         QStringLiteral("formato desconocido «%1» (use table, csv o json)")
                             .arg(value));
