@@ -9,6 +9,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QTimeZone>
 
 namespace {
 
@@ -21,7 +22,7 @@ qint64 toStored(const QDateTime &when)
 
 QDateTime fromStored(const QVariant &value)
 {
-    return QDateTime::fromMSecsSinceEpoch(value.toLongLong(), Qt::UTC);
+    return QDateTime::fromMSecsSinceEpoch(value.toLongLong(), QTimeZone::utc());
 }
 
 // The same contact listed twice would make two equal lists compare unequal once stored.

@@ -93,8 +93,10 @@ TEST_F(Form1Test, MenusWorkBesideTheAboutWindowAndItsCloseBoxClosesIt)
         auto *menu = child<QMenu>(menuName);
         menu->popup(form.mapToGlobal(QPoint(0, 0)));
         EXPECT_TRUE(QTest::qWaitForWindowExposed(menu));
-        QTest::mouseClick(menu, Qt::LeftButton, {},
-                          menu->actionGeometry(child<QAction>(actionName)).center());
+        // Chosen in the open menu with the keyboard: how a pointer click reaches a fresh popup
+        // differs between toolkit versions, the menu's own choosing does not.
+        menu->setActiveAction(child<QAction>(actionName));
+        QTest::keyClick(menu, Qt::Key_Return);
     };
     choose("mnArchivo", "mnBuscarZ");
     EXPECT_EQ(lista()->count(), 2);

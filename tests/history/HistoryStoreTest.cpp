@@ -6,6 +6,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 namespace {
@@ -14,7 +15,7 @@ const QString Account = QStringLiteral("lucia@example.org");
 
 QDateTime at(int day, int hour = 10)
 {
-    return QDateTime(QDate(2026, 12, day), QTime(hour, 0), Qt::UTC);
+    return QDateTime(QDate(2026, 12, day), QTime(hour, 0), QTimeZone::utc());
 }
 
 QList<HistoryContact> listed(const QStringList &addresses)
@@ -176,6 +177,6 @@ TEST(HistoryStoreTest, AFirstVersionFileIsBroughtUpToDateWithItsData)
     EXPECT_EQ(store.removals(Account).size(), 1);
     EXPECT_EQ(store.keptAddresses(Account), QStringList({"bea@x"}));
     // The upgraded file takes new scans as any other.
-    store.recordScan(Account, "file", QDateTime::fromMSecsSinceEpoch(4000, Qt::UTC), {});
+    store.recordScan(Account, "file", QDateTime::fromMSecsSinceEpoch(4000, QTimeZone::utc()), {});
     EXPECT_EQ(store.snapshots(Account).size(), 2);
 }

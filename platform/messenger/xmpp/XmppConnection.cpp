@@ -128,6 +128,15 @@ struct XmppConnection::Callbacks
 
     // The library gives the refused certificate only here, without the connection's own data:
     // the connection that is running the library on this thread takes it.
+    // Every socket the library opens, whatever its version logs: a cancel or a time-out shuts
+    // it, which wakes even a TLS handshake that blocks inside the library.
+    static int socketOpened(xmpp_conn_t *, void *socket)
+    {
+        if (XmppConnection *connection = Running::connection())
+            connection->m_interrupt->watchSocket(*static_cast<const int *>(socket));
+        return 0;
+    }
+
     static int certificateFailed(const xmpp_tlscert_t *certificate, const char *)
     {
         if (XmppConnection *connection = Running::connection()) {
@@ -249,6 +258,7 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
     if (!settings.caFile.isEmpty())
         xmpp_conn_set_cafile(connection, settings.caFile.toLocal8Bit().constData());
     xmpp_conn_set_certfail_handler(connection, &Callbacks::certificateFailed);
+    xmpp_conn_set_sockopt_callback(connection, &Callbacks::socketOpened);
     if (m_progress)
         m_progress(Step::Connecting);
 
@@ -366,8 +376,9 @@ xmpp_stanza_t *XmppConnection::addChild(xmpp_stanza_t *parent, const char *name,
     StanzaPtr child = newStanza(name);
     if (ns)
         xmpp_stanza_set_ns(child.get(), ns);
-    xmpp_stanza_add_child(parent, child.get()); // takes its own reference
-    return child.get();
+    xmpp_stanza_t *added = child.get();
+    xmpp_stanza_add_child(parent, added); // takes its own reference, which outlives child
+    return added;
 }
 
 void XmppConnection::addText(xmpp_stanza_t *parent, const QString &text) const
