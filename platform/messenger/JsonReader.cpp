@@ -131,17 +131,8 @@ JsonNode JsonReader::object(qsizetype begin)
         m_path.append({&node.keys.last(), -1});
         node.items.append(value());
         m_path.removeLast();
-        skipSpace();
-        if (peek() == ',') {
-            ++m_pos;
-            continue;
-        }
-        if (peek() == '}') {
-            node.end = ++m_pos;
+        if (closesAfterItem('}', QStringLiteral("falta cerrar un objeto"), node))
             return node;
-        }
-        fail(atEnd() ? QStringLiteral("falta cerrar un objeto")
-                     : QStringLiteral("falta «,» entre valores"));
     }
 }
 
@@ -161,18 +152,23 @@ JsonNode JsonReader::array(qsizetype begin)
         m_path.append({nullptr, node.items.size()});
         node.items.append(value());
         m_path.removeLast();
-        skipSpace();
-        if (peek() == ',') {
-            ++m_pos;
-            continue;
-        }
-        if (peek() == ']') {
-            node.end = ++m_pos;
+        if (closesAfterItem(']', QStringLiteral("falta cerrar una lista"), node))
             return node;
-        }
-        fail(atEnd() ? QStringLiteral("falta cerrar una lista")
-                     : QStringLiteral("falta «,» entre valores"));
     }
+}
+
+bool JsonReader::closesAfterItem(char close, const QString &unclosed, JsonNode &node)
+{
+    skipSpace();
+    if (peek() == ',') {
+        ++m_pos;
+        return false;
+    }
+    if (peek() == close) {
+        node.end = ++m_pos;
+        return true;
+    }
+    fail(atEnd() ? unclosed : QStringLiteral("falta «,» entre valores"));
 }
 
 QString JsonReader::string()

@@ -40,6 +40,9 @@ private:
     JsonNode value();
     JsonNode object(qsizetype begin);
     JsonNode array(qsizetype begin);
+    // After a member or an element: false past a comma, true past the closing bracket (which
+    // ends node); anything else is a fault, unclosed when the text ends there.
+    bool closesAfterItem(char close, const QString &unclosed, JsonNode &node);
     QString string();
     void number(JsonNode &node);
     void literal(const char *word, JsonNode &node);

@@ -1,5 +1,6 @@
 #include "tools/audit/AuditTool.h"
 #include "platform/messenger/AccountFile.h"
+#include "tests/audit/AuditRun.h"
 #include "tests/messenger/FileSizeLimit.h"
 
 #include <QFile>
@@ -11,13 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Outcome
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
 
 QJsonArray entries(const QList<QPair<QString, QString>> &users)
 {
@@ -115,18 +109,7 @@ protected:
         return result;
     }
 
-    Outcome run(const QStringList &arguments) const
-    {
-        QProcessEnvironment environment;
-        environment.insert(QStringLiteral("ORVALIN_ACCOUNT"), path());
-        Outcome outcome;
-        QTextStream out(&outcome.out);
-        QTextStream err(&outcome.err);
-        outcome.status = AuditTool::run(arguments, environment, out, err);
-        out.flush();
-        err.flush();
-        return outcome;
-    }
+    Outcome run(const QStringList &arguments) const { return runAudit(arguments, path()); }
 
     QTemporaryDir m_dir;
     QList<QPair<QString, QString>> m_contacts;

@@ -1,4 +1,5 @@
 #include "platform/history/HistoryStore.h"
+#include "tests/audit/AuditRun.h"
 #include "tests/support/AccountFileWriter.h"
 #include "tools/audit/AuditTool.h"
 
@@ -14,13 +15,6 @@
 // test's own.
 
 namespace {
-
-struct Outcome
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
 
 class HistoryCommandsTest : public ::testing::Test
 {
@@ -42,15 +36,7 @@ protected:
 
     Outcome run(const QStringList &arguments) const
     {
-        QProcessEnvironment environment;
-        environment.insert(QStringLiteral("ORVALIN_ACCOUNT"), m_dir.filePath("cuenta.json"));
-        Outcome outcome;
-        QTextStream out(&outcome.out);
-        QTextStream err(&outcome.err);
-        outcome.status = AuditTool::run(arguments, environment, out, err);
-        out.flush();
-        err.flush();
-        return outcome;
+        return runAudit(arguments, m_dir.filePath("cuenta.json"));
     }
 
     QTemporaryDir m_dir;
