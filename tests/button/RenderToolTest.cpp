@@ -50,6 +50,12 @@ TEST(RenderTool, BadOptionsAreNamed)
         }
     }
     EXPECT_THROW(parseButtonOptions(split("--type 3")), OptionError); // no -o
+    try {
+        parseButtonOptions({"-o", "x.png", "--font", " "});
+        ADD_FAILURE() << "blank --font";
+    } catch (const OptionError &error) {
+        EXPECT_TRUE(error.message().contains(QLatin1String("--font"))) << "blank --font";
+    }
 }
 
 TEST(RenderTool, PicturesFollowTheOptions)

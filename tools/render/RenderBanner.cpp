@@ -65,10 +65,7 @@ BannerRenderOptions parseBannerOptions(const QStringList &args)
         } else if (option == QLatin1String("--fore")) {
             options.foreColor = parseColor(cursor.valueOf(option), option);
         } else if (option == QLatin1String("--font")) {
-            const QString name = cursor.valueOf(option);
-            if (name.trimmed().isEmpty())
-                throw OptionError(QStringLiteral("el nombre de --font no puede estar vacío"));
-            options.fontName = name;
+            options.fontName = parseFontName(cursor.valueOf(option), option);
         } else if (option == QLatin1String("--font-size")) {
             const QString text = cursor.valueOf(option);
             const float size = parsePositive(text, option, maxFontSize);

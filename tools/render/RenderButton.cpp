@@ -34,10 +34,7 @@ ButtonRenderOptions parseButtonOptions(const QStringList &args)
         } else if (option == QLatin1String("--caption")) {
             options.caption = cursor.valueOf(option);
         } else if (option == QLatin1String("--font")) {
-            const QString name = cursor.valueOf(option);
-            if (name.trimmed().isEmpty())
-                throw OptionError(QStringLiteral("el nombre de --font no puede estar vacío"));
-            options.fontName = name;
+            options.fontName = parseFontName(cursor.valueOf(option), option);
         } else if (option == QLatin1String("--font-size")) {
             options.fontSize = parsePositive(cursor.valueOf(option), option, 500.0f);
         } else if (option == QLatin1String("--bold")) {

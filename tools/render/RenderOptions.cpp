@@ -110,6 +110,13 @@ float RenderOptions::parsePositive(const QString &text, const QString &option, f
     return float(value);
 }
 
+QString RenderOptions::parseFontName(const QString &text, const QString &option)
+{
+    if (text.trimmed().isEmpty())
+        throw OptionError(QStringLiteral("el nombre de %1 no puede estar vacío").arg(option));
+    return text;
+}
+
 void RenderOptions::writePng(const QImage &image, const QString &path)
 {
     QImageWriter writer(path, "png");

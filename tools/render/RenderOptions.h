@@ -45,6 +45,8 @@ qint32 parseInt32(const QString &text, const QString &option);
 QSize parseSize(const QString &text, const QString &option);
 // A positive finite number no greater than maximum.
 float parsePositive(const QString &text, const QString &option, float maximum);
+// A font's name: any text but blank.
+QString parseFontName(const QString &text, const QString &option);
 
 constexpr int maxSide = 4096;
 
