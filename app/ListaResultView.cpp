@@ -48,7 +48,7 @@ void ListaResultView::appendRow(const QString &key, const QString &text, int sma
     item->setCheckState(Qt::Unchecked);
     item->setData(SeenCheckRole, int(Qt::Unchecked));
     // Read after the row's name: whether it is ticked, and which address a tick will remove.
-    RowTickAnnouncer::describe(item, KeyRole);
+    item->setData(Qt::AccessibleDescriptionRole, RowTickAnnouncer::description(false, key));
     m_lista->addItem(item);
 }
 
