@@ -168,7 +168,7 @@ def main():
     expect_announced(rows[1], False, "desmarcar con la barra espaciadora")
     expect_reads(rows[1], False, "fila 1 desmarcada")
 
-    # Tick again and remove it; the rows left still read as unticked.
+    # Another row ticked and removed with Eliminar: the rows left still read as unticked.
     click_check_box(rows[3])
     wait_for("la fila 3 marcada", lambda: rows[3].description.startswith(MARCADO), 10)
     eliminar = find(window, pyatspi.ROLE_PUSH_BUTTON, "Eliminar")
