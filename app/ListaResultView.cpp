@@ -1,5 +1,6 @@
 #include "app/ListaResultView.h"
 
+#include "app/RowTickAnnouncer.h"
 #include "app/audit/PlainText.h"
 
 #include <QAction>
@@ -43,11 +44,11 @@ void ListaResultView::appendRow(const QString &key, const QString &text, int sma
         throw std::out_of_range("Image " + std::to_string(smallIcon) + " is not in the image list");
     auto *item = new QListWidgetItem(m_imageList.at(smallIcon - 1), PlainText::forDisplay(text));
     item->setData(KeyRole, key);
-    // Read after the row's name, so a listener knows which address a tick will remove.
-    item->setData(Qt::AccessibleDescriptionRole, PlainText::forDisplay(key));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
     item->setData(SeenCheckRole, int(Qt::Unchecked));
+    // Read after the row's name: whether it is ticked, and which address a tick will remove.
+    item->setData(Qt::AccessibleDescriptionRole, RowTickAnnouncer::description(false, key));
     m_lista->addItem(item);
 }
 
@@ -136,8 +137,12 @@ bool ListaResultView::takeCheckChange(QListWidgetItem *row) const
     const int state = int(row->checkState());
     if (row->data(SeenCheckRole).toInt() == state)
         return false;
-    // Recording the state would report the row as changed again.
-    const QSignalBlocker blocker(m_lista);
-    row->setData(SeenCheckRole, state);
+    {
+        // Recording the state would report the row as changed again.
+        const QSignalBlocker blocker(m_lista);
+        row->setData(SeenCheckRole, state);
+        RowTickAnnouncer::describe(row, KeyRole);
+    }
+    RowTickAnnouncer::announce(m_lista, row);
     return true;
 }

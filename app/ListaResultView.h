@@ -38,6 +38,7 @@ public:
     void setDeleteMenuEnabled(bool enabled) override;
 
     // True once for each change of a row's check box; other changes of the row give false.
+    // The row's description follows the change, and assistive technology is told of it.
     bool takeCheckChange(QListWidgetItem *row) const;
 
 private:

@@ -23,6 +23,8 @@ packages=(
   # a real Secret Service for the keyring tests; the program itself on a private X display,
   # driven from outside, and screenshots of its windows
   gnome-keyring dbus xvfb xdotool imagemagick
+  # the program read from outside over AT-SPI, as a screen reader reads it
+  at-spi2-core dbus-bin python3-gi python3-pyatspi
   # the fonts the windows name, or their metric-compatible stand-ins
   fonts-liberation2 fonts-dejavu-core
 )
