@@ -13,7 +13,10 @@
 #include <csignal>
 #include <cstring>
 #include <mutex>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <strophe.h>
+#include <sys/socket.h>
 
 namespace {
 
@@ -59,17 +62,23 @@ struct XmppConnection::Callbacks
         }
     }
 
-    // The library gives the refused certificate only here, without the connection's own data:
-    // the connection that is running the library on this thread takes it.
     // Every socket the library opens, whatever its version logs: a cancel or a time-out shuts
     // it, which wakes even a TLS handshake that blocks inside the library.
+    // Every stanza is sent as soon as it is written: with the system's default coalescing, a
+    // request written right after an answer to a server push waited for the server's delayed
+    // acknowledgement of that answer, some 40 ms.
     static int socketOpened(xmpp_conn_t *, void *socket)
     {
+        const int descriptor = *static_cast<const int *>(socket);
+        const int noDelay = 1;
+        setsockopt(descriptor, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
         if (XmppConnection *connection = XmppRunningConnection::connection())
-            connection->m_interrupt->watchSocket(*static_cast<const int *>(socket));
+            connection->m_interrupt->watchSocket(descriptor);
         return 0;
     }
 
+    // The library gives the refused certificate only here, without the connection's own data:
+    // the connection that is running the library on this thread takes it.
     static int certificateFailed(const xmpp_tlscert_t *certificate, const char *)
     {
         if (XmppConnection *connection = XmppRunningConnection::connection())
