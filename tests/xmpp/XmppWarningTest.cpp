@@ -62,7 +62,8 @@ TEST(XmppWarningTest, AnUnknownServerIsScannedWithOneWarningInTheAuditAndInTheWi
     QString err;
     QTextStream outStream(&out);
     QTextStream errStream(&err);
-    EXPECT_EQ(AuditTool::run({"scan"}, environment, outStream, errStream), AuditTool::Done) << qPrintable(err);
+    EXPECT_EQ(AuditTool::run({"scan"}, environment, outStream, errStream), AuditTool::Done)
+        << qPrintable(err);
     outStream.flush();
     errStream.flush();
     EXPECT_EQ(err.count(warningStart), 1) << qPrintable(err);
