@@ -89,7 +89,11 @@ void TableReporter::Finalize()
         const char *met = row.targetNs <= 0 ? "-" : (row.ns <= row.targetNs ? "yes" : "no");
         if (row.targetRatio > 0 && floor != m_byName.end()) {
             char text[48];
-            std::snprintf(text, sizeof text, "< %.0f%% of floor", row.targetRatio * 100);
+            // A share below the floor reads as a percentage, a bound above it as a ratio.
+            if (row.targetRatio < 1)
+                std::snprintf(text, sizeof text, "< %.0f%% of floor", row.targetRatio * 100);
+            else
+                std::snprintf(text, sizeof text, "< %.1fx floor", row.targetRatio);
             target = text;
             met = row.ns <= row.targetRatio * floor->second ? "yes" : "no";
         }

@@ -1,5 +1,6 @@
 #include "tests/xmpp/TestContact.h"
 
+#include "platform/messenger/xmpp/XmppStanzaReader.h"
 #include "tests/xmpp/TestServer.h"
 
 #include <QDeadlineTimer>
@@ -19,7 +20,7 @@ TestContact::TestContact(const TestServer &server, const QString &user) : m_jid(
         if (std::string_view(xmpp_stanza_get_name(stanza)) != "message")
             return;
         if (xmpp_stanza_t *body = xmpp_stanza_get_child_by_name(stanza, "body"))
-            m_messages.append(XmppConnection::text(body));
+            m_messages.append(XmppStanzaReader::text(body));
     });
     QByteArray password = server.password;
     m_connection.connect(server.settings(user), password);
@@ -66,10 +67,10 @@ QMap<QString, QString> TestContact::roster()
          item = xmpp_stanza_get_next(item)) {
         if (!xmpp_stanza_is_tag(item))
             continue;
-        QString state = XmppConnection::attribute(item, "subscription");
-        if (!XmppConnection::attribute(item, "ask").isEmpty())
+        QString state = XmppStanzaReader::attribute(item, "subscription");
+        if (!XmppStanzaReader::attribute(item, "ask").isEmpty())
             state += QStringLiteral("+ask");
-        items.insert(XmppConnection::attribute(item, "jid"), state);
+        items.insert(XmppStanzaReader::attribute(item, "jid"), state);
     }
     return items;
 }
@@ -132,5 +133,5 @@ void TestContact::expectResult(XmppConnection::StanzaPtr iq, const QString &what
     const char *type = xmpp_stanza_get_type(answer.get());
     if (!type || std::string_view(type) != "result")
         throw std::runtime_error(m_jid.toStdString() + ": " + what.toStdString() + " refused: " +
-                                 XmppConnection::errorText(answer.get()).toStdString());
+                                 XmppStanzaReader::errorText(answer.get()).toStdString());
 }

@@ -9,6 +9,11 @@
 # unprivileged user when started by root, listens on 127.0.0.1 only, and ends on its own when
 # the process that started the fixture (CTest) goes away or after ORVALIN_PROSODY_LIFETIME
 # seconds (900 by default), so that a killed test run leaves nothing behind.
+#
+# ORVALIN_PROSODY_ANONYMOUS=1 leaves out the module that tells the server's software and
+# version, so that the server is one a client cannot recognise. ORVALIN_PROSODY_SEED names a
+# folder copied into the server's data folder before it starts (such as
+# localhost/roster/USER.dat, a stored roster).
 set -euo pipefail
 
 action=${1:?start or stop}
@@ -83,6 +88,11 @@ port=$(perl -MIO::Socket::INET -e '
         or die "no free port: $!\n";
     print $s->sockport;') || fail "no free port on 127.0.0.1"
 
+modules='"roster", "saslauth", "tls", "disco", "ping", "pep", "vcard", "offline"'
+if [[ ${ORVALIN_PROSODY_ANONYMOUS:-} != 1 ]]; then
+    modules+=', "version"'
+fi
+
 cat >"$workdir/prosody.cfg.lua" <<CFG
 pidfile = "$workdir/prosody.pid"
 data_path = "$workdir/data"
@@ -94,8 +104,7 @@ c2s_direct_tls_ports = {}
 s2s_ports = {}
 http_ports = {}
 https_ports = {}
-modules_enabled = { "roster", "saslauth", "tls", "disco", "ping", "pep", "vcard", "version",
-                    "offline" }
+modules_enabled = { $modules }
 modules_disabled = { "s2s", "s2s_auth_certs" }
 authentication = "internal_hashed"
 storage = "internal"
@@ -109,6 +118,9 @@ VirtualHost "$domain"
 VirtualHost "wrongname.$domain"
 CFG
 
+if [[ -n ${ORVALIN_PROSODY_SEED:-} ]]; then
+    cp -R "$ORVALIN_PROSODY_SEED/." "$workdir/data/" || fail "cannot copy $ORVALIN_PROSODY_SEED"
+fi
 if ((EUID == 0)); then
     chown -R nobody:nogroup "$workdir"
 fi

@@ -6,13 +6,17 @@
 
 #include "platform/messenger/xmpp/XmppCancelled.h"
 #include "platform/messenger/xmpp/XmppInterrupt.h"
+#include "platform/messenger/xmpp/XmppRunningConnection.h"
+#include "platform/messenger/xmpp/XmppSignInDiagnosis.h"
 
 #include <QDeadlineTimer>
-#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <mutex>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <strophe.h>
+#include <sys/socket.h>
 
 namespace {
 
@@ -36,67 +40,15 @@ struct PendingAnswer
     XmppConnection::StanzaPtr answer;
 };
 
-// Marks the connection that runs the library on this thread, for the one callback that does
-// not say which connection it is about. Per thread: each thread runs its own connections.
-class Running
-{
-public:
-    explicit Running(XmppConnection *connection) : m_previous(std::exchange(current(), connection))
-    {
-    }
-    ~Running() { current() = m_previous; }
-    Q_DISABLE_COPY_MOVE(Running)
-
-    static XmppConnection *connection() { return current(); }
-
-private:
-    static XmppConnection *&current()
-    {
-        static thread_local XmppConnection *running = nullptr;
-        return running;
-    }
-    XmppConnection *m_previous;
-};
-
-// The system's reason for a failed connection, in Spanish; the few that a user meets.
-QString socketFailure(int error)
-{
-    switch (error) {
-    case ECONNREFUSED:
-        return QStringLiteral("rechazó la conexión");
-    case ENETUNREACH:
-    case EHOSTUNREACH:
-        return QStringLiteral("no se puede alcanzar por la red");
-    case ETIMEDOUT:
-        return QStringLiteral("no contestó a tiempo");
-    default:
-        return QStringLiteral("error del sistema %1").arg(error);
-    }
-}
-
 } // namespace
-
-struct XmppConnection::Diagnosis
-{
-    bool credentialsRefused = false;
-    bool certificateRefused = false;
-    QString certificateFingerprint;
-    bool tlsFailed = false;
-    bool tlsMissing = false;
-    int socketError = 0;
-    QString streamError;
-};
 
 struct XmppConnection::Callbacks
 {
     static void log(void *self, xmpp_log_level_t, const char *area, const char *message)
     {
-        // Only the causes of a failed sign-in and the steps of a sign-in are kept. Nothing is
-        // stored or printed otherwise: the library's debug output includes what is sent.
+        // The steps of a sign-in are followed here; the causes of a failure go to the diagnosis.
         auto *connection = static_cast<XmppConnection *>(self);
-        Diagnosis &diagnosis = *connection->m_diagnosis;
         const QByteArrayView text(message);
-        const QByteArrayView where(area);
         static constexpr QByteArrayView socketOpened = "sock_connect() to ";
         if (text.startsWith(socketOpened)) {
             const qsizetype returned = text.lastIndexOf(QByteArrayView(" returned "));
@@ -105,51 +57,33 @@ struct XmppConnection::Callbacks
         } else if (text.startsWith("proceeding with TLS")) {
             if (connection->m_progress)
                 connection->m_progress(Step::CheckingCertificate);
-        } else if (text.startsWith("TLS is not supported")) {
-            diagnosis.tlsMissing = true;
-        } else if (where == "tls") {
-            if (text.startsWith("Certificate verification FAILED") ||
-                text.startsWith("No certfail handler"))
-                diagnosis.certificateRefused = true;
-        } else if (where == "auth" && text.startsWith("Cannot authenticate")) {
-            diagnosis.credentialsRefused = true;
-        } else if (where == "xmpp") {
-            static constexpr QByteArrayView connectFailed = "connection failed, error ";
-            if (text.startsWith("SASL") && text.endsWith("auth failed"))
-                diagnosis.credentialsRefused = true;
-            else if (text.startsWith("TLS is not supported, but set as mandatory"))
-                diagnosis.tlsMissing = true;
-            else if (text.startsWith(connectFailed))
-                diagnosis.socketError = text.sliced(connectFailed.size()).toInt();
-        } else if (where == "conn" && text.startsWith("Couldn't start TLS")) {
-            diagnosis.tlsFailed = true;
+        } else {
+            connection->m_diagnosis->readLog(QByteArrayView(area), text);
         }
+    }
+
+    // Every socket the library opens, whatever its version logs: a cancel or a time-out shuts
+    // it, which wakes even a TLS handshake that blocks inside the library.
+    // Every stanza is sent as soon as it is written: with the system's default coalescing, a
+    // request written right after an answer to a server push waited for the server's delayed
+    // acknowledgement of that answer, some 40 ms.
+    static int socketOpened(xmpp_conn_t *, void *socket)
+    {
+        const int descriptor = *static_cast<const int *>(socket);
+        const int noDelay = 1;
+        setsockopt(descriptor, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
+        if (XmppConnection *connection = XmppRunningConnection::connection())
+            connection->m_interrupt->watchSocket(descriptor);
+        return 0;
     }
 
     // The library gives the refused certificate only here, without the connection's own data:
     // the connection that is running the library on this thread takes it.
-    // Every socket the library opens, whatever its version logs: a cancel or a time-out shuts
-    // it, which wakes even a TLS handshake that blocks inside the library.
-    static int socketOpened(xmpp_conn_t *, void *socket)
-    {
-        if (XmppConnection *connection = Running::connection())
-            connection->m_interrupt->watchSocket(*static_cast<const int *>(socket));
-        return 0;
-    }
-
     static int certificateFailed(const xmpp_tlscert_t *certificate, const char *)
     {
-        if (XmppConnection *connection = Running::connection()) {
-            connection->m_diagnosis->certificateRefused = true;
-            if (const char *fingerprint =
-                    xmpp_tlscert_get_string(certificate, XMPP_CERT_FINGERPRINT_SHA256)) {
-                // Written as browsers and openssl show it: byte pairs between colons.
-                QString hex = QString::fromLatin1(fingerprint).toUpper().remove(QLatin1Char(':'));
-                for (qsizetype i = hex.size() - 2; i > 0; i -= 2)
-                    hex.insert(i, QLatin1Char(':'));
-                connection->m_diagnosis->certificateFingerprint = hex;
-            }
-        }
+        if (XmppConnection *connection = XmppRunningConnection::connection())
+            connection->m_diagnosis->refuseCertificate(
+                xmpp_tlscert_get_string(certificate, XMPP_CERT_FINGERPRINT_SHA256));
         return 0; // never trusted
     }
 
@@ -164,11 +98,10 @@ struct XmppConnection::Callbacks
         if (event == XMPP_CONN_RAW_CONNECT)
             return;
         connection->m_state = State::Closed;
-        if (error && connection->m_diagnosis->streamError.isEmpty()) {
-            connection->m_diagnosis->streamError =
+        if (error)
+            connection->m_diagnosis->closeStream(
                 error->text ? QString::fromUtf8(error->text)
-                            : QString::fromUtf8(xmpp_stanza_get_name(error->stanza));
-        }
+                            : QString::fromUtf8(xmpp_stanza_get_name(error->stanza)));
     }
 
     static int stanza(xmpp_conn_t *, xmpp_stanza_t *stanza, void *self)
@@ -205,7 +138,7 @@ void XmppConnection::StanzaRelease::operator()(xmpp_stanza_t *stanza) const
 }
 
 XmppConnection::XmppConnection(std::shared_ptr<XmppInterrupt> interrupt)
-    : m_diagnosis(std::make_unique<Diagnosis>()), m_library(std::make_unique<Library>()),
+    : m_diagnosis(std::make_unique<XmppSignInDiagnosis>()), m_library(std::make_unique<Library>()),
       m_interrupt(interrupt ? std::move(interrupt) : std::make_shared<XmppInterrupt>())
 {
     initializeLibraryOnce();
@@ -228,7 +161,7 @@ XmppConnection::~XmppConnection()
     // The owner of the handler may be partly destroyed already; nothing goes back to it now.
     m_handler = nullptr;
     m_progress = nullptr;
-    const Running running(this);
+    const XmppRunningConnection running(this);
     if (m_state == State::Connected || m_state == State::Connecting) {
         xmpp_disconnect(m_library->connection);
         // Lets the closing of the stream go out; the server copes if it does not.
@@ -246,7 +179,7 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
         PasswordSource::wipe(password);
         throw MessengerError(QStringLiteral("La conexión XMPP ya se usó; hace falta otra"));
     }
-    *m_diagnosis = {};
+    m_diagnosis->reset();
     m_progress = progress;
     xmpp_conn_t *connection = m_library->connection;
     // Required TLS and no way to trust an unverified certificate; stream management would
@@ -270,7 +203,7 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
                                            "servidor no respondió en %2 s.")
                                 .arg(settings.bareJid(), seconds(settings.signInTimeLimit));
     m_state = State::Connecting;
-    const Running running(this);
+    const XmppRunningConnection running(this);
     const int started =
         xmpp_connect_client(connection, host.isEmpty() ? nullptr : hostBytes.constData(),
                             settings.port, &Callbacks::connection, this);
@@ -307,36 +240,7 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
     // what it was, not as the broken connection it caused.
     throwIfInterrupted(timeOut);
     throw MessengerError(QStringLiteral("No se pudo iniciar sesión en XMPP como %1: %2.")
-                             .arg(settings.bareJid(), signInFailure(settings)));
-}
-
-QString XmppConnection::signInFailure(const XmppSettings &settings) const
-{
-    const Diagnosis &diagnosis = *m_diagnosis;
-    if (diagnosis.certificateRefused) {
-        QString reason = QStringLiteral("el certificado del servidor no es de confianza");
-        if (!diagnosis.certificateFingerprint.isEmpty())
-            reason += QStringLiteral(" (huella SHA-256 %1)").arg(diagnosis.certificateFingerprint);
-        return reason + QStringLiteral("; si el servidor usa una autoridad propia, indique su "
-                                       "certificado en «Avanzado» o en ORVALIN_XMPP_CAFILE");
-    }
-    if (diagnosis.tlsMissing)
-        return QStringLiteral("el servidor no ofrece una conexión cifrada (TLS), y Orvalin nunca "
-                              "inicia sesión sin ella");
-    if (diagnosis.credentialsRefused)
-        return QStringLiteral("el servidor rechazó el usuario o la contraseña");
-    if (diagnosis.tlsFailed)
-        return QStringLiteral("no se pudo establecer una conexión cifrada (TLS) con el servidor");
-    if (diagnosis.socketError != 0) {
-        const QString host = settings.host.isEmpty() ? settings.domain() : settings.host;
-        const QString where =
-            settings.port != 0 ? QStringLiteral("%1:%2").arg(host).arg(settings.port) : host;
-        return QStringLiteral("no se pudo conectar con el servidor %1, que %2")
-            .arg(where, socketFailure(diagnosis.socketError));
-    }
-    if (!diagnosis.streamError.isEmpty())
-        return QStringLiteral("el servidor cerró la conexión: %1").arg(diagnosis.streamError);
-    return QStringLiteral("el servidor cerró la conexión antes de terminar el inicio de sesión");
+                             .arg(settings.bareJid(), m_diagnosis->failure(settings)));
 }
 
 bool XmppConnection::isConnected() const
@@ -431,7 +335,7 @@ XmppConnection::StanzaPtr XmppConnection::request(StanzaPtr iq, std::chrono::mil
 
 void XmppConnection::processPending()
 {
-    const Running running(this);
+    const XmppRunningConnection running(this);
     if (m_state == State::Connected && !m_interrupt->isInterrupted()) {
         for (int i = 0; i < 8; ++i)
             xmpp_run_once(m_library->context, 0);
@@ -442,7 +346,7 @@ template <typename Done>
 bool XmppConnection::runUntil(Done done, std::chrono::milliseconds timeLimit)
 {
     const QDeadlineTimer deadline(timeLimit);
-    const Running running(this);
+    const XmppRunningConnection running(this);
     while (!done()) {
         if (deadline.hasExpired())
             return false;
@@ -480,42 +384,4 @@ void XmppConnection::runSlice()
     xmpp_run_once(m_library->context, 5);
     for (int i = 0; i < 4; ++i)
         xmpp_run_once(m_library->context, 0);
-}
-
-QString XmppConnection::errorText(xmpp_stanza_t *answer)
-{
-    xmpp_stanza_t *error = xmpp_stanza_get_child_by_name(answer, "error");
-    if (!error)
-        return QStringLiteral("error sin detalle");
-    QString condition;
-    QString detail;
-    for (xmpp_stanza_t *child = xmpp_stanza_get_children(error); child;
-         child = xmpp_stanza_get_next(child)) {
-        if (!xmpp_stanza_is_tag(child))
-            continue;
-        const char *name = xmpp_stanza_get_name(child);
-        if (std::strcmp(name, "text") == 0)
-            detail = text(child);
-        else if (condition.isEmpty())
-            condition = QString::fromUtf8(name);
-    }
-    if (condition.isEmpty())
-        condition = QStringLiteral("error sin detalle");
-    return detail.isEmpty() ? condition : QStringLiteral("%1: %2").arg(condition, detail);
-}
-
-QString XmppConnection::attribute(xmpp_stanza_t *stanza, const char *name)
-{
-    const char *value = xmpp_stanza_get_attribute(stanza, name);
-    return value ? QString::fromUtf8(value) : QString();
-}
-
-QString XmppConnection::text(xmpp_stanza_t *element)
-{
-    char *content = xmpp_stanza_get_text(element);
-    if (!content)
-        return {};
-    QString result = QString::fromUtf8(content);
-    xmpp_free(xmpp_stanza_get_context(element), content);
-    return result;
 }

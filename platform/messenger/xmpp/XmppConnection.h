@@ -7,6 +7,7 @@
 #include <memory>
 
 class XmppInterrupt;
+class XmppSignInDiagnosis;
 struct XmppSettings;
 // libstrophe's own type names, declared here so that its header stays out of ours.
 typedef struct _xmpp_ctx_t xmpp_ctx_t;       // NOLINT(bugprone-reserved-identifier)
@@ -62,25 +63,17 @@ public:
     // Handles whatever has arrived, without waiting.
     void processPending();
 
-    // The condition of an error answer, with the server's text when it gave one.
-    static QString errorText(xmpp_stanza_t *answer);
-    static QString attribute(xmpp_stanza_t *stanza, const char *name);
-    static QString text(xmpp_stanza_t *element);
-
 private:
     enum class State { Idle, Connecting, Connected, Closed };
 
     template <typename Done> bool runUntil(Done done, std::chrono::milliseconds timeLimit);
     void runSlice();
     void throwIfInterrupted(const QString &timeOut) const;
-    QString signInFailure(const XmppSettings &settings) const;
 
     // libstrophe's callbacks; nested, so that they reach the members.
     struct Callbacks;
-    // What the library said about a failed sign-in.
-    struct Diagnosis;
     struct Library;
-    std::unique_ptr<Diagnosis> m_diagnosis;
+    std::unique_ptr<XmppSignInDiagnosis> m_diagnosis;
     std::unique_ptr<Library> m_library;
     State m_state = State::Idle;
     StanzaHandler m_handler;

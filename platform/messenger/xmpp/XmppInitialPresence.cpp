@@ -1,6 +1,7 @@
 #include "platform/messenger/xmpp/XmppInitialPresence.h"
 
 #include "platform/messenger/xmpp/XmppConnection.h"
+#include "platform/messenger/xmpp/XmppStanzaReader.h"
 
 #include <cstring>
 #include <strophe.h>
@@ -66,7 +67,7 @@ bool XmppInitialPresence::offersFlexibleOffline(const QString &target)
     for (xmpp_stanza_t *child = query ? xmpp_stanza_get_children(query) : nullptr; child;
          child = xmpp_stanza_get_next(child)) {
         if (xmpp_stanza_is_tag(child) && std::strcmp(xmpp_stanza_get_name(child), "feature") == 0 &&
-            XmppConnection::attribute(child, "var") == QLatin1String(offlineNs))
+            XmppStanzaReader::attribute(child, "var") == QLatin1String(offlineNs))
             return true;
     }
     return false;
@@ -85,7 +86,7 @@ bool XmppInitialPresence::isProsody()
             : nullptr;
     xmpp_stanza_t *name = query ? xmpp_stanza_get_child_by_name(query, "name") : nullptr;
     return name &&
-           XmppConnection::text(name).trimmed().compare(u"Prosody", Qt::CaseInsensitive) == 0;
+           XmppStanzaReader::text(name).trimmed().compare(u"Prosody", Qt::CaseInsensitive) == 0;
 }
 
 bool XmppInitialPresence::keepOfflineMessages()

@@ -3,6 +3,7 @@
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/xmpp/XmppCancelled.h"
 #include "platform/messenger/xmpp/XmppInitialPresence.h"
+#include "platform/messenger/xmpp/XmppStanzaReader.h"
 
 #include <cstring>
 #include <strophe.h>
@@ -90,7 +91,7 @@ void XmppSession::removeContact(const QString &jid)
         m_connection.request(std::move(iq), m_settings.requestTimeLimit, what);
     if (isError(answer.get()))
         throw MessengerError(QStringLiteral("No se pudo %1: el servidor lo rechazó (%2)")
-                                 .arg(what, XmppConnection::errorText(answer.get())));
+                                 .arg(what, XmppStanzaReader::errorText(answer.get())));
     // The server's push may come before the answer (ejabberd) or after it (Prosody); both
     // are handled, and the roster need not wait for a push that is still to come.
     m_roster.remove(jid);
@@ -105,20 +106,20 @@ void XmppSession::fetchRoster()
         m_connection.request(std::move(iq), m_settings.requestTimeLimit, what);
     if (isError(answer.get()))
         throw MessengerError(QStringLiteral("No se pudo %1: el servidor lo rechazó (%2)")
-                                 .arg(what, XmppConnection::errorText(answer.get())));
+                                 .arg(what, XmppStanzaReader::errorText(answer.get())));
     QList<XmppRoster::Item> items;
     xmpp_stanza_t *query = childElement(answer.get(), "query", rosterNs);
     for (xmpp_stanza_t *child = query ? xmpp_stanza_get_children(query) : nullptr; child;
          child = xmpp_stanza_get_next(child)) {
         if (!xmpp_stanza_is_tag(child) || std::strcmp(xmpp_stanza_get_name(child), "item") != 0)
             continue;
-        const QString jid = XmppConnection::attribute(child, "jid");
+        const QString jid = XmppStanzaReader::attribute(child, "jid");
         if (jid.isEmpty())
             continue;
         // A value the protocol does not define is read as the safest one, "none".
         const auto subscription =
-            XmppRoster::parseSubscription(XmppConnection::attribute(child, "subscription"));
-        items.append({jid, XmppConnection::attribute(child, "name"),
+            XmppRoster::parseSubscription(XmppStanzaReader::attribute(child, "subscription"));
+        items.append({jid, XmppStanzaReader::attribute(child, "name"),
                       subscription.value_or(XmppRoster::Subscription::None)});
     }
     m_roster.reset(items);
@@ -157,7 +158,7 @@ QString XmppSession::askNickname(XmppConnection::StanzaPtr iq, const char *what,
         if (isError(answer.get()))
             return {}; // no nickname kept, or the server does not keep any
         xmpp_stanza_t *nick = findNick(answer.get());
-        return nick ? XmppConnection::text(nick).trimmed() : QString();
+        return nick ? XmppStanzaReader::text(nick).trimmed() : QString();
     } catch (const XmppCancelled &) {
         throw;
     } catch (const MessengerError &) {
@@ -172,7 +173,7 @@ void XmppSession::handleStanza(xmpp_stanza_t *stanza)
 {
     const char *name = xmpp_stanza_get_name(stanza);
     if (std::strcmp(name, "presence") == 0) {
-        const QString from = bare(XmppConnection::attribute(stanza, "from"));
+        const QString from = bare(XmppStanzaReader::attribute(stanza, "from"));
         if (from.isEmpty())
             return;
         if (hasType(stanza, "subscribe"))
@@ -204,7 +205,7 @@ void XmppSession::handleStanza(xmpp_stanza_t *stanza)
 void XmppSession::handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query)
 {
     // Only the user's own server may change the roster; anyone else's push is refused.
-    const QString from = XmppConnection::attribute(iq, "from");
+    const QString from = XmppStanzaReader::attribute(iq, "from");
     if (!from.isEmpty() && bare(from) != m_signInName) {
         XmppConnection::StanzaPtr refusal(
             xmpp_stanza_reply_error(iq, "cancel", "service-unavailable", nullptr));
@@ -216,17 +217,17 @@ void XmppSession::handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query)
          child = xmpp_stanza_get_next(child)) {
         if (!xmpp_stanza_is_tag(child) || std::strcmp(xmpp_stanza_get_name(child), "item") != 0)
             continue;
-        const QString jid = XmppConnection::attribute(child, "jid");
+        const QString jid = XmppStanzaReader::attribute(child, "jid");
         if (jid.isEmpty())
             continue;
-        const QString subscription = XmppConnection::attribute(child, "subscription");
+        const QString subscription = XmppStanzaReader::attribute(child, "subscription");
         if (subscription == u"remove") {
             m_roster.remove(jid);
             continue;
         }
         const auto parsed =
             XmppRoster::parseSubscription(subscription).value_or(XmppRoster::Subscription::None);
-        m_roster.update({jid, XmppConnection::attribute(child, "name"), parsed});
+        m_roster.update({jid, XmppStanzaReader::attribute(child, "name"), parsed});
         // An accepted request is no longer waiting.
         if (parsed == XmppRoster::Subscription::From || parsed == XmppRoster::Subscription::Both)
             m_roster.dropRequest(jid);
