@@ -63,13 +63,16 @@ fi
 
 echo "Instalando: ${missing[*]}"
 "${sudo[@]}" apt-get update -qq
-# The tests start throwaway XMPP servers of their own; the ejabberd package's system service is
-# kept from starting while it installs, and left disabled.
-ejabberd_service=false
-[[ " ${missing[*]} " == *" ejabberd "* ]] && ejabberd_service=true
+# The tests start throwaway XMPP servers of their own; the system services of the server
+# packages installed here are kept from starting while they install, and left disabled, so
+# that no XMPP server is left listening on the machine.
+servers=()
+for server in prosody ejabberd; do
+  [[ " ${missing[*]} " == *" $server "* ]] && servers+=("$server")
+done
 policy_added=false
-if $ejabberd_service && [[ ! -e /usr/sbin/policy-rc.d ]]; then
-  printf '#!/bin/sh\ncase "$1" in ejabberd*) exit 101 ;; esac\nexit 0\n' |
+if [[ ${#servers[@]} -gt 0 && ! -e /usr/sbin/policy-rc.d ]]; then
+  printf '#!/bin/sh\ncase "$1" in prosody*|ejabberd*) exit 101 ;; esac\nexit 0\n' |
     "${sudo[@]}" tee /usr/sbin/policy-rc.d >/dev/null
   "${sudo[@]}" chmod 755 /usr/sbin/policy-rc.d
   policy_added=true
@@ -80,7 +83,7 @@ if $policy_added; then
   "${sudo[@]}" rm -f /usr/sbin/policy-rc.d
   trap - EXIT
 fi
-if $ejabberd_service; then
-  "${sudo[@]}" systemctl disable ejabberd.service >/dev/null 2>&1 || true
-  "${sudo[@]}" update-rc.d ejabberd disable >/dev/null 2>&1 || true
-fi
+for server in "${servers[@]}"; do
+  "${sudo[@]}" systemctl disable --now "$server.service" >/dev/null 2>&1 || true
+  "${sudo[@]}" update-rc.d "$server" disable >/dev/null 2>&1 || true
+done
