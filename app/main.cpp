@@ -1,4 +1,5 @@
 #include "app/DesktopLinkOpener.h"
+#include "app/FontPreload.h"
 #include "app/Form1.h"
 #include "app/MessageBoxReporter.h"
 #include "app/SignInDialog.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QProcessEnvironment>
+#include <QScopeGuard>
 
 namespace {
 
@@ -74,7 +76,11 @@ std::unique_ptr<MessengerClient> signIn(const QString &account, bool chooseAccou
 
 int main(int argc, char **argv)
 {
+    // First of all: the font configuration is read while the rest starts.
+    FontPreload fonts;
     QApplication app(argc, argv);
+    fonts.applicationReady();
+    const auto fontsDone = qScopeGuard([&fonts] { fonts.finish(); });
     QApplication::setApplicationName(QStringLiteral("orvalin"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.orvalin.Orvalin"));
     MessageBoxReporter reporter;
