@@ -1,5 +1,4 @@
 #include "app/DesktopLinkOpener.h"
-#include "app/FontPreload.h"
 #include "app/Form1.h"
 #include "app/MessageBoxReporter.h"
 #include "app/SignInDialog.h"
@@ -15,7 +14,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QProcessEnvironment>
-#include <QScopeGuard>
 
 namespace {
 
@@ -76,11 +74,7 @@ std::unique_ptr<MessengerClient> signIn(const QString &account, bool chooseAccou
 
 int main(int argc, char **argv)
 {
-    // First of all: the font configuration is read while the rest starts.
-    FontPreload fonts;
     QApplication app(argc, argv);
-    fonts.applicationReady();
-    const auto fontsDone = qScopeGuard([&fonts] { fonts.finish(); });
     QApplication::setApplicationName(QStringLiteral("orvalin"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.orvalin.Orvalin"));
     MessageBoxReporter reporter;

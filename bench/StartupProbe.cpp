@@ -1,7 +1,6 @@
 #include "bench/StartupProbe.h"
 
 #include "app/DesktopLinkOpener.h"
-#include "app/FontPreload.h"
 #include "app/Form1.h"
 #include "app/MessageBoxReporter.h"
 #include "platform/messenger/MessengerClient.h"
@@ -15,11 +14,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QProcessEnvironment>
-#include <QScopeGuard>
 #include <QTimer>
 
 #include <cstdio>
-#include <optional>
 
 namespace {
 
@@ -72,20 +69,10 @@ int startupProbe(const char *what)
 {
     QElapsedTimer clock;
     clock.start();
-    // The main window starts as the program does: the font configuration is read meanwhile.
-    std::optional<FontPreload> fonts;
-    if (qstrcmp(what, "form") == 0)
-        fonts.emplace();
     int argc = 1;
     char name[] = "orvalin";
     char *argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    if (fonts)
-        fonts->applicationReady();
-    const auto fontsDone = qScopeGuard([&fonts] {
-        if (fonts)
-            fonts->finish();
-    });
     mark(clock, "application");
     FirstPaint firstPaint(clock);
     if (qstrcmp(what, "empty") == 0 || qstrcmp(what, "text") == 0) {
