@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/Creditos.h"
+#include "app/DeferredWindowIcon.h"
 #include "app/LinkOpener.h"
 #include "app/MessageReporter.h"
 #include "app/OrvalinIcons.h"
@@ -55,7 +56,7 @@ Form1::Form1(ClientFactory createClient, MessageReporter &reporter, LinkOpener &
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Orvalin Beta1"));
-    setWindowIcon(OrvalinIcons::windowIcon());
+    new DeferredWindowIcon(this);
     createMenus();
     createControls();
     m_resultView = std::make_unique<ListaResultView>(m_lista, m_barra1, m_frame2, m_mnDelette,

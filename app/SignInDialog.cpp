@@ -1,6 +1,7 @@
 #include "app/SignInDialog.h"
 
-#include "app/audit/PlainText.h"
+#include "app/SignInAdvancedFields.h"
+#include "app/SignInStatusLine.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/accounts/AccountChooser.h"
@@ -13,7 +14,6 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,11 +24,10 @@ namespace {
 
 const QString demoAddress = QStringLiteral("demo");
 const QString fileMarker = QStringLiteral(":archivo");
-constexpr int messageLength = 600;
 
 QLabel *plainLabel(QWidget *parent)
 {
-    // Shows what servers and files say: never read as markup.
+    // Shows what the keyring says: never read as markup.
     auto *label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
@@ -56,18 +55,7 @@ SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &re
 
     m_advancedToggle = new QPushButton(QStringLiteral("A&vanzado"), this);
     m_advancedToggle->setCheckable(true);
-    m_advanced = new QWidget(this);
-    m_host = new QLineEdit(m_advanced);
-    m_host->setPlaceholderText(QStringLiteral("se busca a partir de la dirección"));
-    m_port = new QLineEdit(m_advanced);
-    m_port->setPlaceholderText(QStringLiteral("5222"));
-    m_caFile = new QLineEdit(m_advanced);
-    m_caFile->setPlaceholderText(QStringLiteral("solo las autoridades del sistema"));
-    auto *advancedForm = new QFormLayout(m_advanced);
-    advancedForm->setContentsMargins(0, 0, 0, 0);
-    advancedForm->addRow(QStringLiteral("&Servidor:"), m_host);
-    advancedForm->addRow(QStringLiteral("&Puerto:"), m_port);
-    advancedForm->addRow(QStringLiteral("Certificado de CA &adicional:"), m_caFile);
+    m_advanced = new SignInAdvancedFields(this);
     m_advanced->setVisible(false);
     connect(m_advancedToggle, &QPushButton::toggled, m_advanced, &QWidget::setVisible);
 
@@ -76,7 +64,7 @@ SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &re
     m_advancedToggle->setAutoDefault(false);
     m_keyringNote = plainLabel(this);
     m_keyringNote->setVisible(false);
-    m_status = plainLabel(this);
+    m_status = new SignInStatusLine(this);
 
     m_buttons = new QDialogButtonBox(this);
     m_signInButton =
@@ -121,15 +109,17 @@ SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &re
     setTabOrder(m_password, m_rememberPassword);
     setTabOrder(m_rememberPassword, m_automatic);
     setTabOrder(m_automatic, m_advancedToggle);
-    setTabOrder(m_advancedToggle, m_host);
-    setTabOrder(m_host, m_port);
-    setTabOrder(m_port, m_caFile);
-    setTabOrder(m_caFile, m_forget);
+    QWidget *previous = m_advancedToggle;
+    for (QWidget *field : m_advanced->fields()) {
+        setTabOrder(previous, field);
+        previous = field;
+    }
+    setTabOrder(previous, m_forget);
 
-    connect(m_signIn, &XmppSignIn::stepChanged, this, &SignInDialog::showStatus);
+    connect(m_signIn, &XmppSignIn::stepChanged, m_status, &SignInStatusLine::showStatus);
     connect(m_signIn, &XmppSignIn::failed, this, [this](const QString &message) {
         setBusy(false);
-        showError(message);
+        m_status->showError(message);
         m_password->setFocus();
         m_password->selectAll();
     });
@@ -198,18 +188,11 @@ void SignInDialog::showAccount(const QString &address)
     updateEnabling();
     const bool xmpp = isXmppAddress(address);
     // The variables fill the "Avanzado" fields for any account, over what was remembered.
-    const QProcessEnvironment &environment = m_chooser.environment();
-    m_host->setText(environment.value(QStringLiteral("ORVALIN_XMPP_HOST")).trimmed());
-    m_port->setText(environment.value(QStringLiteral("ORVALIN_XMPP_PORT")).trimmed());
-    m_caFile->setText(environment.value(QStringLiteral("ORVALIN_XMPP_CAFILE")));
+    m_advanced->showEnvironment(m_chooser.environment());
     if (!xmpp)
         return;
     try {
-        const XmppSettings settings =
-            m_chooser.xmppSettings(address, QStringLiteral("La dirección"));
-        m_host->setText(settings.host);
-        m_port->setText(settings.port != 0 ? QString::number(settings.port) : QString());
-        m_caFile->setText(settings.caFile);
+        m_advanced->showSettings(m_chooser.xmppSettings(address, QStringLiteral("La dirección")));
     } catch (const MessengerError &) {
         return; // said when the user signs in
     }
@@ -260,7 +243,7 @@ void SignInDialog::preset(const AccountChoice &choice, const QString &error)
         break;
     }
     if (!error.isEmpty())
-        showError(error);
+        m_status->showError(error);
 }
 
 void SignInDialog::signInNow(const QByteArray &password)
@@ -268,7 +251,7 @@ void SignInDialog::signInNow(const QByteArray &password)
     if (!password.isEmpty())
         m_password->setText(QString::fromUtf8(password));
     if (m_password->isEnabled() && m_password->text().isEmpty()) {
-        showStatus(QStringLiteral("Escriba la contraseña de %1.").arg(currentAddress()));
+        m_status->showStatus(QStringLiteral("Escriba la contraseña de %1.").arg(currentAddress()));
         m_password->setFocus();
         return;
     }
@@ -281,7 +264,7 @@ void SignInDialog::startSignIn()
         return;
     const QString address = currentAddress();
     if (address.isEmpty() || address == fileMarker) {
-        showError(QStringLiteral("Escriba una dirección XMPP o elija una cuenta."));
+        m_status->showError(QStringLiteral("Escriba una dirección XMPP o elija una cuenta."));
         m_address->setFocus();
         return;
     }
@@ -297,20 +280,13 @@ void SignInDialog::startSignIn()
             signedIn(AccountChooser::fileClient(choice.address));
             return;
         }
-        choice.xmpp.host = m_host->text().trimmed();
-        const QString port = m_port->text().trimmed();
-        choice.xmpp.port =
-            port.isEmpty() ? 0 : XmppSettings::checkedPort(port, QStringLiteral("El puerto"));
-        choice.xmpp.caFile = m_caFile->text().trimmed();
-        if (!choice.xmpp.caFile.isEmpty() && !QFileInfo(choice.xmpp.caFile).isReadable())
-            throw MessengerError(QStringLiteral("No se puede leer el archivo de certificados «%1».")
-                                     .arg(choice.xmpp.caFile));
+        m_advanced->applyTo(choice.xmpp);
     } catch (const MessengerError &error) {
-        showError(error.message());
+        m_status->showError(error.message());
         return;
     }
     if (m_password->text().isEmpty()) {
-        showError(QStringLiteral("Escriba la contraseña de %1.").arg(choice.address));
+        m_status->showError(QStringLiteral("Escriba la contraseña de %1.").arg(choice.address));
         m_password->setFocus();
         return;
     }
@@ -328,9 +304,7 @@ void SignInDialog::signedIn(std::unique_ptr<MessengerClient> client)
     RememberedAccount account;
     account.address = address;
     if (isXmppAddress(address)) {
-        account.host = m_host->text().trimmed();
-        account.port = quint16(m_port->text().trimmed().toUInt());
-        account.caFile = m_caFile->text().trimmed();
+        m_advanced->rememberIn(account);
         account.rememberPassword = m_rememberPassword->isChecked();
         if (account.rememberPassword) {
             QByteArray password = m_password->text().toUtf8();
@@ -357,15 +331,16 @@ void SignInDialog::forgetAccount()
     if (!m_keyringMissing) {
         const Keyring::Answer removed = m_keyring.remove(address);
         if (removed.status == Keyring::Status::Unavailable) {
-            showError(QStringLiteral("No se pudo quitar la contraseña de %1 del llavero del "
-                                     "sistema (%2).")
-                          .arg(address, removed.error));
+            m_status->showError(
+                QStringLiteral("No se pudo quitar la contraseña de %1 del llavero del "
+                               "sistema (%2).")
+                    .arg(address, removed.error));
             return;
         }
     }
     m_remembered.forget(address);
     fillAddresses({});
-    showStatus(QStringLiteral("Se olvidó la cuenta %1.").arg(address));
+    m_status->showStatus(QStringLiteral("Se olvidó la cuenta %1.").arg(address));
     m_address->setFocus();
 }
 
@@ -376,7 +351,7 @@ void SignInDialog::reject()
         m_signIn->cancel();
         m_signingInAddress.clear();
         setBusy(false);
-        showStatus(QStringLiteral("Se canceló el inicio de sesión."));
+        m_status->showStatus(QStringLiteral("Se canceló el inicio de sesión."));
         return;
     }
     m_password->clear();
@@ -393,11 +368,11 @@ void SignInDialog::setBusy(bool busy)
     for (QWidget *field :
          {static_cast<QWidget *>(m_address), static_cast<QWidget *>(m_password),
           static_cast<QWidget *>(m_rememberPassword), static_cast<QWidget *>(m_automatic),
-          m_advanced, static_cast<QWidget *>(m_forget)})
+          static_cast<QWidget *>(m_advanced), static_cast<QWidget *>(m_forget)})
         field->setEnabled(!busy);
     m_signInButton->setEnabled(!busy);
     if (busy)
-        showStatus(XmppSignIn::stepText(XmppConnection::Step::Connecting));
+        m_status->showStatus(XmppSignIn::stepText(XmppConnection::Step::Connecting));
     else
         updateEnabling();
 }
@@ -414,16 +389,4 @@ void SignInDialog::updateEnabling()
     m_password->setEnabled(xmpp);
     m_rememberPassword->setEnabled(xmpp && !m_keyringMissing);
     m_forget->setEnabled(m_remembered.find(address).has_value());
-}
-
-void SignInDialog::showStatus(const QString &text)
-{
-    m_status->setStyleSheet(QString());
-    m_status->setText(PlainText::forDisplay(text, messageLength));
-}
-
-void SignInDialog::showError(const QString &text)
-{
-    m_status->setStyleSheet(QStringLiteral("color: #b00000"));
-    m_status->setText(PlainText::forDisplay(text, messageLength));
 }

@@ -14,8 +14,9 @@ class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QWidget;
 class RememberedAccounts;
+class SignInAdvancedFields;
+class SignInStatusLine;
 class XmppSignIn;
 
 // "Iniciar sesión en Orvalin": the user picks or types an account, signs in, and the window
@@ -60,8 +61,6 @@ private:
     void updateEnabling();
     static bool isXmppAddress(const QString &address);
     void setBusy(bool busy);
-    void showStatus(const QString &text);
-    void showError(const QString &text);
     QString currentAddress() const;
 
     const AccountChooser &m_chooser;
@@ -78,13 +77,10 @@ private:
     QCheckBox *m_rememberPassword;
     QCheckBox *m_automatic;
     QPushButton *m_advancedToggle;
-    QWidget *m_advanced;
-    QLineEdit *m_host;
-    QLineEdit *m_port;
-    QLineEdit *m_caFile;
+    SignInAdvancedFields *m_advanced;
     QPushButton *m_forget;
     QLabel *m_keyringNote;
-    QLabel *m_status;
+    SignInStatusLine *m_status;
     QDialogButtonBox *m_buttons;
     QPushButton *m_signInButton;
 };

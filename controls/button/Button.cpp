@@ -9,12 +9,8 @@
 #include "platform/SystemColors.h"
 
 #include <QAccessible>
-#include <QFocusEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
 
 #include <cmath>
-#include <exception>
 #include <limits>
 
 namespace {
@@ -34,12 +30,6 @@ constexpr qint16 keyUp = 38;
 constexpr qint16 keyRight = 39;
 constexpr qint16 keyDown = 40;
 
-// The keys the button acts on itself; the others go on to the window.
-bool isOwnKey(qint16 code)
-{
-    return code == keySpace || (code >= keyLeft && code <= keyDown);
-}
-
 // Colours are saved as signed 32-bit numbers, so a system colour such as 0x80000012 is
 // negative. A description written by hand may give the same value unsigned; both load.
 ColorRef readColor(const PropertyBag &bag, const QString &key, ColorRef defaultValue)
@@ -57,7 +47,7 @@ ColorRef readColor(const PropertyBag &bag, const QString &key, ColorRef defaultV
 
 } // namespace
 
-Button::Button(QWidget *parent) : UserControl(parent)
+Button::Button(QWidget *parent) : HostInputControl(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     m_lastMouseButton = HostInput::LeftButton;
@@ -350,6 +340,16 @@ void Button::handleKeyUp(qint16 keyCode, qint16 shift)
     Q_EMIT KeyUp(keyCode, shift);
 }
 
+void Button::handleKeyPress(qint16 keyAscii)
+{
+    Q_EMIT KeyPress(keyAscii);
+}
+
+bool Button::isOwnKey(qint16 keyCode) const
+{
+    return keyCode == keySpace || (keyCode >= keyLeft && keyCode <= keyDown);
+}
+
 void Button::handleFocus(bool gained)
 {
     m_hasFocus = toVbBool(gained);
@@ -366,97 +366,4 @@ void Button::ambientChangedEvent(const QString &name)
 {
     Q_UNUSED(name); // the drawing reads every ambient value it needs
     Redraw(m_lastState, VbTrue);
-}
-
-void Button::mousePressEvent(QMouseEvent *event)
-{
-    const HostInput::MouseArgs args = HostInput::mouseArgs(*event);
-    if (args.button == HostInput::NoButton) {
-        event->ignore();
-        return;
-    }
-    m_pressedButton = event->button();
-    trapErrors("MouseDown", [&] { HandleMouseDown(args.button, args.shift, args.x, args.y); });
-}
-
-void Button::mouseReleaseEvent(QMouseEvent *event)
-{
-    const HostInput::MouseArgs args = HostInput::mouseArgs(*event);
-    if (args.button == HostInput::NoButton) {
-        event->ignore();
-        return;
-    }
-    const QPointF at = event->position();
-    // The host's Click: the button that was pressed on the control is released over it.
-    const bool click = m_pressedButton == event->button() &&
-                       containsPixel(int(std::floor(at.x())), int(std::floor(at.y())));
-    if (m_pressedButton == event->button())
-        m_pressedButton = Qt::NoButton;
-    trapErrors("MouseUp", [&] {
-        HandleMouseUp(args.button, args.shift, args.x, args.y);
-        if (click)
-            HandleClick();
-    });
-}
-
-void Button::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    // The second press of a double click is no press of its own and ends in no Click.
-    m_pressedButton = Qt::NoButton;
-    if (HostInput::mouseArgs(*event).button == HostInput::NoButton) {
-        event->ignore();
-        return;
-    }
-    trapErrors("DblClick", [this] { handleDblClick(); });
-}
-
-void Button::mouseMoveEvent(QMouseEvent *event)
-{
-    const HostInput::MouseArgs args = HostInput::mouseArgs(*event);
-    trapErrors("MouseMove", [&] { handleMouseMove(args.button, args.x, args.y); });
-}
-
-void Button::keyPressEvent(QKeyEvent *event)
-{
-    const HostInput::KeyArgs args = HostInput::keyArgs(*event);
-    if (args.keyCode == 0 && args.keyAscii == 0) {
-        event->ignore();
-        return;
-    }
-    trapErrors("KeyDown", [&] {
-        if (args.keyCode != 0)
-            handleKeyDown(args.keyCode, args.shift);
-        if (args.keyAscii != 0) {
-            qint16 keyAscii = args.keyAscii;
-            Q_EMIT KeyPress(keyAscii);
-        }
-    });
-    // Keys of no meaning to the button still reach the window.
-    event->setAccepted(isOwnKey(args.keyCode));
-}
-
-void Button::keyReleaseEvent(QKeyEvent *event)
-{
-    // A held key repeats its key-down only; the one key-up comes with the real release.
-    if (event->isAutoRepeat())
-        return;
-    const HostInput::KeyArgs args = HostInput::keyArgs(*event);
-    if (args.keyCode == 0) {
-        event->ignore();
-        return;
-    }
-    trapErrors("KeyUp", [&] { handleKeyUp(args.keyCode, args.shift); });
-    event->setAccepted(isOwnKey(args.keyCode));
-}
-
-void Button::focusInEvent(QFocusEvent *event)
-{
-    trapErrors("GotFocus", [this] { handleFocus(true); });
-    UserControl::focusInEvent(event);
-}
-
-void Button::focusOutEvent(QFocusEvent *event)
-{
-    trapErrors("LostFocus", [this] { handleFocus(false); });
-    UserControl::focusOutEvent(event);
 }

@@ -2,9 +2,9 @@
 
 #include "controls/button/ButtonPainter.h"
 #include "controls/button/ButtonPalette.h"
+#include "controls/button/HostInputControl.h"
 #include "platform/PropertyBag.h"
 #include "platform/StdFont.h"
-#include "platform/UserControl.h"
 #include "platform/WinTypes.h"
 
 #include <QAccessible>
@@ -14,7 +14,7 @@
 // The owner-drawn push button: seven drawing styles, three colour schemes, its own access
 // key, and a window outline with cut corners for the styles that round them. Every change is
 // drawn at once on the retained surface; nothing is drawn on a repaint.
-class Button : public UserControl
+class Button : public HostInputControl
 {
     Q_OBJECT
     Q_PROPERTY(quint32 BackColor READ backColor WRITE setBackColor)
@@ -101,14 +101,22 @@ protected:
     void accessKeyPressEvent(int keyAscii) override;
     void ambientChangedEvent(const QString &name) override;
 
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
+    void handleMouseDown(qint16 button, qint16 shift, float x, float y) override
+    {
+        HandleMouseDown(button, shift, x, y);
+    }
+    void handleMouseUp(qint16 button, qint16 shift, float x, float y) override
+    {
+        HandleMouseUp(button, shift, x, y);
+    }
+    void handleClick() override { HandleClick(); }
+    void handleDblClick() override;
+    void handleMouseMove(qint16 button, float x, float y) override;
+    void handleKeyDown(qint16 keyCode, qint16 shift) override;
+    void handleKeyPress(qint16 keyAscii) override;
+    void handleKeyUp(qint16 keyCode, qint16 shift) override;
+    void handleFocus(bool gained) override;
+    bool isOwnKey(qint16 keyCode) const override;
 
 private:
     // Fills the palette from ColorScheme, BackColor and ForeColor; draws nothing.
@@ -117,11 +125,6 @@ private:
     void UpdateAccessKeys();
     // Rebuilds the outline region from the cached size and ButtonType.
     void BuildOutlineRegion();
-    void handleDblClick();
-    void handleMouseMove(qint16 button, float x, float y);
-    void handleKeyDown(qint16 keyCode, qint16 shift);
-    void handleKeyUp(qint16 keyCode, qint16 shift);
-    void handleFocus(bool gained);
     // Tells assistive technology that something it reads of the button changed.
     void announce(QAccessible::Event change);
     void announceState(QAccessible::State changed);
@@ -145,8 +148,4 @@ private:
     ButtonPalette m_palette;
     quint8 m_lastState = StateUp;
     QString m_lastCaption;
-
-    // The host's Click notification: the toolkit button pressed on this control, until its
-    // release or a double click takes its place.
-    Qt::MouseButton m_pressedButton = Qt::NoButton;
 };
