@@ -10,7 +10,7 @@
 # the process that started the fixture (CTest) goes away or after ORVALIN_PROSODY_LIFETIME
 # seconds (900 by default), so that a killed test run leaves nothing behind.
 #
-# ORVALIN_PROSODY_ANONYMOUS=1 leaves out the module that tells the server's software and
+# ORVALIN_PROSODY_UNNAMED=1 leaves out the module that tells the server's software and
 # version, so that the server is one a client cannot recognise. ORVALIN_PROSODY_SEED names a
 # folder copied into the server's data folder before it starts (such as
 # localhost/roster/USER.dat, a stored roster).
@@ -89,7 +89,7 @@ port=$(perl -MIO::Socket::INET -e '
     print $s->sockport;') || fail "no free port on 127.0.0.1"
 
 modules='"roster", "saslauth", "tls", "disco", "ping", "pep", "vcard", "offline"'
-if [[ ${ORVALIN_PROSODY_ANONYMOUS:-} != 1 ]]; then
+if [[ ${ORVALIN_PROSODY_UNNAMED:-} != 1 ]]; then
     modules+=', "version"'
 fi
 
