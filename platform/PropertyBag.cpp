@@ -105,8 +105,13 @@ StdFont fontFromJson(const QJsonObject &o, const QString &where)
     if (!size.isDouble())
         throw PropertyError(
             QStringLiteral("%1: la fuente no tiene un tamaño (\"size\")").arg(where));
+    // A size beyond a float's range would be kept as infinity, which cannot be saved again.
+    const float points = float(size.toDouble());
+    if (!std::isfinite(points))
+        throw PropertyError(
+            QStringLiteral("%1: el tamaño de la fuente (\"size\") está fuera de rango").arg(where));
     font.setName(name.toString());
-    font.setSize(float(size.toDouble()));
+    font.setSize(points);
     auto flag = [&](const char *key) {
         const QJsonValue value = o.value(QLatin1String(key));
         if (value.isUndefined())

@@ -132,5 +132,8 @@ TEST(PropertyBag, MalformedJsonValuesAreRejectedWithTheirPlace)
     EXPECT_FALSE(load(R"({"font": {"font": {"name": 3, "size": 8}}})").isEmpty());
     EXPECT_FALSE(load(R"({"font": {"font": {"name": "A", "size": 8, "bold": "yes"}}})").isEmpty());
     EXPECT_FALSE(load(R"({"tx": null})").isEmpty());
+    // Read as infinity, such a size could never be saved again.
+    EXPECT_TRUE(load(R"({"font": {"font": {"name": "A", "size": 1e300}}})")
+                    .contains(QStringLiteral("fuera de rango")));
     EXPECT_TRUE(load(R"({"tx": "ok", "btype": 3})").isEmpty());
 }
