@@ -127,9 +127,11 @@ def expect_announced(row, checked, where):
 
 
 def main():
+    app = wait_for("la aplicación orvalin en el bus de accesibilidad", application)
+    # Listen only once the program is on the bus: a listener that comes while its bridge is still
+    # starting can be missed by it, and the program would never send that kind of event.
     pyatspi.Registry.registerEventListener(
         on_event, "object:state-changed:checked", "object:property-change:accessible-description")
-    app = wait_for("la aplicación orvalin en el bus de accesibilidad", application)
     # Read every property afresh; a cached answer would hide a missing change event.
     app.set_cache_mask(pyatspi.Atspi.Cache.NONE)
     window = wait_for("la ventana «Orvalin Beta1»",
