@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/messenger/xmpp/PasswordSource.h"
 #include "platform/messenger/xmpp/XmppSettings.h"
 
 #include <QByteArray>
@@ -22,4 +23,11 @@ struct TestServer
     QString jid(const QString &user) const { return user + QLatin1Char('@') + domain; }
     // Settings that reach the server directly and trust its certificate.
     XmppSettings settings(const QString &user) const;
+};
+
+// Gives every account the test server's shared password, as a user typing it would.
+class TestServerPassword : public PasswordSource
+{
+public:
+    QByteArray password(const QString &) override { return TestServer::instance().password; }
 };

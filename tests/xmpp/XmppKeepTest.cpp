@@ -14,16 +14,6 @@
 
 // The keep guard sits above every client: a kept contact stays on the server's roster.
 
-namespace {
-
-class ServerPassword : public PasswordSource
-{
-public:
-    QByteArray password(const QString &) override { return TestServer::instance().password; }
-};
-
-} // namespace
-
 TEST(XmppKeepTest, AKeptContactStaysOnTheServersRosterWhileTheOthersGo)
 {
     const TestServer *s = nullptr;
@@ -36,7 +26,7 @@ TEST(XmppKeepTest, AKeptContactStaysOnTheServersRosterWhileTheOthersGo)
     user.presence(s->jid("keep-friend"), "subscribe");
     user.presence(s->jid("keep-other"), "subscribe");
 
-    ServerPassword password;
+    TestServerPassword password;
     XmppMessengerClient client(s->settings("keep-user"), password);
     const QString account = client.serviceSet()->defaultService()->signInName();
     QTemporaryDir dir;

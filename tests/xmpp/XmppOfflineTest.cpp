@@ -12,16 +12,6 @@
 // What a scan and a removal must leave alone on every server: a contact who asked again for the
 // user's presence while the user was away, and the messages kept for the user meanwhile.
 
-namespace {
-
-class ServerPassword : public PasswordSource
-{
-public:
-    QByteArray password(const QString &) override { return TestServer::instance().password; }
-};
-
-} // namespace
-
 TEST(XmppOfflineTest, RequestsKeptWhileAwayCountAndMessagesKeptWhileAwayStay)
 {
     const TestServer *s = nullptr;
@@ -48,7 +38,7 @@ TEST(XmppOfflineTest, RequestsKeptWhileAwayCountAndMessagesKeptWhileAwayStay)
     writer.sendMessage(s->jid("off-user"), "¿Sigues ahí?");
 
     {
-        ServerPassword password;
+        TestServerPassword password;
         XmppMessengerClient client(s->settings("off-user"), password);
         EXPECT_EQ(client.scanWarning(), QString())
             << "the " << s->software.toStdString() << " fixture should offer a safe way";

@@ -20,12 +20,6 @@ namespace {
 
 const QString warningStart = QStringLiteral("No se pudieron leer las solicitudes de contacto");
 
-class ServerPassword : public PasswordSource
-{
-public:
-    QByteArray password(const QString &) override { return TestServer::instance().password; }
-};
-
 } // namespace
 
 TEST(XmppWarningTest, AnUnknownServerIsScannedWithOneWarningInTheAuditAndInTheWindow)
@@ -73,7 +67,7 @@ TEST(XmppWarningTest, AnUnknownServerIsScannedWithOneWarningInTheAuditAndInTheWi
 
     RecordingReporter reporter;
     RecordingOpener opener;
-    ServerPassword password;
+    TestServerPassword password;
     Form1 form(
         [&] { return std::make_unique<XmppMessengerClient>(s->settings("warn-user"), password); },
         reporter, opener);
