@@ -8,6 +8,7 @@
 #include "controls/button/Button.h"
 #include "controls/button/DefaultButtonTracker.h"
 #include "platform/WinTypes.h"
+#include "platform/base/Product.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -91,8 +92,7 @@ void Creditos::createControls()
     image1->setGeometry(twips.rect(480, 0, 480, 480));
     image1->setPixmap(windowIcon().pixmap(32, 32));
 
-    QLabel *label5 = addLabel(this, "Label5", QStringLiteral("Orvalin Beta 1"),
-                              twips.rect(1200, 120, 3015, 375));
+    QLabel *label5 = addLabel(this, "Label5", Product::title(), twips.rect(1200, 120, 3015, 375));
     label5->setFont(WindowBuilder::pointFont(QStringLiteral("Tahoma"), 14.25, true));
 
     QGroupBox *frame1 =

@@ -8,11 +8,12 @@
 #include "app/ProductLinks.h"
 #include "app/StoredWindows.h"
 #include "app/WindowBuilder.h"
-#include "app/audit/AuditTexts.h"
-#include "app/audit/PlainText.h"
 #include "controls/banner/CsLogo.h"
 #include "controls/button/Button.h"
 #include "controls/button/DefaultButtonTracker.h"
+#include "core/PlainText.h"
+#include "platform/base/AuditTexts.h"
+#include "platform/base/Product.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
@@ -34,7 +35,6 @@
 
 namespace {
 
-const QString Title = QStringLiteral("Orvalin Beta 1");
 const QString Label2Caption = QStringLiteral("E-mail del Zorko");
 // A removal shorter than this shows no dialog; the window repaints about this often.
 constexpr qint64 ProgressDelayMs = 500;
@@ -205,7 +205,7 @@ Form1::LoadResult Form1::load()
             throw std::runtime_error("No se pudo crear el cliente de Messenger");
         if (m_messenger->serviceSet()->defaultService()->signInState() ==
             MessengerService::SignedOut) {
-            m_reporter.error(Title, AuditTexts::signedOut());
+            m_reporter.error(Product::title(), AuditTexts::signedOut());
             m_messenger.reset();
             return LoadResult::SignedOut;
         }
@@ -215,7 +215,7 @@ Form1::LoadResult Form1::load()
             PlainText::forDisplay(m_messenger->serviceSet()->defaultService()->displayName()));
     } catch (const std::exception &error) {
         m_messenger.reset();
-        m_reporter.error(Title, QString::fromUtf8(error.what()));
+        m_reporter.error(Product::title(), QString::fromUtf8(error.what()));
         return LoadResult::Failed;
     }
     return LoadResult::Loaded;
@@ -243,9 +243,9 @@ void Form1::runHandler(const std::function<void()> &handler)
     try {
         handler();
     } catch (const std::exception &error) {
-        m_reporter.error(Title, QString::fromUtf8(error.what()));
+        m_reporter.error(Product::title(), QString::fromUtf8(error.what()));
     } catch (...) {
-        m_reporter.error(Title, QStringLiteral("Error desconocido"));
+        m_reporter.error(Product::title(), QStringLiteral("Error desconocido"));
     }
 }
 
@@ -268,7 +268,7 @@ void Form1::search()
     const QString warning = requireMessenger().scanWarning();
     if (!warning.isEmpty() && !m_scanWarningShown) {
         m_scanWarningShown = true;
-        m_reporter.warning(Title, warning);
+        m_reporter.warning(Product::title(), warning);
     }
 }
 
@@ -288,7 +288,7 @@ void Form1::removeChecked()
         if (!dialog && started.elapsed() >= ProgressDelayMs) {
             dialog = std::make_unique<QProgressDialog>(this);
             dialog->setObjectName(QStringLiteral("removalProgress"));
-            dialog->setWindowTitle(Title);
+            dialog->setWindowTitle(Product::title());
             dialog->setCancelButtonText(QStringLiteral("Cancelar"));
             dialog->setWindowModality(Qt::WindowModal);
             dialog->setMinimumDuration(0);
@@ -331,7 +331,7 @@ void Form1::removeChecked()
         text += QStringLiteral("\n%1: %2")
                     .arg(PlainText::forDisplay(failure.emailAddress),
                          PlainText::forDisplay(failure.reason));
-    m_reporter.warning(Title, text);
+    m_reporter.warning(Product::title(), text);
 }
 
 void Form1::command1Click()

@@ -2,7 +2,7 @@
 
 #include "app/Creditos.h"
 #include "app/ListaResultView.h"
-#include "app/audit/ContactAudit.h"
+#include "core/ContactAudit.h"
 
 #include <QMainWindow>
 #include <QPointer>

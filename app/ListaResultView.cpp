@@ -1,7 +1,7 @@
 #include "app/ListaResultView.h"
 
 #include "app/RowTickAnnouncer.h"
-#include "app/audit/PlainText.h"
+#include "core/PlainText.h"
 
 #include <QAction>
 #include <QGroupBox>

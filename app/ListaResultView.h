@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/audit/ResultView.h"
+#include "core/ResultView.h"
 
 #include <QIcon>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "app/RowTickAnnouncer.h"
 
-#include "app/audit/PlainText.h"
+#include "core/PlainText.h"
 
 #include <QAccessible>
 #include <QListWidget>

@@ -1,6 +1,6 @@
 #include "app/SignInStatusLine.h"
 
-#include "app/audit/PlainText.h"
+#include "core/PlainText.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "app/MessageReporter.h"
+#include "platform/base/Product.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
@@ -21,7 +22,7 @@ std::unique_ptr<HistoryJournal> attachHistory(Form1 &form, const QString &backen
     }
     auto journal =
         std::make_unique<HistoryJournal>(path, account, backend, [&reporter](const QString &text) {
-            reporter.warning(QStringLiteral("Orvalin Beta 1"), text);
+            reporter.warning(Product::title(), text);
         });
     form.setAuditJournal(journal.get());
     return journal;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/audit/HistoryJournal.h"
+#include "core/HistoryJournal.h"
 
 #include <memory>
 

@@ -3,6 +3,7 @@
 #include "app/MessageBoxReporter.h"
 #include "app/SignInDialog.h"
 #include "app/WindowHistory.h"
+#include "platform/base/Product.h"
 #include "platform/history/HistoryStore.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerError.h"
@@ -96,7 +97,7 @@ int main(int argc, char **argv)
     parser.addHelpOption();
     if (!parser.parse(QApplication::arguments())) {
         const QStringList unknown = parser.unknownOptionNames();
-        reporter.error(QStringLiteral("Orvalin Beta 1"),
+        reporter.error(Product::title(),
                        unknown.isEmpty()
                            ? QStringLiteral("Falta la cuenta tras --account.")
                            : QStringLiteral("Opción desconocida: %1. Opciones: --account CUENTA, "
@@ -118,7 +119,7 @@ int main(int argc, char **argv)
             std::make_unique<Form1>([&client] { return std::move(client); }, reporter, linkOpener);
     } catch (const std::exception &error) {
         // The window's own stored description could not be read: nothing to show.
-        reporter.error(QStringLiteral("Orvalin Beta 1"), QString::fromUtf8(error.what()));
+        reporter.error(Product::title(), QString::fromUtf8(error.what()));
         return 1;
     }
     switch (form->load()) {

@@ -1,8 +1,8 @@
 // The contact scan and the removal through the real client interface and the real list view,
 // beside a hash-set difference of the same address lists.
 #include "app/ListaResultView.h"
-#include "app/audit/ContactAudit.h"
 #include "bench/BenchAccounts.h"
+#include "core/ContactAudit.h"
 #include "platform/messenger/MemoryMessengerClient.h"
 #include "tests/support/ResultWindow.h"
 

@@ -1,6 +1,6 @@
 #include "platform/PropertyBag.h"
 
-#include "platform/Checked.h"
+#include "platform/base/Checked.h"
 
 #include <QJsonValue>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Error.h"
 #include "platform/StdFont.h"
+#include "platform/base/Error.h"
 
 #include <QJsonObject>
 #include <QMap>

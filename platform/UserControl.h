@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Error.h"
 #include "platform/Surface.h"
+#include "platform/base/Error.h"
 
 #include <QRegion>
 #include <QWidget>

@@ -2,9 +2,9 @@
 
 #include "controls/banner/LogFont.h"
 #include "platform/AnsiText.h"
-#include "platform/Checked.h"
-#include "platform/Error.h"
 #include "platform/SystemColors.h"
+#include "platform/base/Checked.h"
+#include "platform/base/Error.h"
 
 namespace {
 

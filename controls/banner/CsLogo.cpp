@@ -3,8 +3,8 @@
 #include "controls/banner/BannerAccessible.h"
 #include "controls/banner/BannerHelp.h"
 #include "controls/banner/BannerPainter.h"
-#include "platform/Error.h"
 #include "platform/HostInput.h"
+#include "platform/base/Error.h"
 
 #include <QAccessible>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "controls/banner/LogFont.h"
 
 #include "platform/AnsiText.h"
-#include "platform/Checked.h"
-#include "platform/Error.h"
+#include "platform/base/Checked.h"
+#include "platform/base/Error.h"
 
 #include <QByteArray>
 

@@ -4,9 +4,9 @@
 #include "controls/button/ButtonAccessible.h"
 #include "controls/button/ButtonOutline.h"
 #include "controls/button/ButtonStyles.h"
-#include "platform/Checked.h"
 #include "platform/HostInput.h"
 #include "platform/SystemColors.h"
+#include "platform/base/Checked.h"
 
 #include <QAccessible>
 

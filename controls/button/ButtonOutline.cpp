@@ -1,7 +1,7 @@
 #include "controls/button/ButtonOutline.h"
 
 #include "controls/button/ButtonStyles.h"
-#include "platform/Checked.h"
+#include "platform/base/Checked.h"
 
 #include <QRect>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/button/ButtonPainter.h"
-#include "platform/Checked.h"
+#include "platform/base/Checked.h"
 
 // The width and height of one redraw and the offsets from them that the drawing lists are
 // written in (W-1 to W-4, H-1 to H-4), taken once in checked 32-bit arithmetic so that a

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Error.h"
+#include "platform/base/Error.h"
 
 // The history database could not be opened, read or written.
 class HistoryError : public Error

@@ -2,7 +2,7 @@
 #include "controls/button/AccessKey.h"
 #include "controls/button/Button.h"
 #include "controls/button/DefaultButtonTracker.h"
-#include "platform/Error.h"
+#include "platform/base/Error.h"
 #include "tests/button/ButtonTestSupport.h"
 
 #include <QApplication>

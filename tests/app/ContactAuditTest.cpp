@@ -1,5 +1,5 @@
-#include "app/audit/ContactAudit.h"
-#include "app/audit/MemoryResultView.h"
+#include "core/ContactAudit.h"
+#include "core/MemoryResultView.h"
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerUser.h"
 #include "tests/support/AuditFixtures.h"

@@ -1,4 +1,4 @@
-#include "app/audit/PlainText.h"
+#include "core/PlainText.h"
 #include "app/TwipGeometry.h"
 
 #include <gtest/gtest.h>

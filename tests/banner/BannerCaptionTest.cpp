@@ -1,8 +1,8 @@
 #include "BannerHost.h"
 
 #include "controls/banner/LogFont.h"
-#include "platform/Error.h"
 #include "platform/SystemColors.h"
+#include "platform/base/Error.h"
 
 #include <gtest/gtest.h>
 

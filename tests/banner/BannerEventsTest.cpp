@@ -1,5 +1,5 @@
 #include "BannerHost.h"
-#include "platform/Error.h"
+#include "platform/base/Error.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>

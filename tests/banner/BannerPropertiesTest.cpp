@@ -1,7 +1,7 @@
 #include "BannerHost.h"
 
-#include "platform/Error.h"
 #include "platform/PropertyBag.h"
+#include "platform/base/Error.h"
 
 #include <QJsonDocument>
 #include <QSignalSpy>

@@ -2,8 +2,8 @@
 
 #include "controls/button/ButtonPainter.h"
 #include "controls/button/ButtonStyles.h"
-#include "platform/Error.h"
 #include "platform/Surface.h"
+#include "platform/base/Error.h"
 
 #include <QRect>
 #include <QSize>

@@ -1,6 +1,6 @@
-#include "app/audit/ContactAudit.h"
-#include "app/audit/HistoryJournal.h"
-#include "app/audit/MemoryResultView.h"
+#include "core/ContactAudit.h"
+#include "core/HistoryJournal.h"
+#include "core/MemoryResultView.h"
 #include "platform/history/HistoryStore.h"
 #include "platform/messenger/MemoryMessengerClient.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Checked.h"
+#include "platform/base/Checked.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ListaResultView.h"
-#include "app/audit/ContactAudit.h"
+#include "core/ContactAudit.h"
 
 #include <QAction>
 #include <QGroupBox>

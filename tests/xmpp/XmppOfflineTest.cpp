@@ -1,5 +1,5 @@
-#include "app/audit/ContactAudit.h"
-#include "app/audit/MemoryResultView.h"
+#include "core/ContactAudit.h"
+#include "core/MemoryResultView.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
 #include "platform/messenger/xmpp/PasswordSource.h"

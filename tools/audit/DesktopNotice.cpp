@@ -1,6 +1,6 @@
 #include "tools/audit/DesktopNotice.h"
 
-#include "platform/Error.h"
+#include "platform/base/Error.h"
 
 #include <QDBusConnection>
 #include <QDBusError>

@@ -1,9 +1,9 @@
 #include "tools/audit/HistoryCommands.h"
 
-#include "app/audit/AuditTexts.h"
-#include "app/audit/ContactAudit.h"
-#include "app/audit/HistoryJournal.h"
-#include "app/audit/MemoryResultView.h"
+#include "core/ContactAudit.h"
+#include "core/HistoryJournal.h"
+#include "core/MemoryResultView.h"
+#include "platform/base/AuditTexts.h"
 #include "platform/history/HistoryChanges.h"
 #include "platform/history/HistoryPeriods.h"
 #include "platform/history/HistoryStore.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Error.h"
 #include "platform/WinTypes.h"
+#include "platform/base/Error.h"
 
 #include <QImage>
 #include <QSize>

@@ -1,3 +1,3 @@
-#include "app/audit/AuditJournal.h"
+#include "core/AuditJournal.h"
 
 AuditJournal::~AuditJournal() = default;

@@ -1,4 +1,4 @@
-#include "app/audit/PlainText.h"
+#include "core/PlainText.h"
 
 bool PlainText::isHazard(char16_t c)
 {

@@ -1,7 +1,7 @@
-#include "app/audit/ContactAudit.h"
+#include "core/ContactAudit.h"
 
-#include "app/audit/AuditJournal.h"
-#include "app/audit/ResultView.h"
+#include "core/AuditJournal.h"
+#include "core/ResultView.h"
 #include "platform/history/HistoryRecords.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerServiceSet.h"

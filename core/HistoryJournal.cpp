@@ -1,4 +1,4 @@
-#include "app/audit/HistoryJournal.h"
+#include "core/HistoryJournal.h"
 
 #include "platform/history/HistoryError.h"
 #include "platform/history/HistoryStore.h"

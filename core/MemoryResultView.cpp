@@ -1,4 +1,4 @@
-#include "app/audit/MemoryResultView.h"
+#include "core/MemoryResultView.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/audit/RemovalFailure.h"
+#include "core/RemovalFailure.h"
 
 #include <QList>
 #include <QSet>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/audit/AuditJournal.h"
+#include "core/AuditJournal.h"
 
 #include <QDateTime>
 #include <functional>

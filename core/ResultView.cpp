@@ -1,4 +1,4 @@
-#include "app/audit/ResultView.h"
+#include "core/ResultView.h"
 
 ResultView::~ResultView() = default;
 

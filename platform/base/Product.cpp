@@ -1,0 +1,15 @@
+#include "platform/base/Product.h"
+
+namespace Product {
+
+QString title()
+{
+    return QStringLiteral("Orvalin Beta 1");
+}
+
+QString version()
+{
+    return QStringLiteral(ORVALIN_VERSION);
+}
+
+} // namespace Product
