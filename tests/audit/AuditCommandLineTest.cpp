@@ -43,7 +43,7 @@ TEST(AuditCommandLine, AcceptsTheTwoCommandsWithTheirFormats)
 TEST(AuditCommandLine, NamesTheFaultInOneLine)
 {
     const QList<QPair<QStringList, QString>> cases = {
-        {{}, "falta la orden (scan o remove)"},
+        {{}, "falta la orden (scan, remove, changes, history o keep)"},
         {{"--format", "csv"}, "falta la orden"},
         {{"borrar"}, "orden desconocida «borrar»"},
         {{"SCAN"}, "orden desconocida «SCAN»"},
