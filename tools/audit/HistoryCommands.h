@@ -9,8 +9,7 @@ class PasswordSource;
 class QTextStream;
 
 // The history commands of orvalin-audit: changes, history and keep, as the command line read
-// them. The exit statuses are
-// AuditTool's.
+// them. The exit statuses are AuditTool's.
 class HistoryCommands
 {
 public:
