@@ -125,7 +125,7 @@ int runWindow(QApplication &app, const CommandLine &line, MessageBoxReporter &re
         return 1;
     } catch (const std::exception &error) {
         // A failure not of ours still ends with its reason rather than an abort.
-        reporter.error(Product::title(), QString::fromUtf8(error.what()));
+        reporter.error(Product::title(), Error::messageOf(error));
         return 1;
     }
     switch (form->load()) {

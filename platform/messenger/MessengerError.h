@@ -2,7 +2,7 @@
 
 #include "platform/base/Error.h"
 
-// The failure of a Messenger client operation.
+// The failure of a Messenger client operation; message() is what the user reads.
 class MessengerError : public Error
 {
 public:

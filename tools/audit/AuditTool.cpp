@@ -140,7 +140,7 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
         } catch (const std::exception &error) {
             // A failure not of ours (out of memory, a library's own) still ends with its reason
             // rather than an abort.
-            err << "orvalin-audit: " << escapeControls(QString::fromUtf8(error.what())) << '\n';
+            err << "orvalin-audit: " << escapeControls(Error::messageOf(error)) << '\n';
             return Failure;
         }
     default:

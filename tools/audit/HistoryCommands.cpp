@@ -219,7 +219,7 @@ int HistoryCommands::run(const AuditOptions &options, const QProcessEnvironment 
         err << "orvalin-audit: " << error.message() << '\n';
     } catch (const std::exception &error) {
         // A failure not of ours still ends with its reason rather than an abort.
-        err << "orvalin-audit: " << QString::fromUtf8(error.what()) << '\n';
+        err << "orvalin-audit: " << Error::messageOf(error) << '\n';
     }
     return AuditTool::Failure;
 }
