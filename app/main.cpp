@@ -62,7 +62,7 @@ std::unique_ptr<MessengerClient> signIn(const QString &account, bool chooseAccou
     FilePasswordSource::wipe(password);
     if (dialog.exec() != QDialog::Accepted)
         return AccountChooser::signedOutClient();
-    backend = AccountChoice{dialog.signedInKind()}.backendName();
+    backend = AccountChoice::backendName(dialog.signedInKind());
     return dialog.takeClient();
 }
 

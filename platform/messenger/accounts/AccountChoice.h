@@ -30,7 +30,8 @@ struct AccountChoice
     static std::optional<Kind> kindOf(const QString &value);
 
     // The kind as the history records it beside each scan: "demo", "file" or "xmpp".
-    QString backendName() const
+    QString backendName() const { return backendName(kind); }
+    static QString backendName(Kind kind)
     {
         switch (kind) {
         case Kind::File:
