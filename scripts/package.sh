@@ -11,9 +11,16 @@ out=${OUT_DIR:-$PWD/out}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir "$scratch/orvalin"
-git ls-files -z --cached --others --exclude-standard |
-  xargs -0 -I{} sh -c 'test -e "$1" && printf "%s\0" "$1"' _ {} |
-  tar --null -T - -cf - | tar -xf - -C "$scratch/orvalin"
+if git rev-parse --is-inside-work-tree > /dev/null 2>&1; then
+  git ls-files -z --cached --others --exclude-standard |
+    xargs -0 -I{} sh -c 'test -e "$1" && printf "%s\0" "$1"' _ {} |
+    tar --null -T - -cf - | tar -xf - -C "$scratch/orvalin"
+else
+  # A copy without git (the other release's root): everything but the build output.
+  tar --exclude='./build*' --exclude=./out --exclude='./obj-*' -cf - . |
+    tar -xf - -C "$scratch/orvalin"
+fi
+export DEB_BUILD_OPTIONS=${DEB_BUILD_OPTIONS:-parallel=$(nproc)}
 
 (cd "$scratch/orvalin" && dpkg-buildpackage -us -uc -b) > "$scratch/build.log" 2>&1 ||
   { tail -40 "$scratch/build.log" >&2; exit 1; }
