@@ -81,7 +81,7 @@ in_root() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HO
 
 in_root 'cd /src && scripts/install-deps.sh && apt-get install -y -qq --no-install-recommends \
   ca-certificates > /dev/null'
-in_root 'cd /src && scripts/build.sh'
+in_root 'cd /src && ORVALIN_WERROR=ON scripts/build.sh'
 in_root 'cd /src && ctest --test-dir build --output-on-failure -j"$(nproc)"'
 
 # The package made on this release, from the source package, passes lintian, installs with its

@@ -15,7 +15,7 @@ step "Formato"
 scripts/check-format.sh
 
 step "Compilación"
-scripts/build.sh
+ORVALIN_WERROR=ON scripts/build.sh
 
 step "Pruebas"
 ctest --test-dir build --output-on-failure -j"$jobs"
