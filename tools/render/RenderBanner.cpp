@@ -45,20 +45,21 @@ QSize parseTwips(const QString &text, const QString &option)
 
 QList<QCommandLineOption> bannerOptions()
 {
-    const auto valued = [](const char *name, const char *description, const char *value) {
-        return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description),
-                                  QString::fromUtf8(value));
-    };
-    return {valued("o", "El archivo PNG que se escribe.", "SALIDA.png"),
-            valued("twips", "El tamaño en twips (por omisión 645x4545).", "ANCHOxALTO"),
-            valued("caption", "El texto del rótulo.", "TEXTO"),
-            valued("start", "El color donde empieza el degradado, 0x00BBGGRR.", "COLOR"),
-            valued("end", "El color donde acaba el degradado, 0x00BBGGRR.", "COLOR"),
-            valued("fore", "El color del texto, 0x00BBGGRR.", "COLOR"),
-            valued("font", "El nombre de la fuente.", "NOMBRE"),
-            valued("font-size", "El tamaño de la fuente en puntos, de 1 a 2160.", "PT"),
-            valued("bold", "Fuente en negrita: 1 sí, 0 no.", "0|1"),
-            valued("autosize", "La fuente se ajusta al rótulo: 1 sí, 0 no.", "0|1")};
+    return {RenderOptions::valuedOption("o", "El archivo PNG que se escribe.", "SALIDA.png"),
+            RenderOptions::valuedOption("twips", "El tamaño en twips (por omisión 645x4545).",
+                                        "ANCHOxALTO"),
+            RenderOptions::valuedOption("caption", "El texto del rótulo.", "TEXTO"),
+            RenderOptions::valuedOption("start", "El color donde empieza el degradado, 0x00BBGGRR.",
+                                        "COLOR"),
+            RenderOptions::valuedOption("end", "El color donde acaba el degradado, 0x00BBGGRR.",
+                                        "COLOR"),
+            RenderOptions::valuedOption("fore", "El color del texto, 0x00BBGGRR.", "COLOR"),
+            RenderOptions::valuedOption("font", "El nombre de la fuente.", "NOMBRE"),
+            RenderOptions::valuedOption("font-size",
+                                        "El tamaño de la fuente en puntos, de 1 a 2160.", "PT"),
+            RenderOptions::valuedOption("bold", "Fuente en negrita: 1 sí, 0 no.", "0|1"),
+            RenderOptions::valuedOption("autosize", "La fuente se ajusta al rótulo: 1 sí, 0 no.",
+                                        "0|1")};
 }
 
 QString anyText(const QString &text, const QString &)

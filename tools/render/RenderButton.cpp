@@ -16,28 +16,25 @@ namespace {
 
 QList<QCommandLineOption> buttonOptions()
 {
-    const auto valued = [](const char *name, const char *description, const char *value) {
-        return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description),
-                                  QString::fromUtf8(value));
-    };
-    const auto flag = [](const char *name, const char *description) {
-        return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description));
-    };
-    return {valued("o", "El archivo PNG que se escribe.", "SALIDA.png"),
-            valued("size", "El tamaño en píxeles (por omisión 75x23).", "ANCHOxALTO"),
-            valued("type", "El tipo de botón (ButtonType, por omisión 2).", "N"),
-            valued("scheme", "La combinación de colores (ColorScheme, por omisión 1).", "N"),
-            valued("back", "El color de fondo, 0x00BBGGRR.", "COLOR"),
-            valued("fore", "El color del texto, 0x00BBGGRR.", "COLOR"),
-            valued("caption", "El texto del botón.", "TEXTO"),
-            valued("font", "El nombre de la fuente.", "NOMBRE"),
-            valued("font-size", "El tamaño de la fuente en puntos.", "PT"),
-            flag("bold", "Fuente en negrita."),
-            valued("state", "up (suelto, por omisión) o down (pulsado).", "ESTADO"),
-            flag("disabled", "Botón desactivado."),
-            flag("focus", "Botón con el foco."),
-            flag("no-focus-rect", "Sin el rectángulo del foco."),
-            flag("default", "Botón por omisión de la ventana.")};
+    return {
+        RenderOptions::valuedOption("o", "El archivo PNG que se escribe.", "SALIDA.png"),
+        RenderOptions::valuedOption("size", "El tamaño en píxeles (por omisión 75x23).",
+                                    "ANCHOxALTO"),
+        RenderOptions::valuedOption("type", "El tipo de botón (ButtonType, por omisión 2).", "N"),
+        RenderOptions::valuedOption("scheme",
+                                    "La combinación de colores (ColorScheme, por omisión 1).", "N"),
+        RenderOptions::valuedOption("back", "El color de fondo, 0x00BBGGRR.", "COLOR"),
+        RenderOptions::valuedOption("fore", "El color del texto, 0x00BBGGRR.", "COLOR"),
+        RenderOptions::valuedOption("caption", "El texto del botón.", "TEXTO"),
+        RenderOptions::valuedOption("font", "El nombre de la fuente.", "NOMBRE"),
+        RenderOptions::valuedOption("font-size", "El tamaño de la fuente en puntos.", "PT"),
+        RenderOptions::flagOption("bold", "Fuente en negrita."),
+        RenderOptions::valuedOption("state", "up (suelto, por omisión) o down (pulsado).",
+                                    "ESTADO"),
+        RenderOptions::flagOption("disabled", "Botón desactivado."),
+        RenderOptions::flagOption("focus", "Botón con el foco."),
+        RenderOptions::flagOption("no-focus-rect", "Sin el rectángulo del foco."),
+        RenderOptions::flagOption("default", "Botón por omisión de la ventana.")};
 }
 
 bool parseState(const QString &state, const QString &)

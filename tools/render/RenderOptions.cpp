@@ -148,3 +148,15 @@ int RenderOptions::reportError(const QString &message)
     std::fprintf(stderr, "orvalin-render: %s\n", line.toUtf8().constData());
     return 2;
 }
+
+QCommandLineOption RenderOptions::valuedOption(const char *name, const char *description,
+                                               const char *value)
+{
+    return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description),
+                              QString::fromUtf8(value));
+}
+
+QCommandLineOption RenderOptions::flagOption(const char *name, const char *description)
+{
+    return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description));
+}

@@ -29,6 +29,10 @@ CommandLine readOptions(const QStringList &args, const QList<QCommandLineOption>
 // The file named after -o; an error when it is missing (unless help or the version is asked
 // for) or empty.
 QString outputFile(const CommandLine &line);
+
+// An option that takes a value, and one that does not, as the drawing commands describe them.
+QCommandLineOption valuedOption(const char *name, const char *description, const char *value);
+QCommandLineOption flagOption(const char *name, const char *description);
 // Every value given to the option (each is checked), the last one counting; none when the
 // option is not given.
 template <typename Parse>

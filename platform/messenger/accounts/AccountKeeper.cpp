@@ -43,7 +43,9 @@ RememberedAccount AccountKeeper::keep(RememberedAccount account, QByteArray &pas
         }
     } else {
         const bool automatic = account.signInAutomatically;
-        account = RememberedAccount{account.address};
+        const QString address = account.address;
+        account = RememberedAccount();
+        account.address = address;
         account.signInAutomatically = automatic;
     }
     PasswordSource::wipe(password);
