@@ -2,6 +2,7 @@
 
 #include "app/SignInAdvancedFields.h"
 #include "app/SignInStatusLine.h"
+#include "platform/base/Error.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/accounts/AccountChooser.h"
@@ -236,6 +237,7 @@ void SignInDialog::preset(const AccountChoice &choice, const QString &error)
         fillAddresses(demoAddress);
         break;
     case AccountChoice::Kind::File:
+    case AccountChoice::Kind::Download:
     case AccountChoice::Kind::Xmpp:
         fillAddresses(choice.address);
         break;
@@ -280,8 +282,15 @@ void SignInDialog::startSignIn()
             signedIn(AccountChooser::fileClient(choice.address));
             return;
         }
+        if (choice.kind == AccountChoice::Kind::Download) {
+            signedIn(AccountChooser::downloadClient(choice.address));
+            return;
+        }
         m_advanced->applyTo(choice.xmpp);
     } catch (const MessengerError &error) {
+        m_status->showError(error.message());
+        return;
+    } catch (const Error &error) {
         m_status->showError(error.message());
         return;
     }

@@ -3,6 +3,7 @@
 #include "app/MessageBoxReporter.h"
 #include "app/SignInDialog.h"
 #include "app/WindowHistory.h"
+#include "platform/base/Error.h"
 #include "platform/base/Product.h"
 #include "platform/history/HistoryStore.h"
 #include "platform/messenger/MessengerClient.h"
@@ -47,6 +48,8 @@ std::unique_ptr<MessengerClient> signIn(const QString &account, bool chooseAccou
                 return AccountChooser::demoClient();
             case AccountChoice::Kind::File:
                 return AccountChooser::fileClient(choice.address);
+            case AccountChoice::Kind::Download:
+                return AccountChooser::downloadClient(choice.address);
             case AccountChoice::Kind::Xmpp:
                 if (!choice.passwordFile.isEmpty())
                     password = FilePasswordSource(choice.passwordFile).password(choice.address);
@@ -55,6 +58,8 @@ std::unique_ptr<MessengerClient> signIn(const QString &account, bool chooseAccou
                 break;
             }
         } catch (const MessengerError &failure) {
+            error = failure.message();
+        } catch (const Error &failure) {
             error = failure.message();
         }
     }

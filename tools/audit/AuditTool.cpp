@@ -42,10 +42,12 @@ QString padded(const QString &text, qsizetype width)
 }
 
 // Kept contacts are marked in a Protegido column, shown once the account keeps anyone.
+// A client with profile links (a network's download) adds a Link column and a "link" field.
 void printScan(const MemoryResultView &view, qint16 count, const QSet<QString> &kept,
-               AuditOptions::Format format, QTextStream &out)
+               const MessengerClient &client, AuditOptions::Format format, QTextStream &out)
 {
     const bool marks = !kept.isEmpty();
+    const bool links = client.hasProfileLinks();
     switch (format) {
     case AuditOptions::Format::Table: {
         const QString header = QStringLiteral("EmailAddress");
@@ -73,22 +75,28 @@ void printScan(const MemoryResultView &view, qint16 count, const QSet<QString> &
         break;
     }
     case AuditOptions::Format::Csv:
-        out << (marks ? "EmailAddress,FriendlyName,Protegido\r\n"
-                      : "EmailAddress,FriendlyName\r\n");
+        out << (marks ? "EmailAddress,FriendlyName,Protegido" : "EmailAddress,FriendlyName")
+            << (links ? ",Link\r\n" : "\r\n");
         for (const auto &row : view.rows()) {
             out << AuditTool::csvField(row.key) << ',' << AuditTool::csvField(row.text);
             if (marks)
                 out << ','
                     << (kept.contains(row.key) ? QStringLiteral("sí") : QStringLiteral("no"));
+            if (links)
+                out << ',' << AuditTool::csvField(client.profileLink(row.key));
             out << "\r\n";
         }
         break;
     case AuditOptions::Format::Json: {
         QJsonArray zorkos;
-        for (const auto &row : view.rows())
-            zorkos.append(QJsonObject{{"EmailAddress", row.key},
-                                      {"FriendlyName", row.text},
-                                      {"kept", kept.contains(row.key)}});
+        for (const auto &row : view.rows()) {
+            QJsonObject zorko{{"EmailAddress", row.key},
+                              {"FriendlyName", row.text},
+                              {"kept", kept.contains(row.key)}};
+            if (links)
+                zorko.insert(QStringLiteral("link"), client.profileLink(row.key));
+            zorkos.append(zorko);
+        }
         const QJsonObject root{{"count", count}, {"caption", view.caption()}, {"zorkos", zorkos}};
         out << QJsonDocument(root).toJson(QJsonDocument::Indented);
         break;
@@ -244,14 +252,23 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
             choice.backendName(),
             [&err](const QString &text) { err << "orvalin-audit: " << text << '\n'; });
         audit.setJournal(&journal);
+        // A downloaded copy is dated by when it was made, not by when it is opened.
+        if (const QDateTime taken = client->listsTakenAt(); taken.isValid())
+            journal.setClock([taken] { return taken; });
         view.clearRows();
         audit.BuscaIgn(*client);
         if (const QString warning = client->scanWarning(); !warning.isEmpty())
             err << "orvalin-audit: " << warning << '\n';
         if (options.command == AuditOptions::Command::Scan) {
-            printScan(view, audit.zorkoCount(), journal.keptAddresses(), options.format, out);
+            printScan(view, audit.zorkoCount(), journal.keptAddresses(), *client, options.format,
+                      out);
             const QString failed = finishOutput(out);
             return failed.isEmpty() ? Done : outputFailed(failed, err);
+        }
+        // Nothing can be removed through a downloaded copy: every row stays as it is.
+        if (const QString refusal = client->removalRefusal(); !refusal.isEmpty()) {
+            err << "orvalin-audit: " << escapeControls(refusal) << '\n';
+            return Incomplete;
         }
         const RemovalReport report = removeListed(audit, view, *client, options.addresses);
         printRemoval(report, options.format, out);

@@ -179,6 +179,8 @@ int Commands::changes(PasswordSource *askPassword)
     MemoryResultView view;
     ContactAudit audit(view);
     audit.setJournal(&journal);
+    if (const QDateTime taken = client->listsTakenAt(); taken.isValid())
+        journal.setClock([taken] { return taken; });
     audit.BuscaIgn(*client);
     if (const QString warning = client->scanWarning(); !warning.isEmpty())
         m_err << "orvalin-audit: " << warning << '\n';

@@ -8,28 +8,32 @@
 struct AccountChoice
 {
     enum class Kind {
-        Demo, // the built-in demo account
-        File, // an account file
-        Xmpp, // a live XMPP account
-        Ask   // none named: the window asks the user
+        Demo,     // the built-in demo account
+        File,     // an account file
+        Download, // a social network's data download (ZIP or folder)
+        Xmpp,     // a live XMPP account
+        Ask       // none named: the window asks the user
     };
     enum class Source { CommandLine, Environment, Remembered, Default };
 
     Kind kind = Kind::Demo;
     Source source = Source::Default;
-    // Kind::File: the file's path. Kind::Xmpp: the address.
+    // Kind::File, Kind::Download: the path. Kind::Xmpp: the address.
     QString address;
     // Kind::Xmpp: where to connect.
     XmppSettings xmpp;
     // Kind::Xmpp: ORVALIN_XMPP_PASSWORD_FILE, when set.
     QString passwordFile;
 
-    // The kind as the history records it beside each scan: "demo", "file" or "xmpp".
+    // The kind as the history records it beside each scan: "demo", "file", "download" or
+    // "xmpp".
     QString backendName() const
     {
         switch (kind) {
         case Kind::File:
             return QStringLiteral("file");
+        case Kind::Download:
+            return QStringLiteral("download");
         case Kind::Xmpp:
             return QStringLiteral("xmpp");
         case Kind::Demo:

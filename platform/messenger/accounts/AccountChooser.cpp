@@ -7,6 +7,8 @@
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/accounts/Keyring.h"
 #include "platform/messenger/accounts/RememberedAccounts.h"
+#include "platform/messenger/download/DataDownload.h"
+#include "platform/messenger/download/DownloadMessengerClient.h"
 #include "platform/messenger/xmpp/FilePasswordSource.h"
 #include "platform/messenger/xmpp/XmppMessengerClient.h"
 
@@ -92,6 +94,11 @@ AccountChoice AccountChooser::named(const QString &value, const QString &origin)
         return choice;
     }
     const QFileInfo file(value);
+    if (DataDownload::looksLikeDownload(value)) {
+        choice.kind = AccountChoice::Kind::Download;
+        choice.address = file.absoluteFilePath();
+        return choice;
+    }
     if (file.isFile() || value.contains(QLatin1Char('/'))) {
         choice.kind = AccountChoice::Kind::File;
         choice.address = file.absoluteFilePath();
@@ -139,6 +146,8 @@ std::unique_ptr<MessengerClient> AccountChooser::createClient(const AccountChoic
         return demoClient();
     case AccountChoice::Kind::File:
         return fileClient(choice.address);
+    case AccountChoice::Kind::Download:
+        return downloadClient(choice.address);
     case AccountChoice::Kind::Xmpp:
         if (!choice.passwordFile.isEmpty()) {
             FilePasswordSource fromFile(choice.passwordFile);
@@ -169,4 +178,9 @@ std::unique_ptr<MessengerClient> AccountChooser::fileClient(const QString &path)
 {
     auto file = std::make_shared<AccountFile>(path);
     return std::make_unique<MemoryMessengerClient>(file->account(), file);
+}
+
+std::unique_ptr<MessengerClient> AccountChooser::downloadClient(const QString &path)
+{
+    return std::make_unique<DownloadMessengerClient>(DataDownload(path));
 }
