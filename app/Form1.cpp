@@ -15,6 +15,7 @@
 #include "platform/base/AuditTexts.h"
 #include "platform/base/Product.h"
 #include "platform/messenger/MessengerClient.h"
+#include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
 #include "platform/messenger/MessengerUser.h"
@@ -31,7 +32,6 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QProgressDialog>
-#include <stdexcept>
 
 namespace {
 
@@ -112,6 +112,29 @@ void Form1::createControls()
 
     m_csLogo1 = build.banner(client, 4350);
 
+    createDataFrame(client, twips);
+    createListFrame(client, twips);
+
+    // The window needs nothing of its buttons but their clicks.
+    m_command1 = build.button(client, QStringLiteral("Command1"), twips.rect(720, 3840, 1335, 375));
+    connect(m_command1, &Button::Click, this, &Form1::command1Click);
+    m_command2 =
+        build.button(client, QStringLiteral("Command2"), twips.rect(2160, 3840, 1335, 375));
+    connect(m_command2, &Button::Click, this, &Form1::command2Click);
+
+    m_barra1 = new QProgressBar(client);
+    m_barra1->setObjectName(QStringLiteral("barra1"));
+    m_barra1->setGeometry(twips.rect(0, 4350, 3945, 210));
+    m_barra1->setTextVisible(false);
+    m_barra1->setRange(0, 100);
+    m_barra1->setValue(0);
+
+    applyTabOrder();
+    new DefaultButtonTracker(this);
+}
+
+void Form1::createDataFrame(QWidget *client, const TwipGeometry &twips)
+{
     m_frame1 = new QGroupBox(QStringLiteral("Tus Datos"), client);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
     m_frame1->setGeometry(twips.rect(480, 0, 3375, 855));
@@ -133,7 +156,10 @@ void Form1::createControls()
     // The boxes have no label of their own; assistive technology reads these names instead.
     m_text2->setAccessibleName(QStringLiteral("Dirección de inicio de sesión"));
     m_text1->setAccessibleName(QStringLiteral("Nombre para mostrar"));
+}
 
+void Form1::createListFrame(QWidget *client, const TwipGeometry &twips)
+{
     m_frame2 = new QGroupBox(QStringLiteral("Tu lista de Zorko"), client);
     m_frame2->setObjectName(QStringLiteral("Frame2"));
     m_frame2->setGeometry(twips.rect(480, 960, 3375, 2775));
@@ -166,23 +192,6 @@ void Form1::createControls()
     m_label2->setTextFormat(Qt::PlainText);
     m_label2->setFont(verdana());
     WindowBuilder::setTextColor(m_label2, 0x00FF0000);
-
-    // The window needs nothing of its buttons but their clicks.
-    m_command1 = build.button(client, QStringLiteral("Command1"), twips.rect(720, 3840, 1335, 375));
-    connect(m_command1, &Button::Click, this, &Form1::command1Click);
-    m_command2 =
-        build.button(client, QStringLiteral("Command2"), twips.rect(2160, 3840, 1335, 375));
-    connect(m_command2, &Button::Click, this, &Form1::command2Click);
-
-    m_barra1 = new QProgressBar(client);
-    m_barra1->setObjectName(QStringLiteral("barra1"));
-    m_barra1->setGeometry(twips.rect(0, 4350, 3945, 210));
-    m_barra1->setTextVisible(false);
-    m_barra1->setRange(0, 100);
-    m_barra1->setValue(0);
-
-    applyTabOrder();
-    new DefaultButtonTracker(this);
 }
 
 void Form1::applyTabOrder()
@@ -202,7 +211,7 @@ Form1::LoadResult Form1::load()
     try {
         m_messenger = m_createClient();
         if (!m_messenger)
-            throw std::runtime_error("No se pudo crear el cliente de Messenger");
+            throw MessengerError(QStringLiteral("No se pudo crear el cliente de Messenger"));
         if (m_messenger->serviceSet()->defaultService()->signInState() ==
             MessengerService::SignedOut) {
             m_reporter.error(Product::title(), AuditTexts::signedOut());
@@ -213,9 +222,9 @@ Form1::LoadResult Form1::load()
             PlainText::forDisplay(m_messenger->serviceSet()->defaultService()->signInName()));
         m_text1->setText(
             PlainText::forDisplay(m_messenger->serviceSet()->defaultService()->displayName()));
-    } catch (const std::exception &error) {
+    } catch (const Error &error) {
         m_messenger.reset();
-        m_reporter.error(Product::title(), QString::fromUtf8(error.what()));
+        m_reporter.error(Product::title(), error.message());
         return LoadResult::Failed;
     }
     return LoadResult::Loaded;
@@ -242,8 +251,8 @@ void Form1::runHandler(const std::function<void()> &handler)
 {
     try {
         handler();
-    } catch (const std::exception &error) {
-        m_reporter.error(Product::title(), QString::fromUtf8(error.what()));
+    } catch (const Error &error) {
+        m_reporter.error(Product::title(), error.message());
     } catch (...) {
         m_reporter.error(Product::title(), QStringLiteral("Error desconocido"));
     }
@@ -252,7 +261,7 @@ void Form1::runHandler(const std::function<void()> &handler)
 MessengerClient &Form1::requireMessenger() const
 {
     if (!m_messenger)
-        throw std::runtime_error("No hay conexión con el cliente de Messenger");
+        throw MessengerError(QStringLiteral("No hay conexión con el cliente de Messenger"));
     return *m_messenger;
 }
 
@@ -291,18 +300,8 @@ void Form1::removeChecked()
         if (sinceEvents.elapsed() < RepaintEveryMs)
             return !(dialog && dialog->wasCanceled()) && !m_closeAfterRemoval;
         sinceEvents.restart();
-        if (!dialog && started.elapsed() >= ProgressDelayMs) {
-            dialog = std::make_unique<QProgressDialog>(this);
-            dialog->setObjectName(QStringLiteral("removalProgress"));
-            dialog->setWindowTitle(Product::title());
-            dialog->setCancelButtonText(QStringLiteral("Cancelar"));
-            dialog->setWindowModality(Qt::WindowModal);
-            dialog->setMinimumDuration(0);
-            dialog->setAutoClose(false);
-            dialog->setAutoReset(false);
-            dialog->setRange(0, total);
-            dialog->show();
-        }
+        if (!dialog && started.elapsed() >= ProgressDelayMs)
+            dialog = createRemovalProgress(total);
         if (dialog) {
             dialog->setLabelText(QStringLiteral("Eliminando %1 de %2…")
                                      .arg(spanish.toString(done), spanish.toString(total)));
@@ -340,6 +339,21 @@ void Form1::removeChecked()
     m_reporter.warning(Product::title(), text);
 }
 
+std::unique_ptr<QProgressDialog> Form1::createRemovalProgress(int total)
+{
+    auto dialog = std::make_unique<QProgressDialog>(this);
+    dialog->setObjectName(QStringLiteral("removalProgress"));
+    dialog->setWindowTitle(Product::title());
+    dialog->setCancelButtonText(QStringLiteral("Cancelar"));
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->setMinimumDuration(0);
+    dialog->setAutoClose(false);
+    dialog->setAutoReset(false);
+    dialog->setRange(0, total);
+    dialog->show();
+    return dialog;
+}
+
 void Form1::command1Click()
 {
     runHandler([this] { search(); });
@@ -354,7 +368,7 @@ void Form1::listaItemCheck(QListWidgetItem *row)
 {
     if (row->checkState() == Qt::Checked) {
         m_label2->setText(PlainText::forDisplay(row->data(ListaResultView::KeyRole).toString()));
-        m_command2->setButtonEnabled(VbTrue);
+        m_command2->setAvailable(true);
         m_mnDelette->setEnabled(true);
     }
     if (row->checkState() != Qt::Checked) {
@@ -364,7 +378,7 @@ void Form1::listaItemCheck(QListWidgetItem *row)
             if (!m_resultView->isRowChecked(i))
                 ++unchecked;
             if (unchecked == m_resultView->rowCount()) {
-                m_command2->setButtonEnabled(VbFalse);
+                m_command2->setAvailable(false);
                 m_mnDelette->setEnabled(false);
                 m_label2->setText(Label2Caption);
             }

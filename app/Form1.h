@@ -22,6 +22,8 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QProgressBar;
+class QProgressDialog;
+class TwipGeometry;
 
 // The main window: the user's own texts, the result list of the contact scan, and the triggers
 // of the scan and of the removal of checked rows.
@@ -79,6 +81,10 @@ protected:
 
 private:
     void createControls();
+    // "Tus Datos" with the user's address and name.
+    void createDataFrame(QWidget *client, const TwipGeometry &twips);
+    // "Tu lista de Zorko" with the result list and Label2.
+    void createListFrame(QWidget *client, const TwipGeometry &twips);
     void createMenus();
     void applyTabOrder();
 
@@ -86,6 +92,7 @@ private:
     MessengerClient &requireMessenger() const;
     void search();
     void removeChecked();
+    std::unique_ptr<QProgressDialog> createRemovalProgress(int total);
 
     void command1Click();
     void command2Click();

@@ -2,6 +2,7 @@
 
 #include "app/RowTickAnnouncer.h"
 #include "core/PlainText.h"
+#include "core/ResultViewError.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -10,7 +11,6 @@
 #include <QSignalBlocker>
 #include <cmath>
 #include <limits>
-#include <stdexcept>
 
 namespace {
 
@@ -41,7 +41,7 @@ void ListaResultView::clearRows()
 void ListaResultView::appendRow(const QString &key, const QString &text, int smallIcon)
 {
     if (smallIcon < 1 || smallIcon > m_imageList.size())
-        throw std::out_of_range("Image " + std::to_string(smallIcon) + " is not in the image list");
+        throw ResultViewError::noImage(smallIcon);
     auto *item = new QListWidgetItem(m_imageList.at(smallIcon - 1), PlainText::forDisplay(text));
     item->setData(KeyRole, key);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
@@ -63,8 +63,7 @@ QListWidgetItem *ListaResultView::row(int index) const
     // removal's walk over the rows.
     QListWidgetItem *item = index >= 1 ? m_lista->item(index - 1) : nullptr;
     if (!item)
-        throw std::out_of_range("Result row " + std::to_string(index) + " of " +
-                                std::to_string(m_lista->count()) + " does not exist");
+        throw ResultViewError::noRow(index, m_lista->count());
     return item;
 }
 

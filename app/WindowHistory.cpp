@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "app/MessageReporter.h"
+#include "platform/base/Error.h"
 #include "platform/base/Product.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerService.h"
@@ -16,7 +17,7 @@ std::unique_ptr<HistoryJournal> attachHistory(Form1 &form, const QString &backen
     QString account;
     try {
         account = client->serviceSet()->defaultService()->signInName();
-    } catch (const std::exception &) {
+    } catch (const Error &) {
         // Without the account's name there is nothing to file the history under.
         return {};
     }

@@ -3,6 +3,7 @@
 #include "app/MessageBoxReporter.h"
 #include "app/SignInDialog.h"
 #include "app/WindowHistory.h"
+#include "platform/base/CommandLine.h"
 #include "platform/base/Error.h"
 #include "platform/base/Product.h"
 #include "platform/history/HistoryStore.h"
@@ -14,8 +15,9 @@
 #include "platform/messenger/xmpp/FilePasswordSource.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QProcessEnvironment>
+
+#include <cstdio>
 
 namespace {
 
@@ -57,9 +59,8 @@ std::unique_ptr<MessengerClient> signIn(const QString &account, bool chooseAccou
             case AccountChoice::Kind::Ask:
                 break;
             }
-        } catch (const MessengerError &failure) {
-            error = failure.message();
         } catch (const Error &failure) {
+            // An account file's, a server's or a download's failure alike.
             error = failure.message();
         }
     }
@@ -76,55 +77,58 @@ std::unique_ptr<MessengerClient> signIn(const QString &account, bool chooseAccou
     return dialog.takeClient();
 }
 
-} // namespace
+const QString AccountName = QStringLiteral("account");
+const QString ChooseName = QStringLiteral("choose-account");
 
-int main(int argc, char **argv)
+void addOptions(CommandLine &line)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("orvalin"));
-    QApplication::setDesktopFileName(QStringLiteral("org.example.orvalin.Orvalin"));
-    MessageBoxReporter reporter;
-    DesktopLinkOpener linkOpener;
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Orvalin: quién te quitó de su lista de contactos"));
-    const QCommandLineOption accountOption(
-        QStringLiteral("account"),
+    line.addOption(QCommandLineOption(
+        AccountName,
         QStringLiteral("La cuenta: una dirección XMPP, un archivo de cuenta o «demo»."),
-        QStringLiteral("CUENTA"));
-    const QCommandLineOption chooseOption(
-        QStringLiteral("choose-account"),
-        QStringLiteral("Muestra la ventana de inicio de sesión aunque una cuenta inicie sesión "
-                       "sola."));
-    parser.addOption(accountOption);
-    parser.addOption(chooseOption);
-    parser.addHelpOption();
-    if (!parser.parse(QApplication::arguments())) {
-        const QStringList unknown = parser.unknownOptionNames();
-        reporter.error(Product::title(),
-                       unknown.isEmpty()
-                           ? QStringLiteral("Falta la cuenta tras --account.")
-                           : QStringLiteral("Opción desconocida: %1. Opciones: --account CUENTA, "
-                                            "--choose-account, --help.")
-                                 .arg(unknown.first()));
-        return 2;
-    }
-    if (parser.isSet(QStringLiteral("help")))
-        parser.showHelp(0);
+        QStringLiteral("CUENTA")));
+    line.addOption(QCommandLineOption(
+        ChooseName, QStringLiteral("Muestra la ventana de inicio de sesión aunque una cuenta "
+                                   "inicie sesión sola.")));
+}
 
+QString helpText(const CommandLine &line)
+{
+    return QStringLiteral("Uso: orvalin [--account CUENTA] [--choose-account]\n"
+                          "\n"
+                          "Orvalin: quién te quitó de su lista de contactos\n"
+                          "\n") +
+           line.optionsHelp();
+}
+
+QString usageError(const CommandLine::Fault &fault)
+{
+    if (fault.kind == CommandLine::Fault::Kind::MissingValue)
+        return QStringLiteral("Falta la cuenta tras --account.");
+    return QStringLiteral("Opción desconocida: %1. Opciones: --account CUENTA, "
+                          "--choose-account, --help, --version.")
+        .arg(fault.option);
+}
+
+// Signs in, loads the main window and runs it until the program ends.
+int runWindow(QApplication &app, const CommandLine &line, MessageBoxReporter &reporter)
+{
+    DesktopLinkOpener linkOpener;
     const QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QString backend;
     std::unique_ptr<MessengerClient> client =
-        signIn(parser.value(accountOption), parser.isSet(chooseOption), environment, backend);
+        signIn(line.value(AccountName), line.isSet(ChooseName), environment, backend);
 
     std::unique_ptr<Form1> form;
     try {
         form =
             std::make_unique<Form1>([&client] { return std::move(client); }, reporter, linkOpener);
-    } catch (const std::exception &error) {
+    } catch (const Error &error) {
         // The window's own stored description could not be read: nothing to show.
-        reporter.error(Product::title(), QString::fromUtf8(error.what()));
+        reporter.error(Product::title(), error.message());
+        return 1;
+    } catch (const std::exception &error) {
+        // A failure not of ours still ends with its reason rather than an abort.
+        reporter.error(Product::title(), Error::messageOf(error));
         return 1;
     }
     switch (form->load()) {
@@ -142,4 +146,32 @@ int main(int argc, char **argv)
                      [] { QCoreApplication::exit(0); });
     form->show();
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    CommandLine line;
+    addOptions(line);
+    // --help and --version need no display: they are answered before the toolkit starts.
+    line.parse(CommandLine::arguments(argc, argv));
+    if (line.helpRequested() || line.versionRequested()) {
+        const QString text = line.helpRequested()
+                                 ? helpText(line)
+                                 : CommandLine::versionLine(QStringLiteral("orvalin"));
+        std::fputs(text.toUtf8().constData(), stdout);
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("orvalin"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.orvalin.Orvalin"));
+    MessageBoxReporter reporter;
+    // Read again without the toolkit's own options (-platform, -style...).
+    if (!line.parse(QApplication::arguments().mid(1))) {
+        reporter.error(Product::title(), usageError(line.fault()));
+        return 2;
+    }
+    return runWindow(app, line, reporter);
 }

@@ -2,6 +2,7 @@
 
 #include "core/AuditJournal.h"
 #include "core/ResultView.h"
+#include "platform/base/Error.h"
 #include "platform/history/HistoryRecords.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerServiceSet.h"
@@ -14,7 +15,6 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <stdexcept>
 
 namespace {
 
@@ -31,8 +31,8 @@ qint16 addChecked(qint16 count, int step)
 {
     const int result = count + step;
     if (result > std::numeric_limits<qint16>::max() || result < std::numeric_limits<qint16>::min())
-        throw std::overflow_error("más de 32767 Zorko: la ventana los cuenta en 16 bits y no "
-                                  "puede listar más");
+        throw OverflowError(QStringLiteral("más de 32767 Zorko: la ventana los cuenta en 16 bits "
+                                           "y no puede listar más"));
     return qint16(result);
 }
 
@@ -82,12 +82,7 @@ void ContactAudit::BuscaIgn(MessengerClient &client)
 QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client,
                                                   const RemovalProgress &progress)
 {
-    QList<RemovalFailure> failures;
-    QSet<QString> failedKeys;
-    // Rows whose removal the client holds until the next commit: they stay in the list, and
-    // each pass passes over them as if they were gone.
-    QList<HeldRow> held;
-    QSet<int> heldIndexes;
+    Removal removal;
     struct Hold
     {
         MessengerClient &client;
@@ -95,84 +90,96 @@ QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client,
     } hold{client};
     client.setHoldingRemovals(true);
 
-    int total = 0;
-    if (progress) {
-        for (int j = 1; j <= m_view.rowCount(); ++j)
-            total += m_view.isRowChecked(j) ? 1 : 0;
-    }
+    const int total = progress ? checkedRowCount() : 0;
     int done = 0;
-    // The walk's order of the rows taken on: a failure found at a later commit is still
-    // reported in its row's place.
-    QHash<QString, int> takenOrder;
     QElapsedTimer sinceCommit;
     sinceCommit.start();
-    // Read once: the guard holds for every removal, from any window, tool or client.
-    const QSet<QString> kept = m_journal ? m_journal->keptAddresses() : QSet<QString>();
+    removal.kept = m_journal ? m_journal->keptAddresses() : QSet<QString>();
 
     // Each pass removes the first checked row from the top; a row that failed is passed over
     // so that the rows below it still go.
     const int passes = m_view.rowCount();
     for (int pass = 0; pass < passes; ++pass) {
-        const int rows = m_view.rowCount();
-        int takenOn = 0;
-        for (int j = 1; j <= rows; ++j) {
-            m_pendingUser.reset();
-            m_pendingEmail.clear();
-            if (!m_view.isRowChecked(j) || heldIndexes.contains(j))
-                continue;
-            const QString key = m_view.rowKey(j);
-            if (failedKeys.contains(key))
-                continue;
-            if (kept.contains(key)) {
-                takenOrder.insert(key, int(takenOrder.size()));
-                failedKeys.insert(key);
-                failures.append({key, keptReason(), true});
-                continue;
-            }
-            m_pendingEmail = key;
-            ++takenOn;
-            takenOrder.insert(key, int(takenOrder.size()));
-            try {
-                const auto service = client.serviceSet()->defaultService();
-                m_pendingUser = client.lookUpUser(m_pendingEmail, *service);
-                client.userList(MessengerClient::ContactList)->remove(*m_pendingUser);
-            } catch (const std::exception &error) {
-                failedKeys.insert(key);
-                failures.append({key, QString::fromUtf8(error.what())});
-                continue;
-            }
-            held.append({j, key});
-            heldIndexes.insert(j);
-            break;
-        }
+        const int takenOn = removeNextRow(client, removal);
         if (takenOn == 0)
             continue;
         done += takenOn;
-        if (held.size() >= MaxHeldRows || sinceCommit.elapsed() >= MaxHoldMs) {
-            commitHeld(client, held, failedKeys, failures);
-            heldIndexes.clear();
+        if (removal.held.size() >= MaxHeldRows || sinceCommit.elapsed() >= MaxHoldMs) {
+            commitHeld(client, removal);
+            removal.heldIndexes.clear();
             sinceCommit.restart();
         }
         if (progress && !progress(done, total))
             break;
     }
-    commitHeld(client, held, failedKeys, failures);
-    std::stable_sort(failures.begin(), failures.end(), [&](const auto &a, const auto &b) {
-        return takenOrder.value(a.emailAddress) < takenOrder.value(b.emailAddress);
-    });
+    commitHeld(client, removal);
+    const QHash<QString, int> &order = removal.takenOrder;
+    std::stable_sort(removal.failures.begin(), removal.failures.end(),
+                     [&](const auto &a, const auto &b) {
+                         return order.value(a.emailAddress) < order.value(b.emailAddress);
+                     });
+    showRemovalCaption();
+    return removal.failures;
+}
 
+int ContactAudit::checkedRowCount() const
+{
+    int count = 0;
+    for (int j = 1; j <= m_view.rowCount(); ++j)
+        count += m_view.isRowChecked(j) ? 1 : 0;
+    return count;
+}
+
+int ContactAudit::removeNextRow(MessengerClient &client, Removal &removal)
+{
+    const int rows = m_view.rowCount();
+    int takenOn = 0;
+    for (int j = 1; j <= rows; ++j) {
+        m_pendingUser.reset();
+        m_pendingEmail.clear();
+        if (!m_view.isRowChecked(j) || removal.heldIndexes.contains(j))
+            continue;
+        const QString key = m_view.rowKey(j);
+        if (removal.failedKeys.contains(key))
+            continue;
+        if (removal.kept.contains(key)) {
+            removal.takenOrder.insert(key, int(removal.takenOrder.size()));
+            removal.failedKeys.insert(key);
+            removal.failures.append({key, keptReason(), true});
+            continue;
+        }
+        m_pendingEmail = key;
+        ++takenOn;
+        removal.takenOrder.insert(key, int(removal.takenOrder.size()));
+        try {
+            const auto service = client.serviceSet()->defaultService();
+            m_pendingUser = client.lookUpUser(m_pendingEmail, *service);
+            client.userList(MessengerClient::ContactList)->remove(*m_pendingUser);
+        } catch (const Error &error) {
+            removal.failedKeys.insert(key);
+            removal.failures.append({key, error.message()});
+            continue;
+        }
+        removal.held.append({j, key});
+        removal.heldIndexes.insert(j);
+        break;
+    }
+    return takenOn;
+}
+
+void ContactAudit::showRemovalCaption()
+{
     if (m_zorkoCount == 0) {
         m_view.setDeleteMenuEnabled(false);
         m_view.setCaption(QStringLiteral("Ya no hay zorko en tu Lista"));
     } else {
         m_view.setCaption(remainingCaption(m_zorkoCount));
     }
-    return failures;
 }
 
-void ContactAudit::commitHeld(MessengerClient &client, QList<HeldRow> &held,
-                              QSet<QString> &failedKeys, QList<RemovalFailure> &failures)
+void ContactAudit::commitHeld(MessengerClient &client, Removal &removal)
 {
+    QList<HeldRow> &held = removal.held;
     if (held.isEmpty())
         return;
     const QHash<QString, QString> refused = client.commitRemovals();
@@ -192,8 +199,8 @@ void ContactAudit::commitHeld(MessengerClient &client, QList<HeldRow> &held,
     for (const HeldRow &row : held) {
         const auto reason = refused.constFind(row.key);
         if (reason != refused.cend()) {
-            failedKeys.insert(row.key);
-            failures.append({row.key, reason.value()});
+            removal.failedKeys.insert(row.key);
+            removal.failures.append({row.key, reason.value()});
         }
     }
     held.clear();

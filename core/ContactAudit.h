@@ -2,6 +2,7 @@
 
 #include "core/RemovalFailure.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -57,8 +58,27 @@ private:
         int index;
         QString key;
     };
-    void commitHeld(MessengerClient &client, QList<HeldRow> &held, QSet<QString> &failedKeys,
-                    QList<RemovalFailure> &failures);
+    // What one removal keeps between its passes.
+    struct Removal
+    {
+        QList<RemovalFailure> failures;
+        QSet<QString> failedKeys;
+        // Rows whose removal the client holds until the next commit: they stay in the list,
+        // and each pass passes over them as if they were gone.
+        QList<HeldRow> held;
+        QSet<int> heldIndexes;
+        // The walk's order of the rows taken on: a failure found at a later commit is still
+        // reported in its row's place.
+        QHash<QString, int> takenOrder;
+        // Read once: the guard holds for every removal, from any window, tool or client.
+        QSet<QString> kept;
+    };
+    int checkedRowCount() const;
+    // One pass: takes on the first checked row from the top that is not held, failed or
+    // kept; returns how many rows it took on (0 or 1).
+    int removeNextRow(MessengerClient &client, Removal &removal);
+    void commitHeld(MessengerClient &client, Removal &removal);
+    void showRemovalCaption();
 
     ResultView &m_view;
     AuditJournal *m_journal = nullptr;

@@ -34,9 +34,9 @@ HistoryStore *HistoryJournal::store()
     if (!m_store && !m_openFailed) {
         try {
             m_store = std::make_unique<HistoryStore>(m_path);
-        } catch (const std::exception &error) {
+        } catch (const Error &error) {
             m_openFailed = true;
-            warnOnce(QString::fromUtf8(error.what()));
+            warnOnce(error.message());
         }
     }
     return m_store.get();
@@ -49,8 +49,8 @@ template <typename Action> void HistoryJournal::attempt(Action action)
         return;
     try {
         action(*history);
-    } catch (const std::exception &error) {
-        warnOnce(QString::fromUtf8(error.what()));
+    } catch (const Error &error) {
+        warnOnce(error.message());
     }
 }
 

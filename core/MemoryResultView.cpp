@@ -1,6 +1,6 @@
 #include "core/MemoryResultView.h"
 
-#include <stdexcept>
+#include "core/ResultViewError.h"
 
 void MemoryResultView::clearRows()
 {
@@ -20,8 +20,7 @@ int MemoryResultView::rowCount() const
 const MemoryResultView::Row &MemoryResultView::row(int index) const
 {
     if (index < 1 || index > m_rows.size())
-        throw std::out_of_range("Result row " + std::to_string(index) + " of " +
-                                std::to_string(m_rows.size()) + " does not exist");
+        throw ResultViewError::noRow(index, m_rows.size());
     return m_rows.at(index - 1);
 }
 

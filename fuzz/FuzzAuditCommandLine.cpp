@@ -1,6 +1,7 @@
-// Parses arbitrary argument lists (NUL-separated) as orvalin-audit's command line. The parser
-// must never throw, must explain every refusal, and what it accepts must be stable: writing
-// the options back as a canonical command line reads to the same options.
+// Parses arbitrary argument lists (NUL-separated) as orvalin-audit's command line, every
+// command of it. The parser must never throw, must explain every refusal, and what it accepts
+// must be stable: writing the options back as a canonical command line reads to the same
+// options.
 #include "fuzz/FuzzSupport.h"
 #include "tools/audit/AuditCommandLine.h"
 
@@ -31,6 +32,34 @@ QString formatName(AuditOptions::Format format)
     broken("unknown format");
 }
 
+// The words that name the command, as typed first.
+QStringList commandWords(AuditOptions::Command command)
+{
+    using Command = AuditOptions::Command;
+    switch (command) {
+    case Command::Scan:
+        return {QStringLiteral("scan")};
+    case Command::Remove:
+        return {QStringLiteral("remove")};
+    case Command::Changes:
+        return {QStringLiteral("changes")};
+    case Command::History:
+        return {QStringLiteral("history")};
+    case Command::Forget:
+        return {QStringLiteral("history"), QStringLiteral("--forget")};
+    case Command::KeepAdd:
+        return {QStringLiteral("keep"), QStringLiteral("add")};
+    case Command::KeepRemove:
+        return {QStringLiteral("keep"), QStringLiteral("remove")};
+    case Command::KeepList:
+        return {QStringLiteral("keep"), QStringLiteral("list")};
+    case Command::Help:
+    case Command::Version:
+        break;
+    }
+    broken("a command that has no words");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -50,13 +79,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         broken("an accepted command line with an error");
 
     const AuditOptions &options = result.options;
-    if (options.command == AuditOptions::Command::Help)
+    using Command = AuditOptions::Command;
+    if (options.command == Command::Help || options.command == Command::Version)
         return 0;
-    if (options.command == AuditOptions::Command::Scan && !options.addresses.isEmpty())
-        broken("scan with addresses");
-    if (options.command == AuditOptions::Command::Remove) {
+    const bool takesAddresses = options.command == Command::Remove ||
+                                options.command == Command::KeepAdd ||
+                                options.command == Command::KeepRemove;
+    if (options.command == Command::History && options.addresses.size() != 1)
+        broken("history without exactly one address");
+    if (!takesAddresses && options.command != Command::History && !options.addresses.isEmpty())
+        broken("addresses for a command that takes none");
+    if (takesAddresses) {
         if (options.addresses.isEmpty())
-            broken("remove without addresses");
+            broken("a command without the addresses it needs");
         QSet<QString> seen;
         for (const QString &address : options.addresses) {
             if (address.isEmpty())
@@ -67,14 +102,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
 
-    QStringList canonical{options.command == AuditOptions::Command::Scan ? QStringLiteral("scan")
-                                                                         : QStringLiteral("remove"),
-                          QStringLiteral("--format"), formatName(options.format),
-                          QStringLiteral("--")};
+    QStringList canonical = commandWords(options.command);
+    const bool report = options.command == Command::Scan || options.command == Command::Remove ||
+                        options.command == Command::Changes;
+    if (report)
+        canonical += {QStringLiteral("--format"), formatName(options.format)};
+    if (!options.account.isEmpty())
+        canonical.append(QStringLiteral("--account=") + options.account);
+    if (options.notify)
+        canonical.append(QStringLiteral("--notify"));
+    if (options.yes)
+        canonical.append(QStringLiteral("--yes"));
+    canonical.append(QStringLiteral("--"));
     canonical += options.addresses;
     const AuditCommandLine::Result again = AuditCommandLine::parse(canonical);
     if (!again.ok || again.options.command != options.command ||
-        again.options.format != options.format || again.options.addresses != options.addresses)
+        again.options.format != options.format || again.options.addresses != options.addresses ||
+        again.options.account != options.account || again.options.notify != options.notify ||
+        again.options.yes != options.yes)
         broken("the canonical command line reads differently");
     return 0;
 }

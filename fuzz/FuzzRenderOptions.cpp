@@ -37,7 +37,7 @@ void fuzzButton(const QStringList &args)
         checkRefusal(error);
         return;
     }
-    if (options.help)
+    if (options.help || options.version)
         return;
     if (options.output.isEmpty())
         broken("button options accepted without an output");
@@ -57,7 +57,7 @@ void fuzzBanner(const QStringList &args)
         checkRefusal(error);
         return;
     }
-    if (options.help)
+    if (options.help || options.version)
         return;
     if (options.output.isEmpty())
         broken("banner options accepted without an output");

@@ -70,10 +70,8 @@ protected:
     {
         try {
             handler();
-        } catch (const Error &error) {
-            reportError(event, error.message());
         } catch (const std::exception &error) {
-            reportError(event, QString::fromLocal8Bit(error.what()));
+            reportError(event, Error::messageOf(error));
         }
     }
 

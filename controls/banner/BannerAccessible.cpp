@@ -30,7 +30,7 @@ QString BannerAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Name) {
         const QString given = widget()->accessibleName();
-        return given.isEmpty() ? static_cast<csLogo *>(widget())->Caption() : given;
+        return given.isEmpty() ? static_cast<csLogo *>(widget())->caption() : given;
     }
     return QAccessibleWidget::text(t);
 }

@@ -7,10 +7,6 @@
 #include "platform/base/Error.h"
 
 #include <QAccessible>
-#include <QKeyEvent>
-#include <QMouseEvent>
-
-#include <exception>
 
 namespace {
 
@@ -49,7 +45,23 @@ template <typename Change> void changeFont(Surface &surface, Change change)
 
 } // namespace
 
-csLogo::csLogo(QWidget *parent) : UserControl(parent)
+namespace {
+
+// Mouse positions in twips; the left and right buttons click, the left one alone
+// double-clicks; every event stops at the banner.
+HostInputControl::InputRules bannerInput()
+{
+    HostInputControl::InputRules rules;
+    rules.twips = true;
+    rules.clickButtons = HostInput::LeftButton | HostInput::RightButton;
+    rules.doubleClickButtons = HostInput::LeftButton;
+    rules.keepsAllInput = true;
+    return rules;
+}
+
+} // namespace
+
+csLogo::csLogo(QWidget *parent) : HostInputControl(bannerInput(), parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     // MouseMove is passed on with or without a button held down.
@@ -59,7 +71,7 @@ csLogo::csLogo(QWidget *parent) : UserControl(parent)
 
 // --- Surface-held properties -------------------------------------------------------------
 
-ColorRef csLogo::ForeColor() const
+ColorRef csLogo::foreColor() const
 {
     return surface().textColor();
 }
@@ -87,7 +99,7 @@ void csLogo::setBorderStyle(qint16 style)
     Draw();
 }
 
-QString csLogo::FontName() const
+QString csLogo::fontName() const
 {
     return surface().font().name();
 }
@@ -99,7 +111,7 @@ void csLogo::setFontName(const QString &name)
     Draw();
 }
 
-float csLogo::FontSize() const
+float csLogo::fontSize() const
 {
     return surface().font().size();
 }
@@ -111,7 +123,7 @@ void csLogo::setFontSize(float points)
     Draw();
 }
 
-qint16 csLogo::FontBold() const
+qint16 csLogo::fontBold() const
 {
     return toVbBool(surface().font().bold());
 }
@@ -123,7 +135,7 @@ void csLogo::setFontBold(qint16 bold)
     Draw();
 }
 
-qint16 csLogo::FontItalic() const
+qint16 csLogo::fontItalic() const
 {
     return toVbBool(surface().font().italic());
 }
@@ -135,7 +147,7 @@ void csLogo::setFontItalic(qint16 italic)
     Draw();
 }
 
-qint16 csLogo::FontUnderline() const
+qint16 csLogo::fontUnderline() const
 {
     return toVbBool(surface().font().underline());
 }
@@ -202,7 +214,7 @@ void csLogo::Draw()
 {
     try {
         paint();
-    } catch (const std::exception &) {
+    } catch (const Error &) {
         // Painting stops where it failed; the caller carries on as if it had finished.
     }
 }
@@ -273,16 +285,16 @@ void csLogo::ReadProperties(const PropertyBag &bag)
 
 void csLogo::WriteProperties(PropertyBag &bag) const
 {
-    bag.writeProperty(keyForeColor, qint32(ForeColor()), defaultForeColor);
-    bag.writeProperty(keyBorderStyle, int(BorderStyle()), int(defaultBorderStyle));
+    bag.writeProperty(keyForeColor, qint32(foreColor()), defaultForeColor);
+    bag.writeProperty(keyBorderStyle, int(borderStyle()), int(defaultBorderStyle));
     bag.writeProperty(keyCaption, m_caption, defaultCaption);
     bag.writeProperty(keyStartColor, qint32(m_startColor), defaultStartColor);
     bag.writeProperty(keyEndColor, qint32(m_endColor), defaultEndColor);
-    bag.writeProperty(keyFontName, FontName(), defaultFontName);
-    bag.writeProperty(keyFontSize, FontSize(), defaultFontSize);
-    bag.writeProperty(keyFontBold, FontBold() != VbFalse, defaultFontBold);
-    bag.writeProperty(keyFontItalic, FontItalic() != VbFalse, defaultFontItalic);
-    bag.writeProperty(keyFontUnderline, FontUnderline() != VbFalse, defaultFontUnderline);
+    bag.writeProperty(keyFontName, fontName(), defaultFontName);
+    bag.writeProperty(keyFontSize, fontSize(), defaultFontSize);
+    bag.writeProperty(keyFontBold, fontBold() != VbFalse, defaultFontBold);
+    bag.writeProperty(keyFontItalic, fontItalic() != VbFalse, defaultFontItalic);
+    bag.writeProperty(keyFontUnderline, fontUnderline() != VbFalse, defaultFontUnderline);
     bag.writeProperty(keyFontAutoSize, m_fontAutoSize != VbFalse, defaultFontAutoSize);
 }
 
@@ -298,67 +310,49 @@ QString csLogo::helpString(const QString &member)
 
 // --- Events passed on ----------------------------------------------------------------------
 
-void csLogo::mousePressEvent(QMouseEvent *event)
+void csLogo::hostMouseDown(qint16 button, qint16 shift, float x, float y)
 {
-    m_releaseEndsDoubleClick = false;
-    HostInput::MouseArgs args = HostInput::mouseArgs(*event, twipsPerPixelY());
-    if (args.button == HostInput::NoButton)
-        return;
-    trapErrors("MouseDown", [&] { Q_EMIT MouseDown(args.button, args.shift, args.x, args.y); });
+    Q_EMIT MouseDown(button, shift, x, y);
 }
 
-void csLogo::mouseDoubleClickEvent(QMouseEvent *event)
+void csLogo::hostMouseUp(qint16 button, qint16 shift, float x, float y)
 {
-    // The second press of a double click raises DblClick in place of MouseDown.
-    if (event->button() != Qt::LeftButton) {
-        mousePressEvent(event);
-        return;
-    }
-    m_releaseEndsDoubleClick = true;
-    trapErrors("DblClick", [this] { Q_EMIT DblClick(); });
+    Q_EMIT MouseUp(button, shift, x, y);
 }
 
-void csLogo::mouseMoveEvent(QMouseEvent *event)
+void csLogo::hostMouseMove(qint16 button, qint16 shift, float x, float y)
 {
-    HostInput::MouseArgs args = HostInput::mouseArgs(*event, twipsPerPixelY());
-    trapErrors("MouseMove", [&] { Q_EMIT MouseMove(args.button, args.shift, args.x, args.y); });
+    Q_EMIT MouseMove(button, shift, x, y);
 }
 
-void csLogo::mouseReleaseEvent(QMouseEvent *event)
+void csLogo::hostClick()
 {
-    HostInput::MouseArgs args = HostInput::mouseArgs(*event, twipsPerPixelY());
-    if (args.button == HostInput::NoButton)
-        return;
-    const bool endsDoubleClick = m_releaseEndsDoubleClick;
-    m_releaseEndsDoubleClick = false;
-    const bool inside = rect().contains(event->position().toPoint());
-    const bool click =
-        inside && !endsDoubleClick &&
-        (args.button == HostInput::LeftButton || args.button == HostInput::RightButton);
-    trapErrors("MouseUp", [&] {
-        Q_EMIT MouseUp(args.button, args.shift, args.x, args.y);
-        if (click)
-            Q_EMIT Click();
-    });
+    Q_EMIT Click();
 }
 
-void csLogo::keyPressEvent(QKeyEvent *event)
+void csLogo::hostDblClick()
 {
-    HostInput::KeyArgs args = HostInput::keyArgs(*event);
-    trapErrors("KeyDown", [&] {
-        if (args.keyCode != 0)
-            Q_EMIT KeyDown(args.keyCode, args.shift);
-        if (args.keyAscii != 0)
-            Q_EMIT KeyPress(args.keyAscii);
-    });
+    Q_EMIT DblClick();
 }
 
-void csLogo::keyReleaseEvent(QKeyEvent *event)
+void csLogo::hostKeyDown(qint16 keyCode, qint16 shift)
 {
-    // Held keys repeat their KeyDown only, as on the original platform.
-    if (event->isAutoRepeat())
-        return;
-    HostInput::KeyArgs args = HostInput::keyArgs(*event);
-    if (args.keyCode != 0)
-        trapErrors("KeyUp", [&] { Q_EMIT KeyUp(args.keyCode, args.shift); });
+    Q_EMIT KeyDown(keyCode, shift);
+}
+
+void csLogo::hostKeyPress(qint16 keyAscii)
+{
+    Q_EMIT KeyPress(keyAscii);
+}
+
+void csLogo::hostKeyUp(qint16 keyCode, qint16 shift)
+{
+    Q_EMIT KeyUp(keyCode, shift);
+}
+
+bool csLogo::isClick(const Release &release) const
+{
+    // Any press may end in a click over the banner, but the release of a double click
+    // clicks no more.
+    return !release.endsDoubleClick && rect().contains(release.position.toPoint());
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "controls/banner/BannerPainter.h"
+#include "platform/HostInputControl.h"
 #include "platform/PropertyBag.h"
-#include "platform/UserControl.h"
 #include "platform/WinTypes.h"
 
 #include <QString>
@@ -12,20 +12,20 @@
 // the top, with its caption written upward along the left edge. Its scale unit is the twip:
 // the extents, text measures and mouse coordinates it reports are in twips. Every change is
 // painted at once by Draw; nothing is drawn on a repaint.
-class csLogo : public UserControl
+class csLogo : public HostInputControl
 {
     Q_OBJECT
-    Q_PROPERTY(ColorRef ForeColor READ ForeColor WRITE setForeColor)
-    Q_PROPERTY(qint16 BorderStyle READ BorderStyle WRITE setBorderStyle)
-    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
-    Q_PROPERTY(ColorRef StartColor READ StartColor WRITE setStartColor)
-    Q_PROPERTY(ColorRef EndColor READ EndColor WRITE setEndColor)
-    Q_PROPERTY(QString FontName READ FontName WRITE setFontName)
-    Q_PROPERTY(float FontSize READ FontSize WRITE setFontSize)
-    Q_PROPERTY(qint16 FontBold READ FontBold WRITE setFontBold)
-    Q_PROPERTY(qint16 FontItalic READ FontItalic WRITE setFontItalic)
-    Q_PROPERTY(qint16 FontUnderline READ FontUnderline WRITE setFontUnderline)
-    Q_PROPERTY(qint16 FontAutoSize READ FontAutoSize WRITE setFontAutoSize)
+    Q_PROPERTY(ColorRef ForeColor READ foreColor WRITE setForeColor)
+    Q_PROPERTY(qint16 BorderStyle READ borderStyle WRITE setBorderStyle)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(ColorRef StartColor READ startColor WRITE setStartColor)
+    Q_PROPERTY(ColorRef EndColor READ endColor WRITE setEndColor)
+    Q_PROPERTY(QString FontName READ fontName WRITE setFontName)
+    Q_PROPERTY(float FontSize READ fontSize WRITE setFontSize)
+    Q_PROPERTY(qint16 FontBold READ fontBold WRITE setFontBold)
+    Q_PROPERTY(qint16 FontItalic READ fontItalic WRITE setFontItalic)
+    Q_PROPERTY(qint16 FontUnderline READ fontUnderline WRITE setFontUnderline)
+    Q_PROPERTY(qint16 FontAutoSize READ fontAutoSize WRITE setFontAutoSize)
 
 public:
     // The extent of a banner a designer places, in twips.
@@ -35,32 +35,32 @@ public:
     explicit csLogo(QWidget *parent = nullptr);
 
     // Surface-held properties: the control keeps no copy of them.
-    ColorRef ForeColor() const;
+    ColorRef foreColor() const;
     void setForeColor(ColorRef color);
-    qint16 BorderStyle() const { return m_borderStyle; }
+    qint16 borderStyle() const { return m_borderStyle; }
     // 0 none, 1 fixed single; any other value is an Error.
     void setBorderStyle(qint16 style);
-    QString FontName() const;
+    QString fontName() const;
     void setFontName(const QString &name);
-    float FontSize() const;
+    float fontSize() const;
     // Sizes below 1 or above 2160 points are an Error.
     void setFontSize(float points);
-    qint16 FontBold() const;
+    qint16 fontBold() const;
     void setFontBold(qint16 bold);
-    qint16 FontItalic() const;
+    qint16 fontItalic() const;
     void setFontItalic(qint16 italic);
-    qint16 FontUnderline() const;
+    qint16 fontUnderline() const;
     void setFontUnderline(qint16 underline);
 
     // The control's own members.
-    QString Caption() const { return m_caption; }
+    QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
     // Returned as stored; a system colour is translated only when split.
-    ColorRef StartColor() const { return m_startColor; }
+    ColorRef startColor() const { return m_startColor; }
     void setStartColor(ColorRef color);
-    ColorRef EndColor() const { return m_endColor; }
+    ColorRef endColor() const { return m_endColor; }
     void setEndColor(ColorRef color);
-    qint16 FontAutoSize() const { return m_fontAutoSize; }
+    qint16 fontAutoSize() const { return m_fontAutoSize; }
     void setFontAutoSize(qint16 autoSize);
 
     // Shows the kept picture again without painting anything.
@@ -96,12 +96,15 @@ Q_SIGNALS:
 
 protected:
     void hostResize() override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
+    void hostMouseDown(qint16 button, qint16 shift, float x, float y) override;
+    void hostMouseUp(qint16 button, qint16 shift, float x, float y) override;
+    void hostMouseMove(qint16 button, qint16 shift, float x, float y) override;
+    void hostClick() override;
+    void hostDblClick() override;
+    void hostKeyDown(qint16 keyCode, qint16 shift) override;
+    void hostKeyPress(qint16 keyAscii) override;
+    void hostKeyUp(qint16 keyCode, qint16 shift) override;
+    bool isClick(const Release &release) const override;
 
 private:
     void SplitStartColor() { m_startRGB = BannerPainter::split(m_startColor); }
@@ -118,6 +121,4 @@ private:
     ColorRef m_endColor = 0;
     // The surface's border, which the surface class does not carry itself.
     qint16 m_borderStyle = 0;
-    // A double click's release ends the sequence without a second Click.
-    bool m_releaseEndsDoubleClick = false;
 };

@@ -195,7 +195,7 @@ void Button::Redraw(quint8 state, qint16 force)
     frame.fontBold = m_font.bold();
     // A focused control shows its cue only while ShowFocusRect allows it; HasFocus itself
     // keeps telling whether the control has the focus.
-    frame.focused = m_hasFocus != VbFalse && m_showFocusRect != VbFalse;
+    frame.focused = m_hasFocus && m_showFocusRect != VbFalse;
     frame.displayAsDefault = displayAsDefault();
     frame.textRect = m_textRect;
     frame.pressedTextRect = m_pressedTextRect;
@@ -301,14 +301,15 @@ void Button::performClick()
     });
 }
 
-void Button::handleDblClick()
+void Button::hostDblClick()
 {
     if (m_lastMouseButton == HostInput::LeftButton)
         HandleMouseDown(HostInput::LeftButton, HostInput::ShiftMask, 1.0f, 1.0f);
 }
 
-void Button::handleMouseMove(qint16 button, float x, float y)
+void Button::hostMouseMove(qint16 button, qint16 shift, float x, float y)
 {
+    Q_UNUSED(shift); // the button looks the same with any modifier held
     if (button >= HostInput::RightButton)
         return;
     const bool inside =
@@ -319,7 +320,7 @@ void Button::handleMouseMove(qint16 button, float x, float y)
         Redraw(StateDown, VbFalse);
 }
 
-void Button::handleKeyDown(qint16 keyCode, qint16 shift)
+void Button::hostKeyDown(qint16 keyCode, qint16 shift)
 {
     if (keyCode == keySpace)
         HandleMouseDown(HostInput::LeftButton, HostInput::ShiftMask, 1.0f, 1.0f);
@@ -330,7 +331,7 @@ void Button::handleKeyDown(qint16 keyCode, qint16 shift)
     Q_EMIT KeyDown(keyCode, shift);
 }
 
-void Button::handleKeyUp(qint16 keyCode, qint16 shift)
+void Button::hostKeyUp(qint16 keyCode, qint16 shift)
 {
     if (keyCode == keySpace) {
         HandleMouseUp(HostInput::LeftButton, HostInput::ShiftMask, 1.0f, 1.0f);
@@ -340,7 +341,7 @@ void Button::handleKeyUp(qint16 keyCode, qint16 shift)
     Q_EMIT KeyUp(keyCode, shift);
 }
 
-void Button::handleKeyPress(qint16 keyAscii)
+void Button::hostKeyPress(qint16 keyAscii)
 {
     Q_EMIT KeyPress(keyAscii);
 }
@@ -350,9 +351,9 @@ bool Button::isOwnKey(qint16 keyCode) const
     return keyCode == keySpace || (keyCode >= keyLeft && keyCode <= keyDown);
 }
 
-void Button::handleFocus(bool gained)
+void Button::hostFocus(bool gained)
 {
-    m_hasFocus = toVbBool(gained);
+    m_hasFocus = gained;
     Redraw(m_lastState, VbTrue);
 }
 

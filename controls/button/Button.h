@@ -2,7 +2,7 @@
 
 #include "controls/button/ButtonPainter.h"
 #include "controls/button/ButtonPalette.h"
-#include "controls/button/HostInputControl.h"
+#include "platform/HostInputControl.h"
 #include "platform/PropertyBag.h"
 #include "platform/StdFont.h"
 #include "platform/WinTypes.h"
@@ -54,8 +54,11 @@ public:
     QString caption() const { return m_caption; }
     void setCaption(const QString &newValue);
     qint16 buttonEnabled() const { return m_enabled; }
-    // Also enables or disables the window, after drawing the up look.
+    // Also enables or disables the window, after drawing the up look. Any value other than
+    // VbTrue draws the disabled look; any other than VbFalse leaves the window enabled.
     void setButtonEnabled(qint16 newValue);
+    // Enabled as True or False, for callers outside the property bag.
+    void setAvailable(bool available) { setButtonEnabled(toVbBool(available)); }
     StdFont buttonFont() const { return m_font; }
     void setButtonFont(const StdFont &newFont);
     qint32 colorScheme() const { return m_colorScheme; }
@@ -75,14 +78,8 @@ public:
     // error reported as for a host notification. A disabled window takes no click.
     void performClick();
 
-    // State the drawing and the interaction keep.
-    const ButtonPalette &buttonPalette() const { return m_palette; }
+    // The visual state of the last full redraw: StateUp or StateDown.
     quint8 lastState() const { return m_lastState; }
-    WinRect textRect() const { return m_textRect; }
-    WinRect pressedTextRect() const { return m_pressedTextRect; }
-    WinRect focusRect() const { return m_focusRect; }
-    quint8 lastMouseButton() const { return m_lastMouseButton; }
-    qint16 hasFocusFlag() const { return m_hasFocus; }
 
 Q_SIGNALS:
     void Click();
@@ -101,24 +98,27 @@ protected:
     void accessKeyPressEvent(int keyAscii) override;
     void ambientChangedEvent(const QString &name) override;
 
-    void handleMouseDown(qint16 button, qint16 shift, float x, float y) override
+    void hostMouseDown(qint16 button, qint16 shift, float x, float y) override
     {
         HandleMouseDown(button, shift, x, y);
     }
-    void handleMouseUp(qint16 button, qint16 shift, float x, float y) override
+    void hostMouseUp(qint16 button, qint16 shift, float x, float y) override
     {
         HandleMouseUp(button, shift, x, y);
     }
-    void handleClick() override { HandleClick(); }
-    void handleDblClick() override;
-    void handleMouseMove(qint16 button, float x, float y) override;
-    void handleKeyDown(qint16 keyCode, qint16 shift) override;
-    void handleKeyPress(qint16 keyAscii) override;
-    void handleKeyUp(qint16 keyCode, qint16 shift) override;
-    void handleFocus(bool gained) override;
+    void hostClick() override { HandleClick(); }
+    void hostDblClick() override;
+    void hostMouseMove(qint16 button, qint16 shift, float x, float y) override;
+    void hostKeyDown(qint16 keyCode, qint16 shift) override;
+    void hostKeyPress(qint16 keyAscii) override;
+    void hostKeyUp(qint16 keyCode, qint16 shift) override;
+    void hostFocus(bool gained) override;
     bool isOwnKey(qint16 keyCode) const override;
 
 private:
+    // Reads the drawing and interaction state for the tests.
+    friend class ButtonInspector;
+
     // Fills the palette from ColorScheme, BackColor and ForeColor; draws nothing.
     void SetColors();
     // The access key of the window from Caption.
@@ -143,7 +143,7 @@ private:
     QRegion m_outlineRegion;
     quint8 m_lastMouseButton = 0;
     qint16 m_enabled = VbFalse;
-    qint16 m_hasFocus = VbFalse;
+    bool m_hasFocus = false;
     qint16 m_showFocusRect = VbFalse;
     ButtonPalette m_palette;
     quint8 m_lastState = StateUp;

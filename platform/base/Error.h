@@ -14,6 +14,15 @@ public:
 
     QString message() const { return m_message; }
 
+    // What a user reads of an exception that may come from outside the project (a library,
+    // a container's handler): an Error's own message, the UTF-8 text of any other.
+    static QString messageOf(const std::exception &error)
+    {
+        if (const auto *own = dynamic_cast<const Error *>(&error))
+            return own->message();
+        return QString::fromUtf8(error.what());
+    }
+
 private:
     QString m_message;
 };
@@ -23,4 +32,6 @@ class OverflowError : public Error
 {
 public:
     OverflowError() : Error(QStringLiteral("Desbordamiento")) {}
+    // For an overflow whose cause the user can be told in words of the task.
+    explicit OverflowError(const QString &message) : Error(message) {}
 };

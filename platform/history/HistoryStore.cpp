@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -53,7 +54,7 @@ public:
     ~Transaction()
     {
         if (!m_committed)
-            QSqlQuery(m_store.m_db).exec(QStringLiteral("ROLLBACK"));
+            QSqlQuery(*m_store.m_db).exec(QStringLiteral("ROLLBACK"));
     }
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
@@ -74,13 +75,14 @@ HistoryStore::HistoryStore(const QString &path)
       m_connectionName(QStringLiteral("orvalin-history-%1").arg(quintptr(this), 0, 16))
 {
     createFile();
-    m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    m_db.setDatabaseName(m_path);
+    m_db = std::make_unique<QSqlDatabase>(
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName));
+    m_db->setDatabaseName(m_path);
     // Another program holding the file waits this long at most: a scan is never held up by it.
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
+    m_db->setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
     try {
-        if (!m_db.open())
-            fail(QStringLiteral("abrir"), m_db.lastError().text());
+        if (!m_db->open())
+            fail(QStringLiteral("abrir"), m_db->lastError().text());
         // Deleted rows are overwritten, so that a forgotten history leaves nothing behind.
         run(QStringLiteral("PRAGMA secure_delete = ON"));
         run(QStringLiteral("PRAGMA foreign_keys = ON"));
@@ -100,8 +102,8 @@ HistoryStore::~HistoryStore()
 
 void HistoryStore::closeConnection()
 {
-    m_db.close();
-    m_db = QSqlDatabase();
+    m_db->close();
+    m_db.reset();
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
@@ -140,7 +142,7 @@ void HistoryStore::createFile() const
 
 QSqlQuery HistoryStore::run(const QString &sql, const QVariantList &values)
 {
-    QSqlQuery query(m_db);
+    QSqlQuery query(*m_db);
     if (!query.prepare(sql))
         fail(QStringLiteral("usar"), query.lastError().text());
     for (const QVariant &value : values)

@@ -2,10 +2,12 @@
 
 #include "platform/history/HistoryRecords.h"
 
-#include <QSqlDatabase>
 #include <QStringList>
 #include <QVariantList>
 
+#include <memory>
+
+class QSqlDatabase;
 class QSqlQuery;
 
 // The history database of one user: every scan's list of Zorko per account, the contacts
@@ -66,5 +68,6 @@ private:
 
     QString m_path;
     QString m_connectionName;
-    QSqlDatabase m_db;
+    // Held apart so that the SQL module's headers stay out of every user of the store.
+    std::unique_ptr<QSqlDatabase> m_db;
 };

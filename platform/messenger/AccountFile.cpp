@@ -211,9 +211,37 @@ QHash<QString, QString> AccountFile::removeUsers(qint32 listNumber, const QStrin
     // Through a symbolic link the file itself is locked and replaced, not the link.
     const QFileInfo info(m_path);
     const QString target = info.exists() ? info.canonicalFilePath() : info.absoluteFilePath();
-
     const QString lockPath = target + QStringLiteral(".lock");
     QLockFile lock(lockPath);
+    takeLock(lock, lockPath);
+
+    // Whatever another program wrote before the lock was taken is what this removal changes.
+    const QByteArray current = m_fromMemory && !QFileInfo::exists(target) ? m_content : readFile();
+    const Parsed parsed = parse(current);
+    const QList<MessengerUser> &users = listNumber == MessengerClient::ContactList
+                                            ? parsed.account.contactList
+                                            : parsed.account.reverseList;
+    QHash<QString, QString> refused;
+    const QList<bool> removed = markRemoved(users, addresses, key, refused);
+    if (!removed.contains(true))
+        return refused;
+
+    QList<std::pair<qsizetype, qsizetype>> cuts;
+    collectCuts(*parsed.root.member(key), removed, cuts);
+    QByteArray data;
+    data.reserve(current.size());
+    qsizetype from = 0;
+    for (const auto &[begin, end] : cuts) {
+        data.append(current.constData() + from, begin - from);
+        from = end;
+    }
+    data.append(current.constData() + from, current.size() - from);
+    replaceFile(target, data);
+    return refused;
+}
+
+void AccountFile::takeLock(QLockFile &lock, const QString &lockPath) const
+{
     lock.setStaleLockTime(StaleLockMs);
     QElapsedTimer waited;
     waited.start();
@@ -238,22 +266,17 @@ QHash<QString, QString> AccountFile::removeUsers(qint32 listNumber, const QStrin
             fail(QStringLiteral("no se puede guardar: otro programa lo tiene bloqueado (%1)")
                      .arg(lockPath));
     }
+}
 
-    // Whatever another program wrote before the lock was taken is what this removal changes.
-    const QByteArray current = m_fromMemory && !QFileInfo::exists(target) ? m_content : readFile();
-    const Parsed parsed = parse(current);
-    const JsonNode &list = *parsed.root.member(key);
-    const QList<MessengerUser> &users = listNumber == MessengerClient::ContactList
-                                            ? parsed.account.contactList
-                                            : parsed.account.reverseList;
+QList<bool> AccountFile::markRemoved(const QList<MessengerUser> &users,
+                                     const QStringList &addresses, const QString &key,
+                                     QHash<QString, QString> &refused) const
+{
     QHash<QString, qsizetype> index;
     index.reserve(users.size());
     for (qsizetype i = 0; i < users.size(); ++i)
         index.insert(users.at(i).member(u"EmailAddress"), i);
-
-    QHash<QString, QString> refused;
     QList<bool> removed(users.size(), false);
-    bool any = false;
     for (const QString &address : addresses) {
         const auto found = index.constFind(address);
         if (found == index.cend()) {
@@ -263,23 +286,8 @@ QHash<QString, QString> AccountFile::removeUsers(qint32 listNumber, const QStrin
             continue;
         }
         removed[found.value()] = true;
-        any = true;
     }
-    if (!any)
-        return refused;
-
-    QList<std::pair<qsizetype, qsizetype>> cuts;
-    collectCuts(list, removed, cuts);
-    QByteArray data;
-    data.reserve(current.size());
-    qsizetype from = 0;
-    for (const auto &[begin, end] : cuts) {
-        data.append(current.constData() + from, begin - from);
-        from = end;
-    }
-    data.append(current.constData() + from, current.size() - from);
-    replaceFile(target, data);
-    return refused;
+    return removed;
 }
 
 void AccountFile::replaceFile(const QString &target, const QByteArray &data) const
@@ -289,37 +297,55 @@ void AccountFile::replaceFile(const QString &target, const QByteArray &data) con
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail(QStringLiteral("no se puede guardar (%1)").arg(file.errorString()));
-    const int fd = file.handle();
+    keepOwnerAndMode(file, target);
+    writeAndSync(file, data);
+    if (!file.commit())
+        fail(QStringLiteral("no se puede guardar (%1)").arg(file.errorString()));
+    // The rename itself lasts once the folder is synced too.
+    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+}
 
+void AccountFile::keepOwnerAndMode(QSaveFile &file, const QString &target) const
+{
     // The new file takes the old one's owner, group and mode; if it cannot, the old file stays.
+    const int fd = file.handle();
     struct stat old
     {
     };
-    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
-        struct stat fresh
-        {
-        };
-        if (::fstat(fd, &fresh) != 0)
-            fail(QStringLiteral("no se puede guardar (%1)").arg(systemError(errno)));
-        const uid_t owner = old.st_uid == fresh.st_uid ? uid_t(-1) : old.st_uid;
-        const gid_t group = old.st_gid == fresh.st_gid ? gid_t(-1) : old.st_gid;
-        if ((owner != uid_t(-1) || group != gid_t(-1)) && ::fchown(fd, owner, group) != 0) {
-            const int error = errno;
-            file.cancelWriting();
-            fail(QStringLiteral("no se puede guardar sin cambiar el dueño o el grupo del "
-                                "archivo (%1); se deja como estaba")
-                     .arg(systemError(error)));
-        }
-        if (::fchmod(fd, old.st_mode & 07777) != 0) {
-            const int error = errno;
-            file.cancelWriting();
-            fail(QStringLiteral("no se puede guardar sin cambiar los permisos del archivo (%1); "
-                                "se deja como estaba")
-                     .arg(systemError(error)));
-        }
+    if (::stat(QFile::encodeName(target).constData(), &old) != 0)
+        return;
+    struct stat fresh
+    {
+    };
+    if (::fstat(fd, &fresh) != 0)
+        fail(QStringLiteral("no se puede guardar (%1)").arg(systemError(errno)));
+    const uid_t owner = old.st_uid == fresh.st_uid ? uid_t(-1) : old.st_uid;
+    const gid_t group = old.st_gid == fresh.st_gid ? gid_t(-1) : old.st_gid;
+    if ((owner != uid_t(-1) || group != gid_t(-1)) && ::fchown(fd, owner, group) != 0) {
+        const int error = errno;
+        file.cancelWriting();
+        fail(QStringLiteral("no se puede guardar sin cambiar el dueño o el grupo del "
+                            "archivo (%1); se deja como estaba")
+                 .arg(systemError(error)));
     }
+    if (::fchmod(fd, old.st_mode & 07777) != 0) {
+        const int error = errno;
+        file.cancelWriting();
+        fail(QStringLiteral("no se puede guardar sin cambiar los permisos del archivo (%1); "
+                            "se deja como estaba")
+                 .arg(systemError(error)));
+    }
+}
 
+void AccountFile::writeAndSync(QSaveFile &file, const QByteArray &data) const
+{
     // Written and synced by hand, so that a short write or a failed sync names its real cause.
+    const int fd = file.handle();
     qsizetype written = 0;
     while (written < data.size()) {
         const ssize_t n = ::write(fd, data.constData() + written, size_t(data.size() - written));
@@ -336,14 +362,5 @@ void AccountFile::replaceFile(const QString &target, const QByteArray &data) con
         const int error = errno;
         file.cancelWriting();
         fail(QStringLiteral("no se puede guardar (%1)").arg(systemError(error)));
-    }
-    if (!file.commit())
-        fail(QStringLiteral("no se puede guardar (%1)").arg(file.errorString()));
-    // The rename itself lasts once the folder is synced too.
-    const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
     }
 }

@@ -7,6 +7,9 @@
 #include <QByteArray>
 #include <QString>
 
+class QLockFile;
+class QSaveFile;
+
 // An account kept in a JSON file:
 //   {"signInState": 2, "signInName": "...", "displayName": "...",
 //    "contactList": [{"EmailAddress": "...", "FriendlyName": "..."}], "reverseList": [...]}
@@ -46,7 +49,14 @@ private:
     MessengerAccount accountOf(const JsonNode &root) const;
     QList<MessengerUser> parseList(const JsonNode &root, const QString &key) const;
     QString requireText(const JsonNode &object, const QString &key, const QString &fieldName) const;
+    // Waits a while for the lock beside the file; fails naming it when it cannot be had.
+    void takeLock(QLockFile &lock, const QString &lockPath) const;
+    // Which of users go; an address that is not among them is refused in refused.
+    QList<bool> markRemoved(const QList<MessengerUser> &users, const QStringList &addresses,
+                            const QString &key, QHash<QString, QString> &refused) const;
     void replaceFile(const QString &target, const QByteArray &data) const;
+    void keepOwnerAndMode(QSaveFile &file, const QString &target) const;
+    void writeAndSync(QSaveFile &file, const QByteArray &data) const;
 
     QString m_path;
     QByteArray m_content;

@@ -1,6 +1,6 @@
 #include "platform/messenger/AccountStore.h"
 
-#include <stdexcept>
+#include "platform/base/Error.h"
 
 AccountStore::~AccountStore() = default;
 
@@ -10,8 +10,8 @@ QHash<QString, QString> AccountStore::removeUsers(qint32 listNumber, const QStri
     for (const QString &address : addresses) {
         try {
             removeUser(listNumber, address);
-        } catch (const std::exception &error) {
-            refused.insert(address, QString::fromUtf8(error.what()));
+        } catch (const Error &error) {
+            refused.insert(address, error.message());
         }
     }
     return refused;

@@ -23,7 +23,21 @@ int hexValue(char c)
     return -1;
 }
 
+QString faultMessage(JsonReader::Fault::Kind kind, qsizetype offset, const QString &text)
+{
+    if (kind == JsonReader::Fault::Kind::DuplicateKey)
+        return QStringLiteral("JSON no válido: la clave «%1» aparece dos veces (posición %2)")
+            .arg(text)
+            .arg(offset);
+    return QStringLiteral("JSON no válido en la posición %1: %2").arg(offset).arg(text);
+}
+
 } // namespace
+
+JsonReader::Fault::Fault(Kind kind, qsizetype offset, const QString &text)
+    : Error(faultMessage(kind, offset, text)), kind(kind), offset(offset), text(text)
+{
+}
 
 JsonNode JsonReader::read(const QByteArray &data)
 {
@@ -187,85 +201,92 @@ QString JsonReader::string()
             fail(QStringLiteral("carácter de control sin escapar (0x%1) dentro de un texto")
                      .arg(byte, 2, 16, QLatin1Char('0')));
         if (byte == '\\') {
-            const qsizetype start = m_pos++;
-            const char escape = peek();
-            ++m_pos;
-            switch (escape) {
-            case '"':
-            case '\\':
-            case '/':
-                text += QLatin1Char(escape);
-                break;
-            case 'b':
-                text += QLatin1Char('\b');
-                break;
-            case 'f':
-                text += QLatin1Char('\f');
-                break;
-            case 'n':
-                text += QLatin1Char('\n');
-                break;
-            case 'r':
-                text += QLatin1Char('\r');
-                break;
-            case 't':
-                text += QLatin1Char('\t');
-                break;
-            case 'u': {
-                int unit = 0;
-                for (int i = 0; i < 4; ++i) {
-                    const int digit = hexValue(peek());
-                    if (digit < 0)
-                        failAt(start, QStringLiteral("secuencia de escape no válida"));
-                    unit = unit * 16 + digit;
-                    ++m_pos;
-                }
-                text += QChar(char16_t(unit));
-                break;
-            }
-            default:
-                failAt(start, QStringLiteral("secuencia de escape no válida"));
-            }
-            continue;
-        }
-        if (byte < 0x80) {
+            escape(text);
+        } else if (byte < 0x80) {
             text += QLatin1Char(char(byte));
             ++m_pos;
-            continue;
-        }
-        // A multi-byte UTF-8 sequence, checked strictly: no overlong forms, no surrogates,
-        // nothing past U+10FFFF.
-        int length = 0;
-        char32_t code = 0;
-        char32_t minimum = 0;
-        if (byte >= 0xC2 && byte <= 0xDF) {
-            length = 2;
-            code = byte & 0x1F;
-            minimum = 0x80;
-        } else if (byte >= 0xE0 && byte <= 0xEF) {
-            length = 3;
-            code = byte & 0x0F;
-            minimum = 0x800;
-        } else if (byte >= 0xF0 && byte <= 0xF4) {
-            length = 4;
-            code = byte & 0x07;
-            minimum = 0x10000;
         } else {
-            fail(QStringLiteral("texto UTF-8 no válido"));
+            utf8Sequence(text, byte);
         }
-        if (m_pos + length > m_data.size())
-            fail(QStringLiteral("texto UTF-8 no válido"));
-        for (int i = 1; i < length; ++i) {
-            const auto next = uchar(m_data.at(m_pos + i));
-            if ((next & 0xC0) != 0x80)
-                fail(QStringLiteral("texto UTF-8 no válido"));
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            fail(QStringLiteral("texto UTF-8 no válido"));
-        text += QStringView(QChar::fromUcs4(code));
-        m_pos += length;
     }
+}
+
+void JsonReader::escape(QString &text)
+{
+    const qsizetype start = m_pos++;
+    const char which = peek();
+    ++m_pos;
+    switch (which) {
+    case '"':
+    case '\\':
+    case '/':
+        text += QLatin1Char(which);
+        return;
+    case 'b':
+        text += QLatin1Char('\b');
+        return;
+    case 'f':
+        text += QLatin1Char('\f');
+        return;
+    case 'n':
+        text += QLatin1Char('\n');
+        return;
+    case 'r':
+        text += QLatin1Char('\r');
+        return;
+    case 't':
+        text += QLatin1Char('\t');
+        return;
+    case 'u': {
+        int unit = 0;
+        for (int i = 0; i < 4; ++i) {
+            const int digit = hexValue(peek());
+            if (digit < 0)
+                failAt(start, QStringLiteral("secuencia de escape no válida"));
+            unit = unit * 16 + digit;
+            ++m_pos;
+        }
+        text += QChar(char16_t(unit));
+        return;
+    }
+    default:
+        failAt(start, QStringLiteral("secuencia de escape no válida"));
+    }
+}
+
+void JsonReader::utf8Sequence(QString &text, uchar lead)
+{
+    // Checked strictly: no overlong forms, no surrogates, nothing past U+10FFFF.
+    int length = 0;
+    char32_t code = 0;
+    char32_t minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+        minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+        minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+        minimum = 0x10000;
+    } else {
+        fail(QStringLiteral("texto UTF-8 no válido"));
+    }
+    if (m_pos + length > m_data.size())
+        fail(QStringLiteral("texto UTF-8 no válido"));
+    for (int i = 1; i < length; ++i) {
+        const auto next = uchar(m_data.at(m_pos + i));
+        if ((next & 0xC0) != 0x80)
+            fail(QStringLiteral("texto UTF-8 no válido"));
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        fail(QStringLiteral("texto UTF-8 no válido"));
+    text += QStringView(QChar::fromUcs4(code));
+    m_pos += length;
 }
 
 void JsonReader::number(JsonNode &node)

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/base/Error.h"
 #include "platform/messenger/JsonNode.h"
 
 #include <QByteArray>
-#include <stdexcept>
 
 // A strict JSON reader (RFC 8259) that keeps every value's byte span and every number's text.
 // Qt's own reader turns numbers into doubles and keeps only the last of two equal keys, which
@@ -13,13 +13,12 @@
 class JsonReader
 {
 public:
-    struct Fault : std::runtime_error
+    // message() reads on its own; callers that know the source (a file, a line) build their
+    // own sentence from kind, offset and text.
+    struct Fault : Error
     {
         enum class Kind { Syntax, DuplicateKey };
-        Fault(Kind kind, qsizetype offset, const QString &text)
-            : std::runtime_error(text.toStdString()), kind(kind), offset(offset), text(text)
-        {
-        }
+        Fault(Kind kind, qsizetype offset, const QString &text);
         Kind kind;
         qsizetype offset;
         // A syntax fault in Spanish, or for a duplicate key the key's path ("a.b[2].c").
@@ -44,6 +43,10 @@ private:
     // ends node); anything else is a fault, unclosed when the text ends there.
     bool closesAfterItem(char close, const QString &unclosed, JsonNode &node);
     QString string();
+    // At a backslash inside a string: appends the character it stands for.
+    void escape(QString &text);
+    // At the lead byte of a multi-byte UTF-8 character: appends the character.
+    void utf8Sequence(QString &text, uchar lead);
     void number(JsonNode &node);
     void literal(const char *word, JsonNode &node);
     void skipSpace();

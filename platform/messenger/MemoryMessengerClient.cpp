@@ -202,9 +202,9 @@ QHash<QString, QString> MemoryMessengerClient::commitRemovals()
         if (m_state->store) {
             try {
                 refused.insert(m_state->store->removeUsers(listNumber, held.value()));
-            } catch (const std::exception &error) {
+            } catch (const Error &error) {
                 for (const QString &address : held.value())
-                    refused.insert(address, QString::fromUtf8(error.what()));
+                    refused.insert(address, error.message());
             }
         }
         QSet<QString> gone = m_state->heldSet.value(listNumber);

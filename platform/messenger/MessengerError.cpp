@@ -1,6 +1,3 @@
 #include "platform/messenger/MessengerError.h"
 
-MessengerError::MessengerError(const QString &message)
-    : std::runtime_error(message.toStdString()), m_message(message)
-{
-}
+MessengerError::MessengerError(const QString &message) : Error(message) {}

@@ -1,16 +1,10 @@
 #pragma once
 
-#include <QString>
-#include <stdexcept>
+#include "platform/base/Error.h"
 
-// The failure of a Messenger client operation. what() gives the message as UTF-8.
-class MessengerError : public std::runtime_error
+// The failure of a Messenger client operation; message() is what the user reads.
+class MessengerError : public Error
 {
 public:
     explicit MessengerError(const QString &message);
-
-    const QString &message() const { return m_message; }
-
-private:
-    QString m_message;
 };

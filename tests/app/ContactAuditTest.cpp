@@ -5,7 +5,6 @@
 #include "tests/support/AuditFixtures.h"
 
 #include <gtest/gtest.h>
-#include <stdexcept>
 
 namespace {
 
@@ -120,7 +119,7 @@ TEST(BuscaIgn, CountPastThe16BitLimitIsAnErrorThatKeepsTheRowsSoFar)
     MemoryResultView view;
     view.setCaption(QStringLiteral("antes"));
     ContactAudit audit(view);
-    EXPECT_THROW(audit.BuscaIgn(client), std::overflow_error);
+    EXPECT_THROW(audit.BuscaIgn(client), OverflowError);
     EXPECT_EQ(view.rowCount(), 32767);
     EXPECT_EQ(audit.zorkoCount(), 32767);
     EXPECT_EQ(view.caption(), QStringLiteral("antes"));

@@ -1,4 +1,5 @@
 #include "app/ListaResultView.h"
+#include "core/ResultViewError.h"
 #include "tests/support/ResultWindow.h"
 
 #include <QAction>
@@ -9,7 +10,6 @@
 
 #include <functional>
 #include <limits>
-#include <stdexcept>
 
 TEST(ListaResultView, ReadsTheCheckStateHoweverTheRowWasTicked)
 {
@@ -39,15 +39,16 @@ TEST(ListaResultView, RowsOutsideTheListAreRefusedByNumber)
     const int outside[] = {0, 4, -1, std::numeric_limits<int>::min(),
                            std::numeric_limits<int>::max()};
     for (int index : outside) {
-        const std::string where = "Result row " + std::to_string(index) + " of 3 does not exist";
+        const QString where =
+            QStringLiteral("La fila %1 del resultado no existe (hay 3)").arg(index);
         for (const auto &use : {std::function<void()>([&] { window.view.isRowChecked(index); }),
                                 std::function<void()>([&] { window.view.rowKey(index); }),
                                 std::function<void()>([&] { window.view.removeRow(index); })}) {
             try {
                 use();
                 ADD_FAILURE() << "no error for row " << index;
-            } catch (const std::out_of_range &error) {
-                EXPECT_EQ(error.what(), where);
+            } catch (const ResultViewError &error) {
+                EXPECT_EQ(error.message(), where);
             }
         }
     }
@@ -56,7 +57,23 @@ TEST(ListaResultView, RowsOutsideTheListAreRefusedByNumber)
     // The last row can go, and then its number is outside too.
     window.view.removeRow(3);
     EXPECT_EQ(window.view.rowKey(2), QStringLiteral("c2@example.org"));
-    EXPECT_THROW(window.view.rowKey(3), std::out_of_range);
+    EXPECT_THROW(window.view.rowKey(3), ResultViewError);
     window.view.clearRows();
-    EXPECT_THROW(window.view.isRowChecked(1), std::out_of_range);
+    EXPECT_THROW(window.view.isRowChecked(1), ResultViewError);
+}
+
+TEST(ListaResultView, AnImageOutsideTheListIsRefusedByNumberAndAddsNoRow)
+{
+    ResultWindow window;
+    for (int smallIcon : {0, 2}) {
+        try {
+            window.view.appendRow(QStringLiteral("a@example.org"), QStringLiteral("A"), smallIcon);
+            ADD_FAILURE() << "no error for image " << smallIcon;
+        } catch (const Error &error) {
+            EXPECT_EQ(
+                error.message(),
+                QStringLiteral("La imagen %1 no está en la lista de imágenes").arg(smallIcon));
+        }
+    }
+    EXPECT_EQ(window.lista.count(), 0);
 }

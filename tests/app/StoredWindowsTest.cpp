@@ -68,7 +68,7 @@ TEST(Creditos, ShowsTheProgramTheAuthorAndTheDescription)
               QStringLiteral("Sobre Orvalin"));
     EXPECT_EQ(creditos.button1()->caption(), QStringLiteral("Cerrar"));
     EXPECT_EQ(creditos.button1()->buttonType(), 5);
-    EXPECT_EQ(creditos.csLogo1()->Caption(), QStringLiteral("Orvalin"));
+    EXPECT_EQ(creditos.csLogo1()->caption(), QStringLiteral("Orvalin"));
     EXPECT_FALSE(creditos.windowIcon().isNull());
     EXPECT_TRUE(creditos.windowIcon().availableSizes().contains(QSize(16, 16)));
     EXPECT_TRUE(creditos.windowIcon().availableSizes().contains(QSize(32, 32)));

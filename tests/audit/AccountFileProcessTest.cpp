@@ -136,9 +136,10 @@ TEST_F(AccountFileProcessTest, ConcurrentRemoversNeverLoseAReportedRemoval)
         EXPECT_EQ(reportedRemoved(a.out).intersect(reportedRemoved(b.out)), QSet<QString>());
         EXPECT_EQ(left, QStringList()) << a.err.toStdString() << b.err.toStdString();
         // Whoever came second says why it did not remove the other's share.
-        if (a.status != 0 || b.status != 0)
+        if (a.status != 0 || b.status != 0) {
             EXPECT_TRUE((a.out + b.out).contains("ya no est") ||
                         (a.out + b.out).contains("No listado"));
+        }
     }
     EXPECT_FALSE(QFile::exists(path() + ".lock"));
 }

@@ -43,7 +43,7 @@ TEST(AuditCommandLine, AcceptsTheTwoCommandsWithTheirFormats)
 TEST(AuditCommandLine, NamesTheFaultInOneLine)
 {
     const QList<QPair<QStringList, QString>> cases = {
-        {{}, "falta la orden (scan o remove)"},
+        {{}, "falta la orden (scan, remove, changes, history o keep)"},
         {{"--format", "csv"}, "falta la orden"},
         {{"borrar"}, "orden desconocida «borrar»"},
         {{"SCAN"}, "orden desconocida «SCAN»"},
@@ -100,5 +100,62 @@ TEST(AuditCommandLine, AnyMixOfTokensGivesAResultOrAnError)
                     << (a + ' ' + b + ' ' + c).toStdString();
             }
         }
+    }
+}
+
+TEST(AuditCommandLine, HistoryCommandsTakeOptionsInEitherSpellingAndPlace)
+{
+    using Command = AuditOptions::Command;
+    const AuditOptions changes = parsed({"--format=json", "changes", "--since=2026-12-03"});
+    EXPECT_EQ(changes.command, Command::Changes);
+    EXPECT_EQ(changes.format, AuditOptions::Format::Json);
+    EXPECT_EQ(changes.since, QDate(2026, 12, 3).startOfDay());
+    EXPECT_TRUE(parsed({"changes", "--notify", "--account", "demo"}).notify);
+    EXPECT_EQ(parsed({"--account=demo", "changes"}).account, "demo");
+
+    EXPECT_EQ(parsed({"history", "ana@x"}).addresses, QStringList({"ana@x"}));
+    EXPECT_EQ(parsed({"--yes", "history", "--forget"}).command, Command::Forget);
+    EXPECT_TRUE(parsed({"history", "--forget", "--yes"}).yes);
+    EXPECT_EQ(parsed({"keep", "list"}).command, Command::KeepList);
+    const AuditOptions keep = parsed({"keep", "add", "a@x", "--", "-b@x", "a@x"});
+    EXPECT_EQ(keep.command, Command::KeepAdd);
+    EXPECT_EQ(keep.addresses, QStringList({"a@x", "-b@x"}));
+    EXPECT_EQ(parsed({"keep", "remove", "a@x"}).command, Command::KeepRemove);
+
+    // Help and the version win beside any command, also one that would be refused.
+    for (const QStringList &arguments : QList<QStringList>{{"changes", "--help"},
+                                                           {"history", "-h"},
+                                                           {"keep", "--help", "wipe"},
+                                                           {"--bogus", "--help"}})
+        EXPECT_EQ(parsed(arguments).command, Command::Help) << arguments.join(' ').toStdString();
+    EXPECT_EQ(parsed({"keep", "list", "--version"}).command, Command::Version);
+}
+
+TEST(AuditCommandLine, HistoryCommandsNameTheirFaults)
+{
+    const QList<QPair<QStringList, QString>> cases = {
+        {{"changes", "--since"}, "falta el valor tras --since"},
+        {{"changes", "--since", "ayer"}, "fecha no válida «ayer» tras --since"},
+        {{"changes", "--since=1", "--since=2"}, "--since aparece más de una vez"},
+        {{"changes", "ana@x"}, "changes no admite direcciones («ana@x»)"},
+        {{"keep", "--format=csv", "list"}, "--format, --since y --notify solo valen para changes"},
+        {{"scan", "--notify"}, "--since y --notify solo valen para changes"},
+        {{"remove", "--forget", "a@x"}, "--forget y --yes solo valen para history"},
+        {{"history"}, "history necesita una dirección (o --forget)"},
+        {{"history", "--yes", "ana@x"}, "--yes solo vale con --forget"},
+        {{"history", "--forget", "ana@x"}, "history --forget no admite direcciones"},
+        {{"keep"}, "falta qué hacer con keep (add, remove o list)"},
+        {{"keep", "wipe"}, "acción desconocida «wipe» de keep"},
+        {{"keep", "add"}, "keep add necesita al menos una dirección"},
+        {{"keep", "list", "a@x"}, "keep list no admite direcciones"},
+        {{"keep", "add", "--", ""}, "dirección vacía en la lista de keep"},
+        {{"changes", "--notify=1"}, "opción desconocida «--notify=1»"},
+        {{"historia"}, "(use scan, remove, changes, history o keep)"},
+    };
+    for (const auto &[arguments, expected] : cases) {
+        const AuditCommandLine::Result result = AuditCommandLine::parse(arguments);
+        EXPECT_FALSE(result.ok) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.error.contains(expected))
+            << arguments.join(' ').toStdString() << ": " << result.error.toStdString();
     }
 }

@@ -70,8 +70,9 @@ TEST_F(HistoryCommandsTest, ChangesNamesWhoDroppedTheUserSinceTheLastScan)
     EXPECT_TRUE(lines.last().startsWith("1 nuevo Zorko desde el " + today + " de "))
         << lines.last().toStdString();
 
+    // The option may stand before the command, and in its --name=value spelling.
     const QJsonObject json =
-        QJsonDocument::fromJson(run({"changes", "--format", "json"}).out.toUtf8()).object();
+        QJsonDocument::fromJson(run({"--format=json", "changes"}).out.toUtf8()).object();
     ASSERT_EQ(json.value("new").toArray().size(), 1);
     EXPECT_EQ(json.value("new").toArray().at(0).toObject().value("EmailAddress"), "ciro@x");
     EXPECT_EQ(json.value("addedBack").toArray().size(), 1);

@@ -70,12 +70,12 @@ TEST(BannerBands, ZeroHeightStopsBeforeTheFontIsFittedAndOneRowGoesOn)
     host.resize(40, 0);
     banner.setFontSize(10);
     banner.setFontAutoSize(VbTrue); // the 0/0 colour step stops this painting quietly
-    EXPECT_EQ(banner.FontSize(), 10.0f);
+    EXPECT_EQ(banner.fontSize(), 10.0f);
 
     banner.setStartColor(rgb(40, 0, 0));
     host.resize(40, 1);
     EXPECT_EQ(redAt(banner, 39, 0), 40) << "one row shows the start colour";
-    EXPECT_NE(banner.FontSize(), 10.0f) << "and the font is fitted";
+    EXPECT_NE(banner.fontSize(), 10.0f) << "and the font is fitted";
 }
 
 TEST(BannerBands, SystemColoursAreTranslatedWhenSplit)
@@ -90,7 +90,7 @@ TEST(BannerBands, SystemColoursAreTranslatedWhenSplit)
 
     banner.setStartColor(0x80000012); // the system colour of button text
     banner.setEndColor(0x800000FE);   // names no system colour: black
-    EXPECT_EQ(banner.StartColor(), 0x80000012u) << "the property keeps the system colour";
+    EXPECT_EQ(banner.startColor(), 0x80000012u) << "the property keeps the system colour";
     EXPECT_EQ(banner.surface().pixel(3, 19), rgb(0x11, 0x22, 0x33));
     EXPECT_EQ(banner.surface().pixel(3, 0), rgb(2, 3, 5)) << "ramp toward black";
 

@@ -75,7 +75,7 @@ TEST(BannerCaption, ForeColorNamingASystemColourDrawsItsValue)
     host.banner().setForeColor(0x80000012);
     const ColorRef buttonText = SystemColors::sysColor(SystemColors::BtnText);
     EXPECT_GT(pixelsOf(host.banner().surface(), buttonText).count, 20);
-    EXPECT_EQ(host.banner().ForeColor(), 0x80000012u) << "the property keeps the system colour";
+    EXPECT_EQ(host.banner().foreColor(), 0x80000012u) << "the property keeps the system colour";
 }
 
 TEST(BannerCaption, SizeIsRoundedToWholePointsHalvesToEven)
@@ -93,7 +93,7 @@ TEST(BannerCaption, FontAutoSizeFitsThreePointsBelowTheFirstTooTallSize)
     BannerHost host;
     placeFresh(host);
     csLogo &banner = host.banner();
-    const float fitted = banner.FontSize();
+    const float fitted = banner.fontSize();
     ASSERT_NE(fitted, 16.0f) << "the resize after the fresh start fits the font";
 
     auto heightTwips = [](float points) {
@@ -110,7 +110,7 @@ TEST(BannerCaption, FontAutoSizeFitsThreePointsBelowTheFirstTooTallSize)
     banner.setFontAutoSize(VbFalse);
     banner.setFontSize(9.75f);
     host.resize(60, 303);
-    EXPECT_EQ(banner.FontSize(), 9.75f) << "kept unchanged while FontAutoSize is False";
+    EXPECT_EQ(banner.fontSize(), 9.75f) << "kept unchanged while FontAutoSize is False";
 }
 
 TEST(BannerCaption, FailuresInsideDrawStopQuietlyBeforeTheCaption)
@@ -119,7 +119,7 @@ TEST(BannerCaption, FailuresInsideDrawStopQuietlyBeforeTheCaption)
     placeFresh(host);
     csLogo &banner = host.banner();
     host.resize(1, 303); // "Xg" at 2 points is already taller: the fitted size would be -1
-    EXPECT_EQ(banner.FontSize(), 2.0f);
+    EXPECT_EQ(banner.fontSize(), 2.0f);
     EXPECT_EQ(pixelsOf(banner.surface(), white).count, 0);
     EXPECT_EQ(banner.surface().pixel(0, 302), navy) << "the bands are painted";
 
@@ -127,7 +127,7 @@ TEST(BannerCaption, FailuresInsideDrawStopQuietlyBeforeTheCaption)
     banner.setFontAutoSize(VbFalse);
     for (const QString &name : {QString(34, QLatin1Char('A')), QStringLiteral("Arial \u4E00")}) {
         banner.setFontName(name);
-        EXPECT_EQ(banner.FontName(), name);
+        EXPECT_EQ(banner.fontName(), name);
         EXPECT_EQ(pixelsOf(banner.surface(), white).count, 0) << name.size();
         EXPECT_EQ(banner.surface().pixel(0, 302), navy);
     }
@@ -217,7 +217,7 @@ TEST(BannerCaption, ALongerCaptionRunsPastTheTopEdgeUnclipped)
     tall.resize(43, 900);
     whole.setFontAutoSize(VbFalse);
     whole.setForeColor(white);
-    whole.setCaption(banner.Caption());
+    whole.setCaption(banner.caption());
     const Extent full = pixelsOf(whole.surface(), white);
     EXPECT_GT(full.box.height(), 120);
 }

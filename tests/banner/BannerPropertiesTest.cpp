@@ -21,17 +21,17 @@ PropertyBag throughJson(const PropertyBag &bag)
 
 void expectDefaults(const csLogo &banner, float fontSize)
 {
-    EXPECT_EQ(banner.Caption(), QStringLiteral("csLogo"));
-    EXPECT_EQ(banner.ForeColor(), 0x00FFFFFFu);
-    EXPECT_EQ(banner.BorderStyle(), 0);
-    EXPECT_EQ(banner.StartColor(), 0x00800000u);
-    EXPECT_EQ(banner.EndColor(), 0x00FFC0C0u);
-    EXPECT_EQ(banner.FontName(), QStringLiteral("Arial"));
-    EXPECT_EQ(banner.FontSize(), fontSize);
-    EXPECT_EQ(banner.FontBold(), VbTrue);
-    EXPECT_EQ(banner.FontItalic(), VbFalse);
-    EXPECT_EQ(banner.FontUnderline(), VbFalse);
-    EXPECT_EQ(banner.FontAutoSize(), VbTrue);
+    EXPECT_EQ(banner.caption(), QStringLiteral("csLogo"));
+    EXPECT_EQ(banner.foreColor(), 0x00FFFFFFu);
+    EXPECT_EQ(banner.borderStyle(), 0);
+    EXPECT_EQ(banner.startColor(), 0x00800000u);
+    EXPECT_EQ(banner.endColor(), 0x00FFC0C0u);
+    EXPECT_EQ(banner.fontName(), QStringLiteral("Arial"));
+    EXPECT_EQ(banner.fontSize(), fontSize);
+    EXPECT_EQ(banner.fontBold(), VbTrue);
+    EXPECT_EQ(banner.fontItalic(), VbFalse);
+    EXPECT_EQ(banner.fontUnderline(), VbFalse);
+    EXPECT_EQ(banner.fontAutoSize(), VbTrue);
 }
 
 } // namespace
@@ -66,7 +66,7 @@ TEST(BannerPersistence, EmptyBagLoadsTheDefaultsAndFitsOnlyFromTheNextPainting)
     expectDefaults(banner, 10.0f); // painted during the load while FontAutoSize was False
     EXPECT_EQ(banner.surface().pixel(42, 302), 0x00800000u) << "the load painted";
     host.resize(44, 303);
-    EXPECT_NE(banner.FontSize(), 10.0f);
+    EXPECT_NE(banner.fontSize(), 10.0f);
 }
 
 TEST(BannerPersistence, EveryValueSurvivesSavingAndLoading)
@@ -90,13 +90,13 @@ TEST(BannerPersistence, EveryValueSurvivesSavingAndLoading)
 
     csLogo loaded;
     loaded.ReadProperties(throughJson(saved));
-    EXPECT_EQ(loaded.ForeColor(), 0x80000012u);
-    EXPECT_EQ(loaded.BorderStyle(), 1);
-    EXPECT_EQ(loaded.Caption(), QStringLiteral("Orvalin Beta1 ñ"));
-    EXPECT_EQ(loaded.EndColor(), 0xFFu);
-    EXPECT_EQ(loaded.FontSize(), 14.25f);
-    EXPECT_EQ(loaded.FontBold(), VbFalse);
-    EXPECT_EQ(loaded.FontAutoSize(), VbFalse);
+    EXPECT_EQ(loaded.foreColor(), 0x80000012u);
+    EXPECT_EQ(loaded.borderStyle(), 1);
+    EXPECT_EQ(loaded.caption(), QStringLiteral("Orvalin Beta1 ñ"));
+    EXPECT_EQ(loaded.endColor(), 0xFFu);
+    EXPECT_EQ(loaded.fontSize(), 14.25f);
+    EXPECT_EQ(loaded.fontBold(), VbFalse);
+    EXPECT_EQ(loaded.fontAutoSize(), VbFalse);
     PropertyBag again;
     loaded.WriteProperties(again);
     EXPECT_EQ(again, saved);
@@ -111,8 +111,8 @@ TEST(BannerPersistence, LoadStopsAtTheFirstBadValueNamingIt)
     bag.writeProperty(QStringLiteral("BorderStyle"), 7);
     bag.writeProperty(QStringLiteral("Caption"), QStringLiteral("nunca"));
     EXPECT_THROW(banner.ReadProperties(bag), Error);
-    EXPECT_EQ(banner.ForeColor(), 0x00112233u) << "key 1 was applied before the error";
-    EXPECT_EQ(banner.Caption(), QStringLiteral("csLogo")) << "key 3 was never reached";
+    EXPECT_EQ(banner.foreColor(), 0x00112233u) << "key 1 was applied before the error";
+    EXPECT_EQ(banner.caption(), QStringLiteral("csLogo")) << "key 3 was never reached";
 
     const std::pair<const char *, QVariant> bad[] = {
         {"BorderStyle", 7},
@@ -141,17 +141,17 @@ TEST(BannerSetters, EachSignalsItsOwnKeyThenRepaintsEvenForTheSameValue)
     csLogo &b = host.banner();
     b.InitProperties();
     const std::pair<const char *, std::function<void()>> setters[] = {
-        {"ForeColor", [&] { b.setForeColor(b.ForeColor()); }},
-        {"BorderStyle", [&] { b.setBorderStyle(b.BorderStyle()); }},
-        {"Caption", [&] { b.setCaption(b.Caption()); }},
-        {"StartColor", [&] { b.setStartColor(b.StartColor()); }},
-        {"EndColor", [&] { b.setEndColor(b.EndColor()); }},
-        {"FontName", [&] { b.setFontName(b.FontName()); }},
-        {"FontSize", [&] { b.setFontSize(b.FontSize()); }},
-        {"FontBold", [&] { b.setFontBold(b.FontBold()); }},
-        {"FontItalic", [&] { b.setFontItalic(b.FontItalic()); }},
-        {"FontUnderline", [&] { b.setFontUnderline(b.FontUnderline()); }},
-        {"FontAutoSize", [&] { b.setFontAutoSize(b.FontAutoSize()); }},
+        {"ForeColor", [&] { b.setForeColor(b.foreColor()); }},
+        {"BorderStyle", [&] { b.setBorderStyle(b.borderStyle()); }},
+        {"Caption", [&] { b.setCaption(b.caption()); }},
+        {"StartColor", [&] { b.setStartColor(b.startColor()); }},
+        {"EndColor", [&] { b.setEndColor(b.endColor()); }},
+        {"FontName", [&] { b.setFontName(b.fontName()); }},
+        {"FontSize", [&] { b.setFontSize(b.fontSize()); }},
+        {"FontBold", [&] { b.setFontBold(b.fontBold()); }},
+        {"FontItalic", [&] { b.setFontItalic(b.fontItalic()); }},
+        {"FontUnderline", [&] { b.setFontUnderline(b.fontUnderline()); }},
+        {"FontAutoSize", [&] { b.setFontAutoSize(b.fontAutoSize()); }},
     };
     constexpr ColorRef marker = 0x0000FF00;
     for (const auto &[key, set] : setters) {
@@ -178,24 +178,24 @@ TEST(BannerSetters, StoreAnyValueExceptWhatTheSurfaceRejects)
     banner.InitProperties();
     banner.setStartColor(0xFFFFFFFF);
     banner.setFontName(QString(40, QLatin1Char('n')));
-    EXPECT_EQ(banner.StartColor(), 0xFFFFFFFFu);
-    EXPECT_EQ(banner.FontName().size(), 40);
+    EXPECT_EQ(banner.startColor(), 0xFFFFFFFFu);
+    EXPECT_EQ(banner.fontName().size(), 40);
 
-    const float size = banner.FontSize();
+    const float size = banner.fontSize();
     QSignalSpy spy(&banner, &UserControl::propertyChanged);
     EXPECT_THROW(banner.setBorderStyle(2), Error);
     EXPECT_THROW(banner.setFontSize(0.5f), Error);
     EXPECT_THROW(banner.setFontSize(std::numeric_limits<float>::quiet_NaN()), Error);
     EXPECT_EQ(spy.count(), 0) << "a rejected value is not reported as changed";
-    EXPECT_EQ(banner.BorderStyle(), 0);
-    EXPECT_EQ(banner.FontSize(), size);
+    EXPECT_EQ(banner.borderStyle(), 0);
+    EXPECT_EQ(banner.fontSize(), size);
 
     host.resize(43, 303);
     banner.setFontAutoSize(VbFalse);
     banner.setFontSize(16);
     banner.setFontAutoSize(7);
-    EXPECT_EQ(banner.FontAutoSize(), 7);
-    EXPECT_NE(banner.FontSize(), 16.0f) << "any value but False fits the font";
+    EXPECT_EQ(banner.fontAutoSize(), 7);
+    EXPECT_NE(banner.fontSize(), 16.0f) << "any value but False fits the font";
 }
 
 TEST(BannerHelp, MembersPublishTheirDescriptionsInOrder)

@@ -2,6 +2,8 @@
 #include "tools/render/RenderOptions.h"
 
 #include "controls/button/ButtonStyles.h"
+#include "platform/base/Product.h"
+#include "tests/support/HeadlessRun.h"
 
 #include <QImage>
 #include <QProcess>
@@ -103,6 +105,52 @@ TEST(RenderTool, ProgramWritesThePictureOrFailsWithOneLine)
         EXPECT_EQ(message.count(QLatin1Char('\n')), 1) << message.toStdString();
     }
     EXPECT_FALSE(QFile::exists(bad));
+}
+
+TEST(RenderTool, HelpAndVersionNeedNoDisplay)
+{
+    const QString program = QStringLiteral(ORVALIN_RENDER_PATH);
+    const HeadlessRun version = runHeadless(program, {"--version"});
+    EXPECT_EQ(version.exitCode, 0) << version.err.toStdString();
+    EXPECT_EQ(version.out, "orvalin-render " + Product::version() + "\n");
+
+    const HeadlessRun help = runHeadless(program, {"--help"});
+    EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
+    for (const char *shown : {"button", "banner", "form", "--size", "--twips", "--autosize",
+                              "--scan", "--version", "Opciones:"})
+        EXPECT_TRUE(help.out.contains(QLatin1String(shown))) << shown;
+    for (const QStringList &args : {QStringList{"button", "--help"}, QStringList{"banner", "-h"},
+                                    QStringList{"form", "--help"}}) {
+        const HeadlessRun sub = runHeadless(program, args);
+        EXPECT_EQ(sub.exitCode, 0) << args.join(' ').toStdString() << sub.err.toStdString();
+        EXPECT_TRUE(sub.out.contains(QLatin1String("orvalin-render ") + args.first()))
+            << sub.out.toStdString();
+    }
+}
+
+TEST(RenderTool, UsageErrorsKeepTheirWords)
+{
+    const QList<QPair<QStringList, QString>> cases = {
+        {{}, "falta la orden: button, banner o form (uso: orvalin-render ORDEN ...)"},
+        {{"--bogus", "button"}, "orden desconocida: «--bogus» (se espera button, banner o form)"},
+        {{"button", "-o"}, "falta el valor de -o"},
+        {{"button", "-o", ""}, "el archivo de -o no puede estar vacío"},
+        {{"button", "-o", "x.png", "--bogus"}, "opción desconocida para «button»: «--bogus»"},
+        {{"banner", "-o", "x.png", "extra"}, "argumento inesperado: «extra»"},
+        {{"form", "Form1", "-o"}, "a «-o» le falta el archivo"},
+        {{"form", "Form1", "Creditos", "-o", "x.png"}, "opción desconocida: «Creditos»"},
+        {{"form", "Creditos", "-o", "x.png", "--scan"}, "«--scan» solo vale para Form1"},
+    };
+    for (const auto &[args, expected] : cases) {
+        const HeadlessRun run = runHeadless(QStringLiteral(ORVALIN_RENDER_PATH), args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(run.err, "orvalin-render: " + expected + "\n");
+    }
+    // Every value given is checked, though the last one counts.
+    EXPECT_THROW(parseButtonOptions({"-o", "x.png", "--size", "0x3", "--size", "10x10"}),
+                 OptionError);
+    EXPECT_EQ(parseButtonOptions({"--size=10x12", "-o", "x.png", "--size", "9x9"}).size,
+              QSize(9, 9));
 }
 
 } // namespace

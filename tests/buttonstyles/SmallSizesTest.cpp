@@ -20,8 +20,9 @@ TEST(SmallSizes, EveryStyleAndLookDrawsWithoutFailing)
                     EXPECT_NO_THROW(canvas.paint(type, look))
                         << w << "x" << h << " type " << type << " look " << int(look);
                     // Drawing never resizes the picture (an empty one stays empty).
-                    if (w > 0 && h > 0)
+                    if (w > 0 && h > 0) {
                         EXPECT_EQ(canvas.surface().image().size(), QSize(w, h));
+                    }
                 }
             }
         }
@@ -43,9 +44,10 @@ TEST(SmallSizes, PictureLargerThanTheButtonIsOnlyDrawnWithinTheButton)
                 for (int x = 0; x < 50; ++x)
                     // Gradient's shading loop runs to row H inclusive, a row that is
                     // normally just below the picture.
-                    if ((x >= 40 || y >= 20) && !(type == Gradient && y == 20 && x < 40))
+                    if ((x >= 40 || y >= 20) && !(type == Gradient && y == 20 && x < 40)) {
                         ASSERT_EQ(hex(canvas.at(x, y)), hex(canvas.surface().backColor()))
                             << "type " << type << " look " << int(look) << " at " << x << "," << y;
+                    }
         }
     }
 }

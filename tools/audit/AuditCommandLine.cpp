@@ -1,23 +1,54 @@
 #include "tools/audit/AuditCommandLine.h"
 
+#include "platform/base/CommandLine.h"
 #include "tools/audit/AuditTool.h"
-
-#include <QSet>
 
 namespace {
 
-AuditCommandLine::Result failure(const QString &error)
+using Command = AuditOptions::Command;
+
+const QString FormatName = QStringLiteral("format");
+const QString AccountName = QStringLiteral("account");
+const QString SinceName = QStringLiteral("since");
+const QString NotifyName = QStringLiteral("notify");
+const QString ForgetName = QStringLiteral("forget");
+const QString YesName = QStringLiteral("yes");
+
+void addOptions(CommandLine &line)
 {
-    AuditCommandLine::Result result;
-    // The fault quotes what was typed; control and direction characters in an argument are
-    // shown escaped, so that the fault stays one readable line.
-    result.error = AuditTool::escapeControls(error);
-    return result;
+    line.addOption(QCommandLineOption(FormatName,
+                                      QStringLiteral("Formato de la salida de scan, remove y "
+                                                     "changes: table (por omisión), csv o json."),
+                                      QStringLiteral("FORMATO")));
+    line.addOption(QCommandLineOption(
+        AccountName,
+        QStringLiteral("La cuenta: una dirección XMPP, un archivo de cuenta o «demo»."),
+        QStringLiteral("CUENTA")));
+    line.addOption(QCommandLineOption(
+        SinceName,
+        QStringLiteral("changes compara con el último análisis anterior a esta fecha "
+                       "(AAAA-MM-DD)."),
+        QStringLiteral("FECHA")));
+    line.addOption(QCommandLineOption(
+        NotifyName, QStringLiteral("changes avisa en el escritorio cuando hay Zorko nuevos.")));
+    line.addOption(QCommandLineOption(
+        ForgetName, QStringLiteral("history borra el historial y la lista de protegidos.")));
+    line.addOption(
+        QCommandLineOption(YesName, QStringLiteral("history --forget borra sin preguntar.")));
 }
 
-} // namespace
+QString faultText(const CommandLine::Fault &fault)
+{
+    if (fault.kind != CommandLine::Fault::Kind::MissingValue)
+        return QStringLiteral("opción desconocida «%1»").arg(fault.argument);
+    if (fault.option == FormatName)
+        return QStringLiteral("falta el formato tras --format");
+    if (fault.option == AccountName)
+        return QStringLiteral("falta la cuenta tras --account");
+    return QStringLiteral("falta el valor tras --%1").arg(fault.option);
+}
 
-bool AuditCommandLine::parseFormat(const QString &name, AuditOptions::Format &format)
+bool parseFormat(const QString &name, AuditOptions::Format &format)
 {
     if (name == QLatin1String("table"))
         format = AuditOptions::Format::Table;
@@ -30,119 +61,204 @@ bool AuditCommandLine::parseFormat(const QString &name, AuditOptions::Format &fo
     return true;
 }
 
+// An ISO date is midnight of that day here; a full ISO time is taken as written.
+QDateTime parseSince(const QString &text)
+{
+    const QDate date = QDate::fromString(text, Qt::ISODate);
+    if (date.isValid())
+        return date.startOfDay();
+    return QDateTime::fromString(text, Qt::ISODate);
+}
+
+// The values of the options; an empty text when they can be used.
+QString readValues(const CommandLine &line, AuditOptions &options)
+{
+    for (const QString &name : {FormatName, AccountName, SinceName}) {
+        if (line.values(name).size() > 1)
+            return QStringLiteral("--%1 aparece más de una vez").arg(name);
+    }
+    if (line.isSet(FormatName) && !parseFormat(line.value(FormatName), options.format))
+        return QStringLiteral("formato desconocido «%1» (use table, csv o json)")
+            .arg(line.value(FormatName));
+    options.account = line.value(AccountName);
+    if (line.isSet(AccountName) && options.account.isEmpty())
+        return QStringLiteral("--account necesita una cuenta");
+    if (line.isSet(SinceName)) {
+        options.since = parseSince(line.value(SinceName));
+        if (!options.since.isValid())
+            return QStringLiteral("fecha no válida «%1» tras --since (use AAAA-MM-DD, por "
+                                  "ejemplo 2026-12-03)")
+                .arg(line.value(SinceName));
+    }
+    options.notify = line.isSet(NotifyName);
+    options.yes = line.isSet(YesName);
+    return QString();
+}
+
+// Each address once, in the order given; false for an empty one.
+bool takeAddresses(const QStringList &words, QStringList &addresses)
+{
+    for (const QString &address : words) {
+        if (address.isEmpty())
+            return false;
+        if (!addresses.contains(address))
+            addresses.append(address);
+    }
+    return true;
+}
+
+// Which options the command takes beyond --account; the fault when another is given.
+QString misplacedOption(const QString &command, const CommandLine &line)
+{
+    const bool changes = command == QLatin1String("changes");
+    const bool report =
+        changes || command == QLatin1String("scan") || command == QLatin1String("remove");
+    if (!report && (line.isSet(FormatName) || line.isSet(SinceName) || line.isSet(NotifyName)))
+        return QStringLiteral("--format, --since y --notify solo valen para changes");
+    if (!changes && (line.isSet(SinceName) || line.isSet(NotifyName)))
+        return QStringLiteral("--since y --notify solo valen para changes");
+    if (command != QLatin1String("history") && (line.isSet(ForgetName) || line.isSet(YesName)))
+        return QStringLiteral("--forget y --yes solo valen para history");
+    return QString();
+}
+
+QString readReportCommand(const QString &command, QStringList words, AuditOptions &options)
+{
+    if (command == QLatin1String("remove")) {
+        options.command = Command::Remove;
+        if (words.isEmpty())
+            return QStringLiteral("remove necesita al menos una dirección");
+        if (!takeAddresses(words, options.addresses))
+            return QStringLiteral("dirección vacía en la lista de remove");
+        return QString();
+    }
+    options.command = command == QLatin1String("scan") ? Command::Scan : Command::Changes;
+    if (!words.isEmpty())
+        return QStringLiteral("%1 no admite direcciones («%2»)").arg(command, words.first());
+    return QString();
+}
+
+QString readHistoryCommand(const QStringList &words, bool forget, AuditOptions &options)
+{
+    if (forget) {
+        options.command = Command::Forget;
+        return words.isEmpty() ? QString()
+                               : QStringLiteral("history --forget no admite direcciones");
+    }
+    if (options.yes)
+        return QStringLiteral("--yes solo vale con --forget");
+    if (words.size() != 1 || words.first().isEmpty())
+        return QStringLiteral("history necesita una dirección (o --forget)");
+    options.command = Command::History;
+    options.addresses = words;
+    return QString();
+}
+
+QString readKeepCommand(QStringList words, AuditOptions &options)
+{
+    if (words.isEmpty())
+        return QStringLiteral("falta qué hacer con keep (add, remove o list)");
+    const QString action = words.takeFirst();
+    if (action == QLatin1String("list")) {
+        options.command = Command::KeepList;
+        return words.isEmpty() ? QString() : QStringLiteral("keep list no admite direcciones");
+    }
+    if (action != QLatin1String("add") && action != QLatin1String("remove"))
+        return QStringLiteral("acción desconocida «%1» de keep (use add, remove o list)")
+            .arg(action);
+    options.command = action == QLatin1String("add") ? Command::KeepAdd : Command::KeepRemove;
+    if (words.isEmpty())
+        return QStringLiteral("keep %1 necesita al menos una dirección").arg(action);
+    if (!takeAddresses(words, options.addresses))
+        return QStringLiteral("dirección vacía en la lista de keep");
+    return QString();
+}
+
+QString readCommand(const CommandLine &line, AuditOptions &options)
+{
+    QStringList words = line.positionalArguments();
+    if (words.isEmpty())
+        return QStringLiteral("falta la orden (scan, remove, changes, history o keep)");
+    const QString command = words.takeFirst();
+    static const QStringList Commands = {QStringLiteral("scan"), QStringLiteral("remove"),
+                                         QStringLiteral("changes"), QStringLiteral("history"),
+                                         QStringLiteral("keep")};
+    if (!Commands.contains(command))
+        return QStringLiteral("orden desconocida «%1» (use scan, remove, changes, history o keep)")
+            .arg(command);
+    if (const QString misplaced = misplacedOption(command, line); !misplaced.isEmpty())
+        return misplaced;
+    if (command == QLatin1String("history"))
+        return readHistoryCommand(words, line.isSet(ForgetName), options);
+    if (command == QLatin1String("keep"))
+        return readKeepCommand(words, options);
+    return readReportCommand(command, words, options);
+}
+
+} // namespace
+
 AuditCommandLine::Result AuditCommandLine::parse(const QStringList &arguments)
 {
+    CommandLine line;
+    addOptions(line);
+    const bool read = line.parse(arguments);
     Result result;
-    QStringList positional;
-    bool formatSeen = false;
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (optionsEnded || !argument.startsWith(QLatin1Char('-')) ||
-            argument == QLatin1String("-")) {
-            positional.append(argument);
-            continue;
-        }
-        if (argument == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            result.ok = true;
-            result.options.command = AuditOptions::Command::Help;
-            return result;
-        } else if (argument == QLatin1String("--format") ||
-                   argument.startsWith(QLatin1String("--format="))) {
-            QString value;
-            if (argument == QLatin1String("--format")) {
-                if (i + 1 >= arguments.size())
-                    return failure(QStringLiteral("falta el formato tras --format"));
-                value = arguments.at(++i);
-            } else {
-                value = argument.mid(9);
-            }
-            if (formatSeen)
-                return failure(QStringLiteral("--format aparece más de una vez"));
-            formatSeen = true;
-            if (!parseFormat(value, result.options.format))
-                return failure(
-                    QStringLiteral("formato desconocido «%1» (use table, csv o json)").arg(value));
-        } else if (QString error; readAccount(arguments, i, result.options.account, error)) {
-            if (!error.isEmpty())
-                return failure(error);
-        } else {
-            return failure(QStringLiteral("opción desconocida «%1»").arg(argument));
-        }
-    }
-
-    if (positional.isEmpty())
-        return failure(QStringLiteral("falta la orden (scan o remove)"));
-    const QString command = positional.takeFirst();
-    if (command == QLatin1String("scan")) {
-        if (!positional.isEmpty())
-            return failure(
-                QStringLiteral("scan no admite direcciones («%1»)").arg(positional.first()));
-        result.options.command = AuditOptions::Command::Scan;
-    } else if (command == QLatin1String("remove")) {
-        if (positional.isEmpty())
-            return failure(QStringLiteral("remove necesita al menos una dirección"));
-        result.options.command = AuditOptions::Command::Remove;
-        QSet<QString> seen;
-        seen.reserve(positional.size());
-        for (const QString &address : positional) {
-            if (address.isEmpty())
-                return failure(QStringLiteral("dirección vacía en la lista de remove"));
-            if (!seen.contains(address)) {
-                seen.insert(address);
-                result.options.addresses.append(address);
-            }
-        }
-    } else {
-        return failure(QStringLiteral("orden desconocida «%1» (use scan o remove)").arg(command));
-    }
-    result.ok = true;
+    QString error;
+    if (line.helpRequested())
+        result.options.command = Command::Help;
+    else if (line.versionRequested())
+        result.options.command = Command::Version;
+    else if (!read)
+        error = faultText(line.fault());
+    else if (error = readValues(line, result.options); error.isEmpty())
+        error = readCommand(line, result.options);
+    // The fault quotes what was typed; control and direction characters in an argument are
+    // shown escaped, so that the fault stays one readable line.
+    result.error = AuditTool::escapeControls(error);
+    result.ok = error.isEmpty();
+    if (!result.ok)
+        result.options = AuditOptions();
     return result;
 }
 
 QString AuditCommandLine::usage()
 {
-    return QStringLiteral("Uso:\n"
-                          "  orvalin-audit scan [--format table|csv|json] [--account CUENTA]\n"
-                          "  orvalin-audit remove [--format table|csv|json] [--account CUENTA] "
-                          "DIRECCIÓN...\n"
-                          "\n"
-                          "scan lista los contactos que ya no te tienen en su lista (Zorko).\n"
-                          "remove los quita de tu lista de contactos; solo quita los que scan "
-                          "lista.\n"
-                          "CUENTA es una dirección XMPP, un archivo de cuenta o «demo». Sin "
-                          "--account, la cuenta sale de\n"
-                          "ORVALIN_XMPP u ORVALIN_ACCOUNT, luego de la cuenta recordada que "
-                          "inicia sesión sola y,\n"
-                          "si no hay ninguna, de la cuenta de demostración. La contraseña XMPP "
-                          "sale de\n"
-                          "ORVALIN_XMPP_PASSWORD_FILE, del llavero del sistema o del terminal.\n"
-                          "\n"
-                          "Salida: 0 hecho; 1 alguna dirección no listada o no eliminada; "
-                          "2 uso incorrecto;\n"
-                          "3 sesión no iniciada; 4 fallo del cliente o de la búsqueda;\n"
-                          "5 no se pudo escribir la salida.\n");
-}
-
-bool AuditCommandLine::readAccount(const QStringList &arguments, qsizetype &i, QString &account,
-                                   QString &error)
-{
-    const QString &argument = arguments.at(i);
-    const bool separate = argument == QLatin1String("--account");
-    if (!separate && !argument.startsWith(QLatin1String("--account=")))
-        return false;
-    if (!account.isEmpty()) {
-        error = QStringLiteral("--account aparece más de una vez");
-        return true;
-    }
-    if (separate && i + 1 >= arguments.size()) {
-        error = QStringLiteral("falta la cuenta tras --account");
-        return true;
-    }
-    account = separate ? arguments.at(++i) : argument.mid(10);
-    if (account.isEmpty())
-        error = QStringLiteral("--account necesita una cuenta");
-    return true;
+    CommandLine line;
+    addOptions(line);
+    return QStringLiteral(
+               "Uso:\n"
+               "  orvalin-audit scan [--format table|csv|json] [--account CUENTA]\n"
+               "  orvalin-audit remove [--format table|csv|json] [--account CUENTA] "
+               "DIRECCIÓN...\n"
+               "  orvalin-audit [--account CUENTA] changes [--since FECHA] "
+               "[--format table|csv|json] [--notify]\n"
+               "  orvalin-audit history DIRECCIÓN\n"
+               "  orvalin-audit history --forget [--yes]\n"
+               "  orvalin-audit keep add|remove DIRECCIÓN...\n"
+               "  orvalin-audit keep list\n"
+               "  orvalin-audit --help | --version\n"
+               "\n"
+               "scan lista los contactos que ya no te tienen en su lista (Zorko).\n"
+               "remove los quita de tu lista de contactos; solo quita los que scan lista.\n"
+               "changes busca y compara con el análisis anterior: quién es Zorko desde "
+               "entonces, quién te volvió a agregar\ny a quién eliminaste. --notify avisa en "
+               "el escritorio cuando hay Zorko nuevos.\n"
+               "history muestra cuándo fue Zorko un contacto; --forget borra el historial y la "
+               "lista de protegidos.\n"
+               "keep protege contactos: se siguen listando, pero nunca se eliminan.\n"
+               "\n") +
+           line.optionsHelp() +
+           QStringLiteral(
+               "\n"
+               "CUENTA es una dirección XMPP, un archivo de cuenta o «demo». Sin --account, la "
+               "cuenta sale de\n"
+               "ORVALIN_XMPP u ORVALIN_ACCOUNT, luego de la cuenta recordada que inicia sesión "
+               "sola y,\n"
+               "si no hay ninguna, de la cuenta de demostración. La contraseña XMPP sale de\n"
+               "ORVALIN_XMPP_PASSWORD_FILE, del llavero del sistema o del terminal.\n"
+               "\n"
+               "Salida: 0 hecho; 1 alguna dirección no listada o no eliminada; 2 uso "
+               "incorrecto;\n"
+               "3 sesión no iniciada; 4 fallo del cliente o de la búsqueda;\n"
+               "5 no se pudo escribir la salida.\n");
 }

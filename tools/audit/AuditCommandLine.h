@@ -1,26 +1,48 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
 // What orvalin-audit was asked to do.
 struct AuditOptions
 {
-    enum class Command { Scan, Remove, Help };
+    enum class Command {
+        Scan,
+        Remove,
+        Changes,
+        History,
+        Forget,
+        KeepAdd,
+        KeepRemove,
+        KeepList,
+        Help,
+        Version
+    };
     enum class Format { Table, Csv, Json };
 
     Command command = Command::Scan;
     Format format = Format::Table;
-    // For Remove: each address once, in the order given.
+    // Remove, KeepAdd, KeepRemove: each address once, in the order given. History: the one
+    // address asked about.
     QStringList addresses;
     // --account: an XMPP address, an account file or "demo"; empty when not given.
     QString account;
+    // Changes: compare with the last snapshot before this time, when valid.
+    QDateTime since;
+    bool notify = false;
+    // Forget: without asking.
+    bool yes = false;
 };
 
 // Reads the arguments of orvalin-audit (without the program name):
-//   scan [--format table|csv|json] [--account ADDRESS|FILE|demo]
-//   remove [--format table|csv|json] [--account ADDRESS|FILE|demo] ADDRESS...
-// Options may come anywhere; "--" ends them. Never throws: a fault comes back as one line.
+//   scan [--format table|csv|json]
+//   remove [--format table|csv|json] ADDRESS...
+//   changes [--since DATE] [--format table|csv|json] [--notify]
+//   history ADDRESS | history --forget [--yes]
+//   keep add|remove ADDRESS... | keep list
+// with --account ACCOUNT for any of them. Options may come anywhere; "--" ends them. Never
+// throws: a fault comes back as one line.
 class AuditCommandLine
 {
 public:
@@ -33,11 +55,4 @@ public:
 
     static Result parse(const QStringList &arguments);
     static QString usage();
-
-    // Reads the value of --format (table, csv or json); false for any other.
-    static bool parseFormat(const QString &name, AuditOptions::Format &format);
-    // Whether arguments[i] is --account VALUE or --account=VALUE; when it is, takes the value
-    // into account (i moves past it) or says in error what is wrong with it.
-    static bool readAccount(const QStringList &arguments, qsizetype &i, QString &account,
-                            QString &error);
 };

@@ -1,135 +1,25 @@
 #include "tools/audit/HistoryCommands.h"
 
-#include "core/ContactAudit.h"
-#include "core/HistoryJournal.h"
-#include "core/MemoryResultView.h"
-#include "platform/base/AuditTexts.h"
+#include "platform/base/Error.h"
 #include "platform/history/HistoryChanges.h"
 #include "platform/history/HistoryPeriods.h"
 #include "platform/history/HistoryStore.h"
 #include "platform/history/SpanishDate.h"
-#include "platform/messenger/MessengerClient.h"
-#include "platform/messenger/MessengerService.h"
-#include "platform/messenger/MessengerServiceSet.h"
-#include "tools/audit/AccountChoice.h"
+#include "tools/audit/AuditAccount.h"
 #include "tools/audit/AuditTool.h"
 #include "tools/audit/DesktopNotice.h"
-#include "tools/audit/HistoryCommandLine.h"
+#include "tools/audit/ReportWriter.h"
+#include "tools/audit/ScanSession.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTextStream>
-#include <algorithm>
 
 namespace {
-
-using Format = AuditOptions::Format;
-
-QString padded(const QString &text, qsizetype width)
-{
-    return text + QString(std::max<qsizetype>(0, width - text.size()), QLatin1Char(' '));
-}
-
-QString isoTime(const QDateTime &when)
-{
-    return when.toUTC().toString(Qt::ISODateWithMs);
-}
-
-// Rows of text in columns two blanks apart, the last column unpadded.
-void printColumns(const QList<QStringList> &rows, QTextStream &out)
-{
-    QList<qsizetype> widths;
-    for (const QStringList &row : rows) {
-        for (qsizetype c = 0; c < row.size(); ++c) {
-            if (widths.size() <= c)
-                widths.append(0);
-            widths[c] = std::max(widths[c], row.at(c).size());
-        }
-    }
-    for (const QStringList &row : rows) {
-        QString line;
-        for (qsizetype c = 0; c < row.size(); ++c)
-            line += c + 1 < row.size() ? padded(row.at(c), widths.at(c) + 2) : row.at(c);
-        out << line << '\n';
-    }
-}
-
-struct ChangeRow
-{
-    const char *kind;
-    QString label;
-    ContactChange change;
-};
-
-QList<ChangeRow> changeRows(const HistoryChanges &changes)
-{
-    QList<ChangeRow> rows;
-    for (const ContactChange &change : changes.appeared)
-        rows.append({"new", QStringLiteral("Nuevo Zorko"), change});
-    for (const ContactChange &change : changes.addedBack)
-        rows.append({"addedBack", QStringLiteral("Te volvió a agregar"), change});
-    for (const ContactChange &change : changes.removed)
-        rows.append({"removed", QStringLiteral("Eliminado por ti"), change});
-    return rows;
-}
-
-QJsonArray jsonChanges(const QList<ContactChange> &changes, const char *timeKey)
-{
-    QJsonArray array;
-    for (const ContactChange &change : changes)
-        array.append(QJsonObject{{"EmailAddress", change.contact.address},
-                                 {"FriendlyName", change.contact.name},
-                                 {QLatin1String(timeKey), isoTime(change.at)}});
-    return array;
-}
-
-void printChanges(const HistoryChanges &changes, const QString &account, const QString &summary,
-                  Format format, QTextStream &out)
-{
-    const QList<ChangeRow> rows = changeRows(changes);
-    switch (format) {
-    case Format::Table: {
-        if (!rows.isEmpty()) {
-            QList<QStringList> table{{QStringLiteral("Cambio"), QStringLiteral("EmailAddress"),
-                                      QStringLiteral("FriendlyName"), QStringLiteral("Fecha")}};
-            for (const ChangeRow &row : rows)
-                table.append({row.label, AuditTool::escapeControls(row.change.contact.address),
-                              AuditTool::escapeControls(row.change.contact.name),
-                              SpanishDate::shortDateTime(row.change.at)});
-            printColumns(table, out);
-            out << '\n';
-        }
-        out << AuditTool::escapeControls(summary) << '\n';
-        break;
-    }
-    case Format::Csv:
-        out << "Change,EmailAddress,FriendlyName,Time\r\n";
-        for (const ChangeRow &row : rows)
-            out << row.kind << ',' << AuditTool::csvField(row.change.contact.address) << ','
-                << AuditTool::csvField(row.change.contact.name) << ',' << isoTime(row.change.at)
-                << "\r\n";
-        break;
-    case Format::Json: {
-        const QJsonObject root{{"account", account},
-                               {"previous", changes.hasBaseline
-                                                ? QJsonValue(isoTime(changes.baselineSeen))
-                                                : QJsonValue()},
-                               {"new", jsonChanges(changes.appeared, "firstSeen")},
-                               {"addedBack", jsonChanges(changes.addedBack, "seen")},
-                               {"removed", jsonChanges(changes.removed, "removedAt")},
-                               {"summary", summary}};
-        out << QJsonDocument(root).toJson(QJsonDocument::Indented);
-        break;
-    }
-    }
-}
 
 class Commands
 {
 public:
-    Commands(const HistoryOptions &options, const QProcessEnvironment &environment,
-             QTextStream &out, QTextStream &err)
+    Commands(const AuditOptions &options, const QProcessEnvironment &environment, QTextStream &out,
+             QTextStream &err)
         : m_options(options), m_environment(environment), m_out(out), m_err(err)
     {
     }
@@ -147,7 +37,7 @@ private:
         return signInNameOf(chooseAuditAccount(m_options.account, m_environment));
     }
 
-    const HistoryOptions &m_options;
+    const AuditOptions &m_options;
     const QProcessEnvironment &m_environment;
     QTextStream &m_out;
     QTextStream &m_err;
@@ -165,25 +55,12 @@ int Commands::changes(PasswordSource *askPassword)
         m_out << "No hay ninguna cuenta recordada: no hay nada que comprobar.\n";
         return AuditTool::Done;
     }
-    const std::unique_ptr<MessengerClient> client =
-        createAuditClient(choice, m_environment, askPassword);
-    const auto service = client->serviceSet()->defaultService();
-    if (service->signInState() == MessengerService::SignedOut) {
-        m_err << AuditTexts::signedOut() << '\n';
+    const std::unique_ptr<ScanSession> session =
+        ScanSession::start(choice, m_environment, m_err, askPassword);
+    if (!session)
         return AuditTool::SignedOut;
-    }
-    const QString account = service->signInName();
-    HistoryJournal journal(
-        HistoryStore::defaultPath(), account, choice.backendName(),
-        [this](const QString &text) { m_err << "orvalin-audit: " << text << '\n'; });
-    MemoryResultView view;
-    ContactAudit audit(view);
-    audit.setJournal(&journal);
-    if (const QDateTime taken = client->listsTakenAt(); taken.isValid())
-        journal.setClock([taken] { return taken; });
-    audit.BuscaIgn(*client);
-    if (const QString warning = client->scanWarning(); !warning.isEmpty())
-        m_err << "orvalin-audit: " << warning << '\n';
+    const QString account = session->account();
+    HistoryJournal &journal = session->journal();
 
     HistoryStore *store = journal.store();
     if (!store || journal.failed()) {
@@ -201,13 +78,13 @@ int Commands::changes(PasswordSource *askPassword)
                 : QStringLiteral("No hay ningún análisis anterior de %1: no hay con qué comparar; "
                                  "este queda guardado para la próxima vez.")
                       .arg(account);
-        printChanges(changes, account, none, m_options.format, m_out);
+        ReportWriter(m_options.format, m_out).changes(changes, account, none);
         return AuditTool::Done;
     }
     const QDateTime since = m_options.since.isValid() ? m_options.since : changes.baselineSeen;
     const QString summary =
         HistoryChanges::summary(changes.appeared.size(), since.toLocalTime().date());
-    printChanges(changes, account, summary, m_options.format, m_out);
+    ReportWriter(m_options.format, m_out).changes(changes, account, summary);
 
     // One notice per change: the next day's identical scan joins the snapshot already told of.
     if (m_options.notify && !changes.appeared.isEmpty() && !changes.latestNotified) {
@@ -252,7 +129,7 @@ int Commands::history()
         table.append({SpanishDate::shortDateTime(period.firstSeen),
                       SpanishDate::shortDateTime(period.lastSeen), end});
     }
-    printColumns(table, m_out);
+    ReportWriter::columns(table, m_out);
     m_out << '\n'
           << shown << ": "
           << (periods.size() == 1 ? QStringLiteral("1 periodo como Zorko")
@@ -289,7 +166,7 @@ int Commands::keep()
 {
     const QString account = accountName();
     const auto store = openStore();
-    if (m_options.command == HistoryOptions::Command::KeepList) {
+    if (m_options.command == AuditOptions::Command::KeepList) {
         const QStringList kept = store->keptAddresses(account);
         if (kept.isEmpty())
             m_out << "No tienes contactos protegidos.\n";
@@ -300,7 +177,7 @@ int Commands::keep()
     bool unchanged = false;
     for (const QString &address : m_options.addresses) {
         const QString shown = AuditTool::escapeControls(address);
-        if (m_options.command == HistoryOptions::Command::KeepAdd) {
+        if (m_options.command == AuditOptions::Command::KeepAdd) {
             const bool added = store->keep(account, address, QDateTime::currentDateTimeUtc());
             m_out << (added ? "Protegido: " : "Ya estaba protegido: ") << shown << '\n';
         } else {
@@ -315,31 +192,34 @@ int Commands::keep()
 
 } // namespace
 
-int HistoryCommands::run(const QStringList &arguments, const QProcessEnvironment &environment,
+int HistoryCommands::run(const AuditOptions &options, const QProcessEnvironment &environment,
                          QTextStream &out, QTextStream &err, PasswordSource *askPassword,
                          const ReadAnswer &readAnswer)
 {
-    const HistoryCommandLine::Result parsed = HistoryCommandLine::parse(arguments);
-    if (!parsed.ok) {
-        err << "orvalin-audit: " << parsed.error << '\n';
-        return AuditTool::UsageError;
-    }
-    Commands commands(parsed.options, environment, out, err);
+    Commands commands(options, environment, out, err);
     try {
-        switch (parsed.options.command) {
-        case HistoryOptions::Command::Changes:
+        switch (options.command) {
+        case AuditOptions::Command::Changes:
             return commands.changes(askPassword);
-        case HistoryOptions::Command::History:
+        case AuditOptions::Command::History:
             return commands.history();
-        case HistoryOptions::Command::Forget:
+        case AuditOptions::Command::Forget:
             return commands.forget(readAnswer);
-        case HistoryOptions::Command::KeepAdd:
-        case HistoryOptions::Command::KeepRemove:
-        case HistoryOptions::Command::KeepList:
+        case AuditOptions::Command::KeepAdd:
+        case AuditOptions::Command::KeepRemove:
+        case AuditOptions::Command::KeepList:
             return commands.keep();
+        case AuditOptions::Command::Scan:
+        case AuditOptions::Command::Remove:
+        case AuditOptions::Command::Help:
+        case AuditOptions::Command::Version:
+            break;
         }
+    } catch (const Error &error) {
+        err << "orvalin-audit: " << error.message() << '\n';
     } catch (const std::exception &error) {
-        err << "orvalin-audit: " << QString::fromUtf8(error.what()) << '\n';
+        // A failure not of ours still ends with its reason rather than an abort.
+        err << "orvalin-audit: " << Error::messageOf(error) << '\n';
     }
     return AuditTool::Failure;
 }

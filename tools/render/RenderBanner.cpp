@@ -43,54 +43,68 @@ QSize parseTwips(const QString &text, const QString &option)
     return QSize(match.captured(1).toInt(), match.captured(2).toInt());
 }
 
+QList<QCommandLineOption> bannerOptions()
+{
+    const auto valued = [](const char *name, const char *description, const char *value) {
+        return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description),
+                                  QString::fromUtf8(value));
+    };
+    return {valued("o", "El archivo PNG que se escribe.", "SALIDA.png"),
+            valued("twips", "El tamaño en twips (por omisión 645x4545).", "ANCHOxALTO"),
+            valued("caption", "El texto del rótulo.", "TEXTO"),
+            valued("start", "El color donde empieza el degradado, 0x00BBGGRR.", "COLOR"),
+            valued("end", "El color donde acaba el degradado, 0x00BBGGRR.", "COLOR"),
+            valued("fore", "El color del texto, 0x00BBGGRR.", "COLOR"),
+            valued("font", "El nombre de la fuente.", "NOMBRE"),
+            valued("font-size", "El tamaño de la fuente en puntos, de 1 a 2160.", "PT"),
+            valued("bold", "Fuente en negrita: 1 sí, 0 no.", "0|1"),
+            valued("autosize", "La fuente se ajusta al rótulo: 1 sí, 0 no.", "0|1")};
+}
+
+QString anyText(const QString &text, const QString &)
+{
+    return text;
+}
+
+float parseFontSize(const QString &text, const QString &option)
+{
+    const float size = RenderOptions::parsePositive(text, option, maxFontSize);
+    if (size < 1.0f)
+        throw OptionError(
+            QStringLiteral("valor no válido para %1: %2 (se espera un tamaño de 1 a %3 puntos)")
+                .arg(option, quoted(text))
+                .arg(double(maxFontSize)));
+    return size;
+}
+
 } // namespace
 
 BannerRenderOptions parseBannerOptions(const QStringList &args)
 {
     using namespace RenderOptions;
+    const CommandLine line = readOptions(args, bannerOptions(), QStringLiteral("banner"));
     BannerRenderOptions options;
-    OptionCursor cursor(args);
-    while (!cursor.atEnd()) {
-        const QString option = cursor.next();
-        if (option == QLatin1String("-o")) {
-            options.output = cursor.outputFile(option);
-        } else if (option == QLatin1String("--twips")) {
-            options.twips = parseTwips(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("--caption")) {
-            options.caption = cursor.valueOf(option);
-        } else if (option == QLatin1String("--start")) {
-            options.startColor = parseColor(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("--end")) {
-            options.endColor = parseColor(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("--fore")) {
-            options.foreColor = parseColor(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("--font")) {
-            options.fontName = parseFontName(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("--font-size")) {
-            const QString text = cursor.valueOf(option);
-            const float size = parsePositive(text, option, maxFontSize);
-            if (size < 1.0f)
-                throw OptionError(QStringLiteral("valor no válido para %1: %2 (se espera un "
-                                                 "tamaño de 1 a %3 puntos)")
-                                      .arg(option, quoted(text))
-                                      .arg(double(maxFontSize)));
-            options.fontSize = size;
-        } else if (option == QLatin1String("--bold")) {
-            options.bold = parseFlag(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("--autosize")) {
-            options.autoSize = parseFlag(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("-h") || option == QLatin1String("--help")) {
-            options.help = true;
-        } else if (option.startsWith(QLatin1Char('-'))) {
-            throw OptionError(
-                QStringLiteral("opción desconocida para «banner»: %1").arg(quoted(option)));
-        } else {
-            throw OptionError(QStringLiteral("argumento inesperado: %1").arg(quoted(option)));
-        }
-    }
-    if (options.output.isEmpty() && !options.help)
-        throw OptionError(QStringLiteral("falta la opción -o SALIDA.png"));
+    options.twips = lastValue(line, QStringLiteral("twips"), parseTwips).value_or(options.twips);
+    options.caption = lastValue(line, QStringLiteral("caption"), anyText);
+    options.startColor = lastValue(line, QStringLiteral("start"), parseColor);
+    options.endColor = lastValue(line, QStringLiteral("end"), parseColor);
+    options.foreColor = lastValue(line, QStringLiteral("fore"), parseColor);
+    options.fontName = lastValue(line, QStringLiteral("font"), parseFontName);
+    options.fontSize = lastValue(line, QStringLiteral("font-size"), parseFontSize);
+    options.bold = lastValue(line, QStringLiteral("bold"), parseFlag);
+    options.autoSize = lastValue(line, QStringLiteral("autosize"), parseFlag);
+    options.help = line.helpRequested();
+    options.version = line.versionRequested();
+    options.output = outputFile(line);
     return options;
+}
+
+QString bannerOptionsHelp()
+{
+    CommandLine line;
+    for (const QCommandLineOption &option : bannerOptions())
+        line.addOption(option);
+    return line.optionsHelp();
 }
 
 QSize bannerPixelSize(const QSize &twips, int twipsPerPixel)
@@ -145,6 +159,7 @@ QImage renderBannerImage(const BannerRenderOptions &options)
 
 int renderBanner(const QStringList &args)
 {
+    const QByteArray usage = (QString::fromUtf8(renderBannerUsage) + bannerOptionsHelp()).toUtf8();
     return RenderOptions::renderToFile<BannerRenderOptions>(args, parseBannerOptions,
-                                                            renderBannerImage, renderBannerUsage);
+                                                            renderBannerImage, usage.constData());
 }

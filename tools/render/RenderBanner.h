@@ -24,6 +24,7 @@ struct BannerRenderOptions
     std::optional<bool> bold;
     std::optional<bool> autoSize;
     bool help = false;
+    bool version = false;
 };
 
 // The options after the subcommand; throws OptionError naming the first bad option or value.
@@ -38,3 +39,5 @@ QImage renderBannerImage(const BannerRenderOptions &options);
 int renderBanner(const QStringList &args);
 
 extern const char *const renderBannerUsage;
+// Every option of the subcommand with what it does, for --help.
+QString bannerOptionsHelp();

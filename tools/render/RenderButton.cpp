@@ -12,63 +12,87 @@ const char *const renderButtonUsage =
     "       [--back COLOR] [--fore COLOR] [--caption TEXTO] [--font NOMBRE] [--font-size PT]\n"
     "       [--bold] [--state up|down] [--disabled] [--focus] [--no-focus-rect] [--default]\n";
 
+namespace {
+
+QList<QCommandLineOption> buttonOptions()
+{
+    const auto valued = [](const char *name, const char *description, const char *value) {
+        return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description),
+                                  QString::fromUtf8(value));
+    };
+    const auto flag = [](const char *name, const char *description) {
+        return QCommandLineOption(QString::fromLatin1(name), QString::fromUtf8(description));
+    };
+    return {valued("o", "El archivo PNG que se escribe.", "SALIDA.png"),
+            valued("size", "El tamaño en píxeles (por omisión 75x23).", "ANCHOxALTO"),
+            valued("type", "El tipo de botón (ButtonType, por omisión 2).", "N"),
+            valued("scheme", "La combinación de colores (ColorScheme, por omisión 1).", "N"),
+            valued("back", "El color de fondo, 0x00BBGGRR.", "COLOR"),
+            valued("fore", "El color del texto, 0x00BBGGRR.", "COLOR"),
+            valued("caption", "El texto del botón.", "TEXTO"),
+            valued("font", "El nombre de la fuente.", "NOMBRE"),
+            valued("font-size", "El tamaño de la fuente en puntos.", "PT"),
+            flag("bold", "Fuente en negrita."),
+            valued("state", "up (suelto, por omisión) o down (pulsado).", "ESTADO"),
+            flag("disabled", "Botón desactivado."),
+            flag("focus", "Botón con el foco."),
+            flag("no-focus-rect", "Sin el rectángulo del foco."),
+            flag("default", "Botón por omisión de la ventana.")};
+}
+
+bool parseState(const QString &state, const QString &)
+{
+    if (state == QLatin1String("up"))
+        return false;
+    if (state == QLatin1String("down"))
+        return true;
+    throw OptionError(QStringLiteral("valor no válido para --state: «%1» (se espera up o down)")
+                          .arg(state.left(60)));
+}
+
+QString anyText(const QString &text, const QString &)
+{
+    return text;
+}
+
+} // namespace
+
 ButtonRenderOptions parseButtonOptions(const QStringList &args)
 {
     using namespace RenderOptions;
+    const CommandLine line = readOptions(args, buttonOptions(), QStringLiteral("button"));
     ButtonRenderOptions options;
-    OptionCursor cursor(args);
-    while (!cursor.atEnd()) {
-        const QString option = cursor.next();
-        if (option == QLatin1String("-o")) {
-            options.output = cursor.outputFile(option);
-        } else if (option == QLatin1String("--size")) {
-            options.size = parseSize(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("--type")) {
-            options.buttonType = parseInt32(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("--scheme")) {
-            options.colorScheme = parseInt32(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("--back")) {
-            options.backColor = parseColor(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("--fore")) {
-            options.foreColor = parseColor(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("--caption")) {
-            options.caption = cursor.valueOf(option);
-        } else if (option == QLatin1String("--font")) {
-            options.fontName = parseFontName(cursor.valueOf(option), option);
-        } else if (option == QLatin1String("--font-size")) {
-            options.fontSize = parsePositive(cursor.valueOf(option), option, 500.0f);
-        } else if (option == QLatin1String("--bold")) {
-            options.bold = true;
-        } else if (option == QLatin1String("--state")) {
-            const QString state = cursor.valueOf(option);
-            if (state == QLatin1String("up"))
-                options.pressed = false;
-            else if (state == QLatin1String("down"))
-                options.pressed = true;
-            else
-                throw OptionError(
-                    QStringLiteral("valor no válido para --state: «%1» (se espera up o down)")
-                        .arg(state.left(60)));
-        } else if (option == QLatin1String("--disabled")) {
-            options.disabled = true;
-        } else if (option == QLatin1String("--focus")) {
-            options.focus = true;
-        } else if (option == QLatin1String("--no-focus-rect")) {
-            options.noFocusRect = true;
-        } else if (option == QLatin1String("--default")) {
-            options.isDefault = true;
-        } else if (option == QLatin1String("-h") || option == QLatin1String("--help")) {
-            options.help = true;
-        } else if (option.startsWith(QLatin1Char('-'))) {
-            throw OptionError(
-                QStringLiteral("opción desconocida para «button»: «%1»").arg(option.left(60)));
-        } else {
-            throw OptionError(QStringLiteral("argumento inesperado: «%1»").arg(option.left(60)));
-        }
-    }
-    if (options.output.isEmpty() && !options.help)
-        throw OptionError(QStringLiteral("falta la opción -o SALIDA.png"));
+    options.size = lastValue(line, QStringLiteral("size"), parseSize).value_or(options.size);
+    options.buttonType =
+        lastValue(line, QStringLiteral("type"), parseInt32).value_or(options.buttonType);
+    options.colorScheme =
+        lastValue(line, QStringLiteral("scheme"), parseInt32).value_or(options.colorScheme);
+    options.backColor = lastValue(line, QStringLiteral("back"), parseColor);
+    options.foreColor = lastValue(line, QStringLiteral("fore"), parseColor);
+    options.caption = lastValue(line, QStringLiteral("caption"), anyText).value_or(QString());
+    options.fontName = lastValue(line, QStringLiteral("font"), parseFontName);
+    options.fontSize = lastValue(line, QStringLiteral("font-size"),
+                                 [](const QString &text, const QString &option) {
+                                     return parsePositive(text, option, 500.0f);
+                                 });
+    options.pressed = lastValue(line, QStringLiteral("state"), parseState).value_or(false);
+    options.bold = line.isSet(QStringLiteral("bold"));
+    options.disabled = line.isSet(QStringLiteral("disabled"));
+    options.focus = line.isSet(QStringLiteral("focus"));
+    options.noFocusRect = line.isSet(QStringLiteral("no-focus-rect"));
+    options.isDefault = line.isSet(QStringLiteral("default"));
+    options.help = line.helpRequested();
+    options.version = line.versionRequested();
+    options.output = outputFile(line);
     return options;
+}
+
+QString buttonOptionsHelp()
+{
+    CommandLine line;
+    for (const QCommandLineOption &option : buttonOptions())
+        line.addOption(option);
+    return line.optionsHelp();
 }
 
 QImage renderButtonImage(const ButtonRenderOptions &options)
@@ -117,6 +141,7 @@ QImage renderButtonImage(const ButtonRenderOptions &options)
 
 int renderButton(const QStringList &args)
 {
+    const QByteArray usage = (QString::fromUtf8(renderButtonUsage) + buttonOptionsHelp()).toUtf8();
     return RenderOptions::renderToFile<ButtonRenderOptions>(args, parseButtonOptions,
-                                                            renderButtonImage, renderButtonUsage);
+                                                            renderButtonImage, usage.constData());
 }

@@ -28,6 +28,7 @@ struct ButtonRenderOptions
     bool noFocusRect = false;
     bool isDefault = false;
     bool help = false;
+    bool version = false;
 };
 
 // The options after the subcommand; throws OptionError naming the first bad option or value.
@@ -39,3 +40,5 @@ QImage renderButtonImage(const ButtonRenderOptions &options);
 int renderButton(const QStringList &args);
 
 extern const char *const renderButtonUsage;
+// Every option of the subcommand with what it does, for --help.
+QString buttonOptionsHelp();

@@ -46,34 +46,70 @@ const char *const renderFormUsage =
     "  orvalin-render form Form1|Creditos -o OUT.png [--scan]\n"
     "      --scan   Form1 tras pulsar \"Buscar\" en la cuenta de demostración\n";
 
-int renderForm(const QStringList &args)
+namespace {
+
+struct FormRequest
 {
     QString window;
     QString output;
     bool scan = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (arg == QLatin1String("-o")) {
-            if (++i >= args.size())
-                return RenderOptions::reportError(QStringLiteral("a «-o» le falta el archivo"));
-            output = args.at(i);
-        } else if (arg == QLatin1String("--scan")) {
-            scan = true;
-        } else if (!arg.startsWith(QLatin1Char('-')) && window.isEmpty()) {
-            window = arg;
-        } else {
-            return RenderOptions::reportError(
-                QStringLiteral("opción desconocida: «%1»").arg(arg.left(60)));
-        }
+    bool help = false;
+    bool version = false;
+};
+
+// The window and the file asked for; an empty text when they can be drawn, else the fault.
+QString readFormRequest(const QStringList &args, FormRequest &request)
+{
+    CommandLine line;
+    line.addOption(QCommandLineOption(QStringLiteral("o"),
+                                      QStringLiteral("El archivo PNG que se escribe."),
+                                      QStringLiteral("ARCHIVO.png")));
+    line.addOption(QCommandLineOption(QStringLiteral("scan"),
+                                      QStringLiteral("Form1 tras pulsar \"Buscar\" en la cuenta de "
+                                                     "demostración.")));
+    if (!line.parse(args)) {
+        const CommandLine::Fault fault = line.fault();
+        if (fault.kind == CommandLine::Fault::Kind::MissingValue)
+            return QStringLiteral("a «-o» le falta el archivo");
+        return QStringLiteral("opción desconocida: «%1»").arg(fault.argument.left(60));
     }
-    if (window != QLatin1String("Form1") && window != QLatin1String("Creditos"))
-        return RenderOptions::reportError(
-            QStringLiteral("falta la ventana o no existe: «%1» (se espera Form1 o Creditos)")
-                .arg(window.left(60)));
-    if (output.isEmpty())
-        return RenderOptions::reportError(QStringLiteral("falta «-o ARCHIVO.png»"));
-    if (scan && window != QLatin1String("Form1"))
-        return RenderOptions::reportError(QStringLiteral("«--scan» solo vale para Form1"));
+    request.help = line.helpRequested();
+    request.version = line.versionRequested();
+    if (request.help || request.version)
+        return QString();
+    const QStringList words = line.positionalArguments();
+    if (words.size() > 1)
+        return QStringLiteral("opción desconocida: «%1»").arg(words.at(1).left(60));
+    request.window = words.value(0);
+    request.output = line.value(QStringLiteral("o"));
+    request.scan = line.isSet(QStringLiteral("scan"));
+    if (request.window != QLatin1String("Form1") && request.window != QLatin1String("Creditos"))
+        return QStringLiteral("falta la ventana o no existe: «%1» (se espera Form1 o Creditos)")
+            .arg(request.window.left(60));
+    if (request.output.isEmpty())
+        return QStringLiteral("falta «-o ARCHIVO.png»");
+    if (request.scan && request.window != QLatin1String("Form1"))
+        return QStringLiteral("«--scan» solo vale para Form1");
+    return QString();
+}
+
+} // namespace
+
+int renderForm(const QStringList &args)
+{
+    FormRequest request;
+    if (const QString fault = readFormRequest(args, request); !fault.isEmpty())
+        return RenderOptions::reportError(fault);
+    if (request.help || request.version) {
+        std::fputs(request.help
+                       ? renderFormUsage
+                       : qPrintable(CommandLine::versionLine(QStringLiteral("orvalin-render"))),
+                   stdout);
+        return 0;
+    }
+    const QString &window = request.window;
+    const QString &output = request.output;
+    const bool scan = request.scan;
 
     QImage picture;
     if (window == QLatin1String("Creditos")) {

@@ -41,19 +41,35 @@ std::optional<qint64> parseInteger(const QString &text)
 
 } // namespace
 
-QString OptionCursor::valueOf(const QString &option)
+CommandLine RenderOptions::readOptions(const QStringList &args,
+                                       const QList<QCommandLineOption> &options,
+                                       const QString &command)
 {
-    if (atEnd())
-        throw OptionError(QStringLiteral("falta el valor de %1").arg(option));
-    return next();
+    CommandLine line;
+    for (const QCommandLineOption &option : options)
+        line.addOption(option);
+    if (!line.parse(args)) {
+        const CommandLine::Fault fault = line.fault();
+        if (fault.kind == CommandLine::Fault::Kind::MissingValue)
+            throw OptionError(QStringLiteral("falta el valor de %1").arg(fault.argument));
+        throw OptionError(QStringLiteral("opción desconocida para «%1»: %2")
+                              .arg(command, quoted(fault.argument)));
+    }
+    if (const QStringList words = line.positionalArguments(); !words.isEmpty())
+        throw OptionError(QStringLiteral("argumento inesperado: %1").arg(quoted(words.first())));
+    return line;
 }
 
-QString OptionCursor::outputFile(const QString &option)
+QString RenderOptions::outputFile(const CommandLine &line)
 {
-    QString file = valueOf(option);
-    if (file.isEmpty())
-        throw OptionError(QStringLiteral("el archivo de -o no puede estar vacío"));
-    return file;
+    const QStringList files = line.values(QStringLiteral("o"));
+    for (const QString &file : files) {
+        if (file.isEmpty())
+            throw OptionError(QStringLiteral("el archivo de -o no puede estar vacío"));
+    }
+    if (files.isEmpty() && !line.helpRequested() && !line.versionRequested())
+        throw OptionError(QStringLiteral("falta la opción -o SALIDA.png"));
+    return files.isEmpty() ? QString() : files.last();
 }
 
 ColorRef RenderOptions::parseColor(const QString &text, const QString &option)

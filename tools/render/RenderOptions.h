@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/WinTypes.h"
+#include "platform/base/CommandLine.h"
 #include "platform/base/Error.h"
 
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <cstdio>
+#include <optional>
 
 // A command-line option or value that cannot be used; the message names it.
 class OptionError : public Error
@@ -17,25 +19,27 @@ public:
     using Error::Error;
 };
 
-// Walks the arguments of one subcommand, one option at a time.
-class OptionCursor
-{
-public:
-    explicit OptionCursor(const QStringList &args) : m_args(args) {}
-
-    bool atEnd() const { return m_next >= m_args.size(); }
-    QString next() { return m_args.at(m_next++); }
-    // The value that follows an option; an error naming the option when there is none.
-    QString valueOf(const QString &option);
-    // The file named after -o; an error when it is missing or empty.
-    QString outputFile(const QString &option);
-
-private:
-    QStringList m_args;
-    qsizetype m_next = 0;
-};
-
 namespace RenderOptions {
+
+// The options of a drawing subcommand, read by the programs' one command-line reader; throws
+// OptionError naming the first option that cannot be read, or an argument that is not an
+// option. command names the subcommand in the message.
+CommandLine readOptions(const QStringList &args, const QList<QCommandLineOption> &options,
+                        const QString &command);
+// The file named after -o; an error when it is missing (unless help or the version is asked
+// for) or empty.
+QString outputFile(const CommandLine &line);
+// Every value given to the option (each is checked), the last one counting; none when the
+// option is not given.
+template <typename Parse>
+auto lastValue(const CommandLine &line, const QString &name, Parse parse)
+    -> std::optional<decltype(parse(QString(), QString()))>
+{
+    std::optional<decltype(parse(QString(), QString()))> last;
+    for (const QString &value : line.values(name))
+        last = parse(value, QStringLiteral("--") + name);
+    return last;
+}
 
 // A COLORREF 0x00BBGGRR, in hexadecimal with 0x or in decimal, 0 to 0xFFFFFFFF.
 ColorRef parseColor(const QString &text, const QString &option);
@@ -69,6 +73,10 @@ int renderToFile(const QStringList &args, Parse parse, Render render, const char
     }
     if (options.help) {
         std::fputs(usage, stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::fputs(qPrintable(CommandLine::versionLine(QStringLiteral("orvalin-render"))), stdout);
         return 0;
     }
     try {

@@ -1,4 +1,4 @@
-#include "tools/audit/AccountChoice.h"
+#include "tools/audit/AuditAccount.h"
 
 #include "platform/messenger/AccountFile.h"
 #include "platform/messenger/DemoAccount.h"

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/ContactAudit.h"
+#include "tools/audit/AuditCommandLine.h"
+
+#include <QList>
+#include <QSet>
+#include <QStringList>
+
+#include <functional>
+
+struct HistoryChanges;
+class MemoryResultView;
+class QJsonObject;
+class QTextStream;
+
+// What a removal did to each address asked for.
+struct RemovalReport
+{
+    QStringList removed;
+    QList<RemovalFailure> failed;
+    QStringList kept;
+    QStringList notListed;
+    qint16 count = 0;
+    QString caption;
+};
+
+// Writes what scan, remove and changes found, as an aligned table for a person, as CSV
+// (RFC 4180, CRLF) for a spreadsheet or as indented JSON for a program. Only the table escapes
+// control characters; CSV and JSON keep every text as it is.
+class ReportWriter
+{
+public:
+    ReportWriter(AuditOptions::Format format, QTextStream &out) : m_format(format), m_out(out) {}
+
+    // A row's profile link by its key, for accounts that have them (a network's download).
+    using ProfileLinks = std::function<QString(const QString &key)>;
+
+    // Kept contacts are marked in a Protegido column, shown once the account keeps anyone.
+    // With links, CSV adds a Link column and JSON a "link" field; the table stays as it is.
+    void scan(const MemoryResultView &view, qint16 count, const QSet<QString> &kept,
+              const ProfileLinks &links = {});
+    void removal(const RemovalReport &report);
+    void changes(const HistoryChanges &changes, const QString &account, const QString &summary);
+
+    // Rows of text in columns two blanks apart, the last column unpadded.
+    static void columns(const QList<QStringList> &rows, QTextStream &out);
+    // The reason a removal gives for an address the scan did not list.
+    static QString notListedReason();
+
+private:
+    void csv(const QList<QStringList> &rows);
+    void json(const QJsonObject &root);
+    void removalTable(const RemovalReport &report);
+
+    AuditOptions::Format m_format;
+    QTextStream &m_out;
+};
