@@ -2,11 +2,10 @@
 
 #include "app/SignInAdvancedFields.h"
 #include "app/SignInStatusLine.h"
+#include "app/WindowWaiter.h"
 #include "platform/base/Error.h"
 #include "platform/messenger/MessengerClient.h"
-#include "platform/messenger/MessengerError.h"
 #include "platform/messenger/accounts/AccountChooser.h"
-#include "platform/messenger/accounts/Keyring.h"
 #include "platform/messenger/accounts/RememberedAccounts.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
 #include "platform/messenger/xmpp/XmppSignIn.h"
@@ -39,11 +38,25 @@ QLabel *plainLabel(QWidget *parent)
 
 SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &remembered,
                            const Keyring &keyring, QWidget *parent)
-    : QDialog(parent), m_chooser(chooser), m_remembered(remembered), m_keyring(keyring),
-      m_signIn(new XmppSignIn(this))
+    : QDialog(parent), m_chooser(chooser), m_keeper(remembered, keyring),
+      m_signIn(new XmppSignIn(std::make_shared<WindowWaiter>(), this))
 {
     setWindowTitle(QStringLiteral("Iniciar sesión en Orvalin"));
+    createFields();
+    layOutFields();
+    nameFields();
+    connectFields();
 
+    // On a first start nothing is remembered: the demo account is chosen, so that Enter alone
+    // shows what Orvalin does.
+    const RememberedAccounts &known = m_keeper.remembered();
+    const QString lastUsed = known.lastUsed();
+    fillAddresses(lastUsed.isEmpty() && known.accounts().isEmpty() ? demoAddress : lastUsed);
+    m_address->setFocus();
+}
+
+void SignInDialog::createFields()
+{
     m_address = new QComboBox(this);
     m_address->setEditable(true);
     m_address->setInsertPolicy(QComboBox::NoInsert);
@@ -58,7 +71,6 @@ SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &re
     m_advancedToggle->setCheckable(true);
     m_advanced = new SignInAdvancedFields(this);
     m_advanced->setVisible(false);
-    connect(m_advancedToggle, &QPushButton::toggled, m_advanced, &QWidget::setVisible);
 
     m_forget = new QPushButton(QStringLiteral("Olvidar esta cuenta"), this);
     m_forget->setAutoDefault(false);
@@ -72,9 +84,10 @@ SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &re
         m_buttons->addButton(QStringLiteral("&Iniciar sesión"), QDialogButtonBox::AcceptRole);
     m_buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
     m_signInButton->setDefault(true);
-    connect(m_buttons, &QDialogButtonBox::accepted, this, &SignInDialog::startSignIn);
-    connect(m_buttons, &QDialogButtonBox::rejected, this, &SignInDialog::reject);
+}
 
+void SignInDialog::layOutFields()
+{
     auto *form = new QFormLayout;
     auto *addressLabel = new QLabel(QStringLiteral("&Dirección:"), this);
     addressLabel->setBuddy(m_address);
@@ -96,16 +109,6 @@ SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &re
     layout->addWidget(m_status);
     layout->addWidget(m_buttons);
 
-    // Names for accessibility tools and tests.
-    m_address->setObjectName(QStringLiteral("direccion"));
-    m_password->setObjectName(QStringLiteral("contrasena"));
-    m_rememberPassword->setObjectName(QStringLiteral("recordar"));
-    m_automatic->setObjectName(QStringLiteral("automatico"));
-    m_forget->setObjectName(QStringLiteral("olvidar"));
-    m_keyringNote->setObjectName(QStringLiteral("notaLlavero"));
-    m_status->setObjectName(QStringLiteral("estado"));
-    m_signInButton->setObjectName(QStringLiteral("iniciarSesion"));
-
     setTabOrder(m_address, m_password);
     setTabOrder(m_password, m_rememberPassword);
     setTabOrder(m_rememberPassword, m_automatic);
@@ -116,7 +119,26 @@ SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &re
         previous = field;
     }
     setTabOrder(previous, m_forget);
+}
 
+void SignInDialog::nameFields()
+{
+    // Names for accessibility tools and tests.
+    m_address->setObjectName(QStringLiteral("direccion"));
+    m_password->setObjectName(QStringLiteral("contrasena"));
+    m_rememberPassword->setObjectName(QStringLiteral("recordar"));
+    m_automatic->setObjectName(QStringLiteral("automatico"));
+    m_forget->setObjectName(QStringLiteral("olvidar"));
+    m_keyringNote->setObjectName(QStringLiteral("notaLlavero"));
+    m_status->setObjectName(QStringLiteral("estado"));
+    m_signInButton->setObjectName(QStringLiteral("iniciarSesion"));
+}
+
+void SignInDialog::connectFields()
+{
+    connect(m_advancedToggle, &QPushButton::toggled, m_advanced, &QWidget::setVisible);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &SignInDialog::startSignIn);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &SignInDialog::reject);
     connect(m_signIn, &XmppSignIn::stepChanged, m_status, &SignInStatusLine::showStatus);
     connect(m_signIn, &XmppSignIn::failed, this, [this](const QString &message) {
         setBusy(false);
@@ -129,12 +151,6 @@ SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &re
     connect(m_rememberPassword, &QCheckBox::toggled, this, &SignInDialog::rememberPasswordToggled);
     connect(m_address, &QComboBox::activated, this, &SignInDialog::addressChosen);
     connect(m_address, &QComboBox::editTextChanged, this, &SignInDialog::updateEnabling);
-
-    // On a first start nothing is remembered: the demo account is chosen, so that Enter alone
-    // shows what Orvalin does.
-    const QString lastUsed = m_remembered.lastUsed();
-    fillAddresses(lastUsed.isEmpty() && m_remembered.accounts().isEmpty() ? demoAddress : lastUsed);
-    m_address->setFocus();
 }
 
 SignInDialog::~SignInDialog() = default;
@@ -143,7 +159,7 @@ void SignInDialog::fillAddresses(const QString &selected)
 {
     const QSignalBlocker quiet(m_address);
     m_address->clear();
-    for (const RememberedAccount &account : m_remembered.accounts()) {
+    for (const RememberedAccount &account : m_keeper.remembered().accounts()) {
         if (account.address != demoAddress)
             m_address->addItem(account.address, account.address);
     }
@@ -183,44 +199,40 @@ QString SignInDialog::currentAddress() const
 void SignInDialog::showAccount(const QString &address)
 {
     m_password->clear();
-    const std::optional<RememberedAccount> remembered = m_remembered.find(address);
+    const std::optional<RememberedAccount> remembered = m_keeper.remembered().find(address);
     m_rememberPassword->setChecked(remembered && remembered->rememberPassword);
     m_automatic->setChecked(remembered && remembered->signInAutomatically);
     updateEnabling();
-    const bool xmpp = isXmppAddress(address);
     // The variables fill the "Avanzado" fields for any account, over what was remembered.
     m_advanced->showEnvironment(m_chooser.environment());
-    if (!xmpp)
+    if (AccountChoice::kindOf(address) != AccountChoice::Kind::Xmpp)
         return;
     try {
         m_advanced->showSettings(m_chooser.xmppSettings(address, QStringLiteral("La dirección")));
-    } catch (const MessengerError &) {
+    } catch (const Error &) {
         return; // said when the user signs in
     }
-    if (!remembered || !remembered->rememberPassword || m_keyringMissing)
-        return;
-    Keyring::Answer kept = m_keyring.read(address);
-    if (kept.status == Keyring::Status::Ok) {
-        m_password->setText(QString::fromUtf8(kept.password));
-        PasswordSource::wipe(kept.password);
-    } else if (kept.status == Keyring::Status::Unavailable) {
-        keyringMissing(kept.error);
-    }
+    QByteArray kept = m_keeper.keptPassword(address);
+    m_password->setText(QString::fromUtf8(kept));
+    PasswordSource::wipe(kept);
+    showKeyringProblem();
 }
 
 void SignInDialog::rememberPasswordToggled(bool checked)
 {
-    if (!checked || m_keyringMissing)
+    if (!checked)
         return;
-    const Keyring::Answer probe = m_keyring.read(currentAddress());
-    if (probe.status == Keyring::Status::Unavailable)
-        keyringMissing(probe.error);
+    m_keeper.checkKeyring(currentAddress());
+    showKeyringProblem();
 }
 
-void SignInDialog::keyringMissing(const QString &why)
+void SignInDialog::showKeyringProblem()
 {
+    const QString why = m_keeper.keyringProblem();
+    if (why.isEmpty() || m_keyringProblemShown)
+        return;
+    m_keyringProblemShown = true;
     // Said once; the password is then asked for at every start, never kept in a file instead.
-    m_keyringMissing = true;
     m_rememberPassword->setChecked(false);
     m_rememberPassword->setEnabled(false);
     m_keyringNote->setText(QStringLiteral("No se puede usar el llavero del sistema (%1): se "
@@ -274,22 +286,11 @@ void SignInDialog::startSignIn()
     try {
         choice = m_chooser.named(address, QStringLiteral("La dirección"));
         m_signedInKind = choice.kind;
-        if (choice.kind == AccountChoice::Kind::Demo) {
-            signedIn(AccountChooser::demoClient());
-            return;
-        }
-        if (choice.kind == AccountChoice::Kind::File) {
-            signedIn(AccountChooser::fileClient(choice.address));
-            return;
-        }
-        if (choice.kind == AccountChoice::Kind::Download) {
-            signedIn(AccountChooser::downloadClient(choice.address));
+        if (std::unique_ptr<MessengerClient> local = AccountChooser::localClient(choice)) {
+            signedIn(std::move(local));
             return;
         }
         m_advanced->applyTo(choice.xmpp);
-    } catch (const MessengerError &error) {
-        m_status->showError(error.message());
-        return;
     } catch (const Error &error) {
         m_status->showError(error.message());
         return;
@@ -308,25 +309,14 @@ void SignInDialog::startSignIn()
 void SignInDialog::signedIn(std::unique_ptr<MessengerClient> client)
 {
     setBusy(false);
-    const QString address = m_signingInAddress.isEmpty() ? currentAddress() : m_signingInAddress;
-    m_signingInAddress.clear();
     RememberedAccount account;
-    account.address = address;
-    if (isXmppAddress(address)) {
-        m_advanced->rememberIn(account);
-        account.rememberPassword = m_rememberPassword->isChecked();
-        if (account.rememberPassword) {
-            QByteArray password = m_password->text().toUtf8();
-            const Keyring::Answer stored = m_keyring.write(address, password);
-            PasswordSource::wipe(password);
-            account.rememberPassword = stored.status == Keyring::Status::Ok;
-        } else if (!m_keyringMissing) {
-            m_keyring.remove(address);
-        }
-    }
+    account.address = m_signingInAddress.isEmpty() ? currentAddress() : m_signingInAddress;
+    m_signingInAddress.clear();
+    m_advanced->rememberIn(account);
+    account.rememberPassword = m_rememberPassword->isChecked();
     account.signInAutomatically = m_automatic->isChecked();
-    m_remembered.save(account);
-    m_remembered.setLastUsed(address);
+    QByteArray password = m_password->text().toUtf8();
+    m_keeper.keep(account, password);
     m_password->clear();
     m_client = std::move(client);
     accept();
@@ -335,19 +325,13 @@ void SignInDialog::signedIn(std::unique_ptr<MessengerClient> client)
 void SignInDialog::forgetAccount()
 {
     const QString address = currentAddress();
-    if (!m_remembered.find(address))
+    if (!m_keeper.remembered().find(address))
         return;
-    if (!m_keyringMissing) {
-        const Keyring::Answer removed = m_keyring.remove(address);
-        if (removed.status == Keyring::Status::Unavailable) {
-            m_status->showError(
-                QStringLiteral("No se pudo quitar la contraseña de %1 del llavero del "
-                               "sistema (%2).")
-                    .arg(address, removed.error));
-            return;
-        }
+    const QString failure = m_keeper.forget(address);
+    if (!failure.isEmpty()) {
+        m_status->showError(failure);
+        return;
     }
-    m_remembered.forget(address);
     fillAddresses({});
     m_status->showStatus(QStringLiteral("Se olvidó la cuenta %1.").arg(address));
     m_address->setFocus();
@@ -386,16 +370,11 @@ void SignInDialog::setBusy(bool busy)
         updateEnabling();
 }
 
-bool SignInDialog::isXmppAddress(const QString &address)
-{
-    return address.contains(QLatin1Char('@')) && !address.contains(QLatin1Char('/'));
-}
-
 void SignInDialog::updateEnabling()
 {
     const QString address = currentAddress();
-    const bool xmpp = isXmppAddress(address);
+    const bool xmpp = AccountChoice::kindOf(address) == AccountChoice::Kind::Xmpp;
     m_password->setEnabled(xmpp);
-    m_rememberPassword->setEnabled(xmpp && !m_keyringMissing);
-    m_forget->setEnabled(m_remembered.find(address).has_value());
+    m_rememberPassword->setEnabled(xmpp && m_keeper.keyringProblem().isEmpty());
+    m_forget->setEnabled(m_keeper.remembered().find(address).has_value());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/messenger/accounts/AccountChoice.h"
+#include "platform/messenger/accounts/AccountKeeper.h"
 
 #include <QDialog>
 #include <memory>
@@ -50,6 +51,10 @@ public:
     void reject() override;
 
 private:
+    void createFields();
+    void layOutFields();
+    void nameFields();
+    void connectFields();
     void fillAddresses(const QString &selected);
     void addressChosen();
     void showAccount(const QString &address);
@@ -57,20 +62,19 @@ private:
     void signedIn(std::unique_ptr<MessengerClient> client);
     void forgetAccount();
     void rememberPasswordToggled(bool checked);
-    void keyringMissing(const QString &why);
+    void showKeyringProblem();
     void updateEnabling();
-    static bool isXmppAddress(const QString &address);
     void setBusy(bool busy);
     QString currentAddress() const;
 
     const AccountChooser &m_chooser;
-    RememberedAccounts &m_remembered;
-    const Keyring &m_keyring;
+    // Keeps what the user asked to keep; this window only shows and reports.
+    AccountKeeper m_keeper;
     XmppSignIn *m_signIn;
     std::unique_ptr<MessengerClient> m_client;
     AccountChoice::Kind m_signedInKind = AccountChoice::Kind::Demo;
     QString m_signingInAddress;
-    bool m_keyringMissing = false;
+    bool m_keyringProblemShown = false;
 
     QComboBox *m_address;
     QLineEdit *m_password;

@@ -45,20 +45,10 @@ std::unique_ptr<MessengerClient> signIn(const QString &account, bool chooseAccou
     backend = choice.backendName();
     if (!chooseAccount) {
         try {
-            switch (choice.kind) {
-            case AccountChoice::Kind::Demo:
-                return AccountChooser::demoClient();
-            case AccountChoice::Kind::File:
-                return AccountChooser::fileClient(choice.address);
-            case AccountChoice::Kind::Download:
-                return AccountChooser::downloadClient(choice.address);
-            case AccountChoice::Kind::Xmpp:
-                if (!choice.passwordFile.isEmpty())
-                    password = FilePasswordSource(choice.passwordFile).password(choice.address);
-                break;
-            case AccountChoice::Kind::Ask:
-                break;
-            }
+            if (std::unique_ptr<MessengerClient> local = AccountChooser::localClient(choice))
+                return local;
+            if (!choice.passwordFile.isEmpty())
+                password = FilePasswordSource(choice.passwordFile).password(choice.address);
         } catch (const Error &failure) {
             // An account file's, a server's or a download's failure alike.
             error = failure.message();
@@ -73,7 +63,7 @@ std::unique_ptr<MessengerClient> signIn(const QString &account, bool chooseAccou
     FilePasswordSource::wipe(password);
     if (dialog.exec() != QDialog::Accepted)
         return AccountChooser::signedOutClient();
-    backend = AccountChoice{dialog.signedInKind()}.backendName();
+    backend = AccountChoice::backendName(dialog.signedInKind());
     return dialog.takeClient();
 }
 

@@ -6,6 +6,7 @@
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerUser.h"
 #include "platform/messenger/MessengerUserList.h"
+#include "platform/messenger/PlainWaiter.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
 #include "platform/messenger/xmpp/XmppMessengerClient.h"
 #include "platform/messenger/xmpp/XmppSettings.h"
@@ -73,12 +74,13 @@ void LiveSignIn(benchmark::State &state)
     try {
         // The first sign-in has the server load the stored roster; not measured.
         {
-            const XmppMessengerClient first(settings, password);
+            const XmppMessengerClient first(settings, password, std::make_shared<PlainWaiter>());
         }
         for (auto _ : state) {
             QElapsedTimer clock;
             clock.start();
-            auto client = std::make_unique<XmppMessengerClient>(settings, password);
+            auto client = std::make_unique<XmppMessengerClient>(settings, password,
+                                                                std::make_shared<PlainWaiter>());
             const int read = readLists(*client);
             state.SetIterationTime(seconds(clock));
             if (read != contacts) {
@@ -143,7 +145,7 @@ void LiveRemove(benchmark::State &state)
     const QString target = removedContact(server);
     ServerPassword password(server.password());
     try {
-        XmppMessengerClient client(settingsFor(server), password);
+        XmppMessengerClient client(settingsFor(server), password, std::make_shared<PlainWaiter>());
         for (auto _ : state) {
             // The item put back in the last iteration reaches the client as a push.
             std::shared_ptr<MessengerUserList> list;

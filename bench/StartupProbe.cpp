@@ -3,6 +3,7 @@
 #include "app/DesktopLinkOpener.h"
 #include "app/Form1.h"
 #include "app/MessageBoxReporter.h"
+#include "app/WindowWaiter.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/accounts/AccountChooser.h"
 #include "platform/messenger/accounts/Keyring.h"
@@ -95,7 +96,7 @@ int startupProbe(const char *what)
     Form1 form(
         [&] {
             return chooser.createClient(chooser.choose({}, AccountChooser::Fallback::Demo),
-                                        Keyring(), noPassword);
+                                        Keyring(), noPassword, std::make_shared<WindowWaiter>());
         },
         reporter, linkOpener);
     mark(clock, "window built");

@@ -1,5 +1,5 @@
-# Installs the programs, the desktop entry, the icon and the AppStream data, and describes the
-# Debian package that cpack builds from them.
+# Installs the programs, their manual pages and shell completion, the desktop entry, the icon and
+# the AppStream data. The Debian package is built from debian/ (dpkg-buildpackage).
 include(GNUInstallDirs)
 
 foreach(program orvalin orvalin-audit orvalin-render)
@@ -20,7 +20,7 @@ install(FILES data/icons/orvalin.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/
         RENAME ${ORVALIN_APP_ID}.svg)
 
 # The daily check: a systemd user service and timer, off until the user enables the timer. The
-# service names the program by its installed path, known only when installing (--prefix, cpack).
+# service names the program by its installed path, known only when installing (--prefix, DESTDIR).
 install(CODE "
   set(ORVALIN_BINDIR \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
   configure_file(\"${CMAKE_SOURCE_DIR}/data/orvalin-changes.service.in\"
@@ -29,27 +29,25 @@ install(CODE "
 install(FILES ${CMAKE_BINARY_DIR}/systemd/orvalin-changes.service data/orvalin-changes.timer
         DESTINATION lib/systemd/user)
 
-set(CPACK_PACKAGE_NAME orvalin)
-set(CPACK_PACKAGE_VENDOR "Orvalin")
-set(CPACK_PACKAGE_CONTACT "Orvalin <autor@orvalin.example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Encuentra a quien te quitó de su lista de contactos")
-set(CPACK_PACKAGE_INSTALL_DIRECTORY orvalin)
-set(CPACK_GENERATOR DEB)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# A package links the Qt libraries of the release it was built on, and Debian 13 renamed them;
-# the release in the package's version says where it installs (orvalin_0.1.0-1+deb12_amd64.deb).
-cmake_host_system_information(RESULT ORVALIN_DEBIAN_RELEASE QUERY DISTRIB_VERSION_ID)
-if(ORVALIN_DEBIAN_RELEASE)
-  set(CPACK_DEBIAN_PACKAGE_RELEASE "1+deb${ORVALIN_DEBIAN_RELEASE}")
+# The manual pages, and the shell completion of orvalin-audit: bash's in the folder its
+# pkg-config file names (under this prefix's data folder), zsh's where Debian's zsh reads it.
+add_subdirectory(docs/man)
+
+set(ORVALIN_BASH_COMPLETION_DIR ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+find_package(PkgConfig QUIET)
+if(PKG_CONFIG_FOUND)
+  pkg_get_variable(bash_completion_dir bash-completion completionsdir)
+  pkg_get_variable(bash_completion_datadir bash-completion datadir)
+  if(bash_completion_datadir AND bash_completion_dir MATCHES "^${bash_completion_datadir}/")
+    # /usr/share/bash-completion/completions becomes share/bash-completion/completions, so
+    # that a --prefix install puts it beside the rest, where bash-completion still looks.
+    string(LENGTH "${bash_completion_datadir}" length)
+    string(SUBSTRING "${bash_completion_dir}" ${length} -1 below)
+    set(ORVALIN_BASH_COMPLETION_DIR ${CMAKE_INSTALL_DATADIR}${below})
+  elseif(bash_completion_dir)
+    set(ORVALIN_BASH_COMPLETION_DIR ${bash_completion_dir})
+  endif()
 endif()
-set(CPACK_DEBIAN_PACKAGE_SECTION net)
-# The libraries come from the binaries themselves; the toolkit's display plugins and the fonts
-# the windows name do not.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite, fonts-liberation2, fonts-dejavu-core")
-set(CPACK_STRIP_FILES ON)
-# A keyring keeps the passwords of remembered accounts; without one they are asked each time.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, gnome-keyring")
-set(CPACK_SET_DESTDIR OFF)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-include(CPack)
+install(FILES data/completion/orvalin-audit DESTINATION ${ORVALIN_BASH_COMPLETION_DIR})
+install(FILES data/completion/_orvalin-audit
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)

@@ -10,8 +10,9 @@ set -euo pipefail
 packages=(
   # compiler and build
   build-essential g++ cmake pkg-config git
-  # the Debian package: its library dependencies are read off the programs
-  file dpkg-dev
+  # the manual pages (scdoc), the folder of bash's completion (its pkg-config file), and the
+  # Debian package: built with debhelper, checked with lintian, its AppStream data validated
+  scdoc bash-completion file dpkg-dev debhelper lintian appstream
   # Qt and the libraries the code links
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6sql6-sqlite
   libstrophe-dev libssl-dev libexpat1-dev zlib1g-dev libzip-dev libxml2-dev

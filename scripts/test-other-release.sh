@@ -2,7 +2,8 @@
 # Builds and runs the whole test suite, the live-server fixtures included, inside a minimal root
 # of the other supported Debian release (Debian 13 on a Debian 12 machine, Debian 12 on a
 # Debian 13 one), made with debootstrap from this machine's own apt sources. Then builds the
-# Debian package there and installs it with apt-get, as a user of that release would.
+# Debian package there from debian/, checks it with lintian and installs it with apt-get, as a
+# user of that release would.
 #
 #   scripts/test-other-release.sh [CODENAME]
 #
@@ -80,12 +81,13 @@ in_root() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HO
 
 in_root 'cd /src && scripts/install-deps.sh && apt-get install -y -qq --no-install-recommends \
   ca-certificates > /dev/null'
-in_root 'cd /src && scripts/build.sh'
+in_root 'cd /src && ORVALIN_WERROR=ON scripts/build.sh'
 in_root 'cd /src && ctest --test-dir build --output-on-failure -j"$(nproc)"'
 
-# The package made on this release installs on it, with its dependencies, and runs.
-in_root 'cd /src/build && cpack -G DEB > /dev/null && ls orvalin_*.deb &&
-  apt-get install -y -qq ./orvalin_*.deb > /dev/null &&
-  orvalin-audit scan | tail -1 &&
+# The package made on this release, from the source package, passes lintian, installs with its
+# dependencies and runs.
+in_root 'cd /src && OUT_DIR=/src/out scripts/package.sh &&
+  apt-get install -y -qq ./out/orvalin_*.deb > /dev/null &&
+  orvalin-audit --account demo scan | tail -1 &&
   apt-get purge -y -qq orvalin > /dev/null'
 rm -rf "$root/src"

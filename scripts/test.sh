@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every check headless: formatting, the test
-# suite, clang-tidy, the suite again under AddressSanitizer, LeakSanitizer and
-# UndefinedBehaviorSanitizer, a short run of every fuzz target, and the whole suite once more
-# inside a minimal root of the other supported Debian release (12 or 13).
+# suite, the Debian package checked by lintian, clang-tidy, the suite again under
+# AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer, a short run of every fuzz
+# target, and the whole suite and the package once more inside a minimal root of the other
+# supported Debian release (12 or 13).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ORVALIN_TOOLS=checks scripts/install-deps.sh
@@ -14,10 +15,13 @@ step "Formato"
 scripts/check-format.sh
 
 step "Compilación"
-scripts/build.sh
+ORVALIN_WERROR=ON scripts/build.sh
 
 step "Pruebas"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+step "Paquete Debian (dpkg-buildpackage, lintian)"
+scripts/package.sh
 
 step "clang-tidy"
 scripts/check-tidy.sh build

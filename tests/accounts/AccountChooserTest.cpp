@@ -3,6 +3,7 @@
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
+#include "platform/messenger/PlainWaiter.h"
 #include "platform/messenger/accounts/Keyring.h"
 #include "platform/messenger/accounts/RememberedAccounts.h"
 #include "platform/messenger/xmpp/NoPasswordSource.h"
@@ -217,7 +218,7 @@ TEST_F(AccountChooserTest, ClientsServeTheChosenAccountAndAnUnsafePasswordFileSt
     const auto signInName = [&](const QString &commandLine) {
         return chooser
             .createClient(chooser.choose(commandLine, AccountChooser::Fallback::Demo), keyring,
-                          noPassword)
+                          noPassword, std::make_shared<PlainWaiter>())
             ->serviceSet()
             ->defaultService()
             ->signInName();
@@ -243,7 +244,7 @@ TEST_F(AccountChooserTest, ClientsServeTheChosenAccountAndAnUnsafePasswordFileSt
     try {
         withFile.createClient(
             withFile.choose(QStringLiteral("ana@localhost"), AccountChooser::Fallback::Demo),
-            keyring, noPassword);
+            keyring, noPassword, std::make_shared<PlainWaiter>());
         ADD_FAILURE() << "no error";
     } catch (const MessengerError &error) {
         EXPECT_TRUE(error.message().contains(passwordFile)) << error.message().toStdString();

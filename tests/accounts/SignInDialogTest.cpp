@@ -5,6 +5,7 @@
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
+#include "platform/messenger/PlainWaiter.h"
 #include "platform/messenger/accounts/AccountChooser.h"
 #include "platform/messenger/accounts/Keyring.h"
 #include "platform/messenger/accounts/RememberedAccounts.h"
@@ -237,7 +238,7 @@ TEST(SignInWindowTest, AStalledHandshakeTimesOutAndAServerWithoutTlsIsRefused)
         settings.port = server.port();
         settings.signInTimeLimit = std::chrono::milliseconds(300);
         settings.requestTimeLimit = std::chrono::milliseconds(100);
-        XmppSignIn signIn;
+        XmppSignIn signIn(std::make_shared<PlainWaiter>());
         QSignalSpy failed(&signIn, &XmppSignIn::failed);
         QByteArray password = "clave";
         signIn.start(settings, password);

@@ -1,6 +1,6 @@
 #include "tests/xmpp/TestContact.h"
 
-#include "platform/messenger/xmpp/XmppStanzaReader.h"
+#include "platform/messenger/xmpp/XmppStanza.h"
 #include "tests/xmpp/TestServer.h"
 
 #include <QDeadlineTimer>
@@ -20,7 +20,7 @@ TestContact::TestContact(const TestServer &server, const QString &user) : m_jid(
         if (std::string_view(xmpp_stanza_get_name(stanza)) != "message")
             return;
         if (xmpp_stanza_t *body = xmpp_stanza_get_child_by_name(stanza, "body"))
-            m_messages.append(XmppStanzaReader::text(body));
+            m_messages.append(XmppStanza::text(body));
     });
     QByteArray password = server.password;
     m_connection.connect(server.settings(user), password);
@@ -67,10 +67,10 @@ QMap<QString, QString> TestContact::roster()
          item = xmpp_stanza_get_next(item)) {
         if (!xmpp_stanza_is_tag(item))
             continue;
-        QString state = XmppStanzaReader::attribute(item, "subscription");
-        if (!XmppStanzaReader::attribute(item, "ask").isEmpty())
+        QString state = XmppStanza::attribute(item, "subscription");
+        if (!XmppStanza::attribute(item, "ask").isEmpty())
             state += QStringLiteral("+ask");
-        items.insert(XmppStanzaReader::attribute(item, "jid"), state);
+        items.insert(XmppStanza::attribute(item, "jid"), state);
     }
     return items;
 }
@@ -132,6 +132,6 @@ void TestContact::expectResult(XmppConnection::StanzaPtr iq, const QString &what
     const XmppConnection::StanzaPtr answer = m_connection.request(std::move(iq), timeLimit, what);
     const char *type = xmpp_stanza_get_type(answer.get());
     if (!type || std::string_view(type) != "result")
-        throw std::runtime_error(m_jid.toStdString() + ": " + what.toStdString() + " refused: " +
-                                 XmppStanzaReader::errorText(answer.get()).toStdString());
+        throw std::runtime_error(m_jid.toStdString() + ": " + what.toStdString() +
+                                 " refused: " + XmppStanza::errorText(answer.get()).toStdString());
 }

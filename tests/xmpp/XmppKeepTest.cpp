@@ -4,6 +4,7 @@
 #include "platform/history/HistoryStore.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
+#include "platform/messenger/PlainWaiter.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
 #include "platform/messenger/xmpp/XmppMessengerClient.h"
 #include "tests/xmpp/TestContact.h"
@@ -27,7 +28,7 @@ TEST(XmppKeepTest, AKeptContactStaysOnTheServersRosterWhileTheOthersGo)
     user.presence(s->jid("keep-other"), "subscribe");
 
     TestServerPassword password;
-    XmppMessengerClient client(s->settings("keep-user"), password);
+    XmppMessengerClient client(s->settings("keep-user"), password, std::make_shared<PlainWaiter>());
     const QString account = client.serviceSet()->defaultService()->signInName();
     QTemporaryDir dir;
     const QString path = dir.filePath("h.sqlite");

@@ -2,6 +2,7 @@
 #include "core/MemoryResultView.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
+#include "platform/messenger/PlainWaiter.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
 #include "platform/messenger/xmpp/XmppMessengerClient.h"
 #include "tests/xmpp/TestContact.h"
@@ -39,7 +40,8 @@ TEST(XmppOfflineTest, RequestsKeptWhileAwayCountAndMessagesKeptWhileAwayStay)
 
     {
         TestServerPassword password;
-        XmppMessengerClient client(s->settings("off-user"), password);
+        XmppMessengerClient client(s->settings("off-user"), password,
+                                   std::make_shared<PlainWaiter>());
         EXPECT_EQ(client.scanWarning(), QString())
             << "the " << s->software.toStdString() << " fixture should offer a safe way";
         MemoryResultView view;

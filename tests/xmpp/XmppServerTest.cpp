@@ -3,6 +3,7 @@
 #include "platform/messenger/MessengerServiceSet.h"
 #include "platform/messenger/MessengerUser.h"
 #include "platform/messenger/MessengerUserList.h"
+#include "platform/messenger/PlainWaiter.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
 #include "platform/messenger/xmpp/XmppMessengerClient.h"
 #include "tests/xmpp/TestContact.h"
@@ -41,7 +42,8 @@ const TestServer &server()
 std::unique_ptr<XmppMessengerClient> signIn(const XmppSettings &settings)
 {
     FixedPassword password(server().password);
-    return std::make_unique<XmppMessengerClient>(settings, password);
+    return std::make_unique<XmppMessengerClient>(settings, password,
+                                                 std::make_shared<PlainWaiter>());
 }
 
 std::unique_ptr<XmppMessengerClient> signIn(const QString &user)
@@ -49,12 +51,24 @@ std::unique_ptr<XmppMessengerClient> signIn(const QString &user)
     return signIn(server().settings(user));
 }
 
+// Waits handling the test's own events: some of the servers below are Qt sockets on this
+// thread, which answer only while its event loop runs.
+class EventLoopWaiter : public MessengerWaiter
+{
+public:
+    void wait(const Poll &poll) const override
+    {
+        while (!poll(std::chrono::milliseconds(5)))
+            QCoreApplication::processEvents();
+    }
+};
+
 // The message of the failed sign-in; fails the test when it succeeds.
 QString signInError(const XmppSettings &settings, const QByteArray &password)
 {
     try {
         FixedPassword source(password);
-        XmppMessengerClient client(settings, source);
+        XmppMessengerClient client(settings, source, std::make_shared<EventLoopWaiter>());
     } catch (const MessengerError &error) {
         EXPECT_TRUE(error.message().contains(settings.bareJid())) << error.message().toStdString();
         EXPECT_FALSE(error.message().contains(QString::fromUtf8(password)))

@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/ListaResultView.h"
+#include "app/WindowWaiter.h"
 #include "controls/button/Button.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
 #include "platform/messenger/xmpp/XmppMessengerClient.h"
@@ -69,7 +70,10 @@ TEST(XmppWarningTest, AnUnknownServerIsScannedWithOneWarningInTheAuditAndInTheWi
     RecordingOpener opener;
     TestServerPassword password;
     Form1 form(
-        [&] { return std::make_unique<XmppMessengerClient>(s->settings("warn-user"), password); },
+        [&] {
+            return std::make_unique<XmppMessengerClient>(s->settings("warn-user"), password,
+                                                         std::make_shared<WindowWaiter>());
+        },
         reporter, opener);
     ASSERT_EQ(form.load(), Form1::LoadResult::Loaded);
     form.show();

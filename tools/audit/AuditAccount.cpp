@@ -3,6 +3,7 @@
 #include "platform/messenger/AccountFile.h"
 #include "platform/messenger/DemoAccount.h"
 #include "platform/messenger/MessengerClient.h"
+#include "platform/messenger/PlainWaiter.h"
 #include "platform/messenger/accounts/AccountChooser.h"
 #include "platform/messenger/accounts/Keyring.h"
 #include "platform/messenger/accounts/RememberedAccounts.h"
@@ -23,7 +24,8 @@ std::unique_ptr<MessengerClient> createAuditClient(const AccountChoice &choice,
     const RememberedAccounts remembered(RememberedAccounts::pathFor(environment));
     const AccountChooser chooser(environment, remembered);
     NoPasswordSource refused;
-    return chooser.createClient(choice, Keyring(), askPassword ? *askPassword : refused);
+    return chooser.createClient(choice, Keyring(), askPassword ? *askPassword : refused,
+                                std::make_shared<PlainWaiter>());
 }
 
 QString signInNameOf(const AccountChoice &choice)

@@ -3,6 +3,7 @@
 #include "platform/messenger/xmpp/XmppSettings.h"
 
 #include <QString>
+#include <optional>
 
 // The account a program is to use, and where that choice came from.
 struct AccountChoice
@@ -25,9 +26,15 @@ struct AccountChoice
     // Kind::Xmpp: ORVALIN_XMPP_PASSWORD_FILE, when set.
     QString passwordFile;
 
+    // The one rule that tells the kinds apart: "demo"; a data download (a folder, or a file that
+    // starts like a ZIP); an account file (an existing file, or a path with a '/'); else an XMPP
+    // address (with an '@'). nullopt when value is none of them.
+    static std::optional<Kind> kindOf(const QString &value);
+
     // The kind as the history records it beside each scan: "demo", "file", "download" or
     // "xmpp".
-    QString backendName() const
+    QString backendName() const { return backendName(kind); }
+    static QString backendName(Kind kind)
     {
         switch (kind) {
         case Kind::File:

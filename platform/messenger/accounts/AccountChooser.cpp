@@ -16,8 +16,6 @@
 
 namespace {
 
-const QString demoName = QStringLiteral("demo");
-
 // The password the keyring keeps, else whatever the fallback says.
 class KeyringOrAsk : public PasswordSource
 {
@@ -89,29 +87,26 @@ AccountChoice AccountChooser::choose(const QString &commandLine, Fallback fallba
 AccountChoice AccountChooser::named(const QString &value, const QString &origin) const
 {
     AccountChoice choice;
-    if (value == demoName) {
-        choice.kind = AccountChoice::Kind::Demo;
-        return choice;
-    }
-    const QFileInfo file(value);
-    if (DataDownload::looksLikeDownload(value)) {
-        choice.kind = AccountChoice::Kind::Download;
-        choice.address = file.absoluteFilePath();
-        return choice;
-    }
-    if (file.isFile() || value.contains(QLatin1Char('/'))) {
-        choice.kind = AccountChoice::Kind::File;
-        choice.address = file.absoluteFilePath();
-        return choice;
-    }
-    if (!value.contains(QLatin1Char('@')))
+    const std::optional<AccountChoice::Kind> kind = AccountChoice::kindOf(value);
+    if (!kind)
         throw MessengerError(QStringLiteral("%1: «%2» no es una dirección XMPP, ni un archivo de "
                                             "cuenta que exista, ni «demo»")
                                  .arg(origin, value));
-    choice.kind = AccountChoice::Kind::Xmpp;
-    choice.xmpp = xmppSettings(value, origin);
-    choice.address = choice.xmpp.bareJid();
-    choice.passwordFile = m_environment.value(QStringLiteral("ORVALIN_XMPP_PASSWORD_FILE"));
+    choice.kind = *kind;
+    switch (*kind) {
+    case AccountChoice::Kind::File:
+    case AccountChoice::Kind::Download:
+        choice.address = QFileInfo(value).absoluteFilePath();
+        break;
+    case AccountChoice::Kind::Xmpp:
+        choice.xmpp = xmppSettings(value, origin);
+        choice.address = choice.xmpp.bareJid();
+        choice.passwordFile = m_environment.value(QStringLiteral("ORVALIN_XMPP_PASSWORD_FILE"));
+        break;
+    case AccountChoice::Kind::Demo:
+    case AccountChoice::Kind::Ask:
+        break;
+    }
     return choice;
 }
 
@@ -137,9 +132,24 @@ XmppSettings AccountChooser::xmppSettings(const QString &address, const QString 
     return settings;
 }
 
-std::unique_ptr<MessengerClient> AccountChooser::createClient(const AccountChoice &choice,
-                                                              const Keyring &keyring,
-                                                              PasswordSource &askPassword) const
+std::unique_ptr<MessengerClient>
+AccountChooser::createClient(const AccountChoice &choice, const Keyring &keyring,
+                             PasswordSource &askPassword,
+                             const std::shared_ptr<const MessengerWaiter> &waiter) const
+{
+    if (std::unique_ptr<MessengerClient> local = localClient(choice))
+        return local;
+    if (choice.kind != AccountChoice::Kind::Xmpp)
+        throw MessengerError(QStringLiteral("No se indicó ninguna cuenta"));
+    if (!choice.passwordFile.isEmpty()) {
+        FilePasswordSource fromFile(choice.passwordFile);
+        return std::make_unique<XmppMessengerClient>(choice.xmpp, fromFile, waiter);
+    }
+    KeyringOrAsk passwords(keyring, askPassword);
+    return std::make_unique<XmppMessengerClient>(choice.xmpp, passwords, waiter);
+}
+
+std::unique_ptr<MessengerClient> AccountChooser::localClient(const AccountChoice &choice)
 {
     switch (choice.kind) {
     case AccountChoice::Kind::Demo:
@@ -149,17 +159,10 @@ std::unique_ptr<MessengerClient> AccountChooser::createClient(const AccountChoic
     case AccountChoice::Kind::Download:
         return downloadClient(choice.address);
     case AccountChoice::Kind::Xmpp:
-        if (!choice.passwordFile.isEmpty()) {
-            FilePasswordSource fromFile(choice.passwordFile);
-            return std::make_unique<XmppMessengerClient>(choice.xmpp, fromFile);
-        } else {
-            KeyringOrAsk passwords(keyring, askPassword);
-            return std::make_unique<XmppMessengerClient>(choice.xmpp, passwords);
-        }
     case AccountChoice::Kind::Ask:
         break;
     }
-    throw MessengerError(QStringLiteral("No se indicó ninguna cuenta"));
+    return nullptr;
 }
 
 std::unique_ptr<MessengerClient> AccountChooser::signedOutClient()

@@ -6,6 +6,7 @@
 #include <memory>
 
 class Keyring;
+class MessengerWaiter;
 class MessengerClient;
 class PasswordSource;
 class RememberedAccounts;
@@ -32,9 +33,8 @@ public:
     // the value (and where it came from) when it is no usable account.
     AccountChoice choose(const QString &commandLine, Fallback fallback) const;
 
-    // What a value of --account names: "demo", an account file (an existing file, or a path
-    // with a '/'), or else an XMPP address. Throws MessengerError naming origin when it is none
-    // of them.
+    // What a value of --account names, as AccountChoice::kindOf tells. Throws MessengerError
+    // naming origin when it is none of the kinds.
     AccountChoice named(const QString &value, const QString &origin) const;
 
     const QProcessEnvironment &environment() const { return m_environment; }
@@ -43,10 +43,15 @@ public:
     XmppSettings xmppSettings(const QString &address, const QString &origin) const;
 
     // The client for choice (any kind but Ask). For an XMPP account the password comes from
-    // the password file, the keyring or askPassword, in that order; this signs in and waits.
-    std::unique_ptr<MessengerClient> createClient(const AccountChoice &choice,
-                                                  const Keyring &keyring,
-                                                  PasswordSource &askPassword) const;
+    // the password file, the keyring or askPassword, in that order; this signs in, and it and
+    // the client's later calls to the server wait as waiter says.
+    std::unique_ptr<MessengerClient>
+    createClient(const AccountChoice &choice, const Keyring &keyring, PasswordSource &askPassword,
+                 const std::shared_ptr<const MessengerWaiter> &waiter) const;
+
+    // The client for an account that needs no sign-in (the demo, a file); null for the others.
+    // Throws MessengerError when the file cannot be used.
+    static std::unique_ptr<MessengerClient> localClient(const AccountChoice &choice);
 
     // A client whose user is signed out, for a sign-in the user cancelled.
     static std::unique_ptr<MessengerClient> signedOutClient();

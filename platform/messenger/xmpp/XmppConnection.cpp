@@ -2,12 +2,12 @@
 
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
-#include "platform/messenger/xmpp/XmppSettings.h"
-
 #include "platform/messenger/xmpp/XmppCancelled.h"
 #include "platform/messenger/xmpp/XmppInterrupt.h"
 #include "platform/messenger/xmpp/XmppRunningConnection.h"
+#include "platform/messenger/xmpp/XmppSettings.h"
 #include "platform/messenger/xmpp/XmppSignInDiagnosis.h"
+#include "platform/messenger/xmpp/XmppStanza.h"
 
 #include <QDeadlineTimer>
 #include <csignal>
@@ -107,12 +107,10 @@ struct XmppConnection::Callbacks
     static int stanza(xmpp_conn_t *, xmpp_stanza_t *stanza, void *self)
     {
         auto *connection = static_cast<XmppConnection *>(self);
-        const char *name = xmpp_stanza_get_name(stanza);
-        const char *type = xmpp_stanza_get_type(stanza);
-        const bool wanted = std::strcmp(name, "presence") == 0 ||
-                            std::strcmp(name, "message") == 0 ||
-                            (std::strcmp(name, "iq") == 0 && type &&
-                             (std::strcmp(type, "get") == 0 || std::strcmp(type, "set") == 0));
+        const bool wanted =
+            XmppStanza::isNamed(stanza, "presence") || XmppStanza::isNamed(stanza, "message") ||
+            (XmppStanza::isNamed(stanza, "iq") &&
+             (XmppStanza::hasType(stanza, "get") || XmppStanza::hasType(stanza, "set")));
         if (wanted && connection->m_handler)
             connection->m_handler(stanza);
         return 1;
@@ -181,17 +179,7 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
     }
     m_diagnosis->reset();
     m_progress = progress;
-    xmpp_conn_t *connection = m_library->connection;
-    // Required TLS and no way to trust an unverified certificate; stream management would
-    // only hide a lost connection from the calls that must report it.
-    xmpp_conn_set_flags(connection, XMPP_CONN_FLAG_MANDATORY_TLS | XMPP_CONN_FLAG_DISABLE_SM);
-    xmpp_conn_set_jid(connection, settings.jid.toUtf8().constData());
-    xmpp_conn_set_pass(connection, password.constData());
-    PasswordSource::wipe(password);
-    if (!settings.caFile.isEmpty())
-        xmpp_conn_set_cafile(connection, settings.caFile.toLocal8Bit().constData());
-    xmpp_conn_set_certfail_handler(connection, &Callbacks::certificateFailed);
-    xmpp_conn_set_sockopt_callback(connection, &Callbacks::socketOpened);
+    configure(settings, password);
     if (m_progress)
         m_progress(Step::Connecting);
 
@@ -205,7 +193,7 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
     m_state = State::Connecting;
     const XmppRunningConnection running(this);
     const int started =
-        xmpp_connect_client(connection, host.isEmpty() ? nullptr : hostBytes.constData(),
+        xmpp_connect_client(m_library->connection, host.isEmpty() ? nullptr : hostBytes.constData(),
                             settings.port, &Callbacks::connection, this);
     if (started != XMPP_EOK) {
         m_state = State::Closed;
@@ -215,24 +203,13 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
                            "encontró el servidor de «%2».")
                 .arg(settings.bareJid(), host.isEmpty() ? settings.domain() : host));
     }
-    bool finished = false;
-    try {
-        finished =
-            runUntil([this] { return m_state != State::Connecting; }, settings.signInTimeLimit);
-    } catch (const MessengerError &) {
-        xmpp_disconnect(connection);
-        m_state = State::Closed;
-        throw;
-    }
+    const bool finished = waitForSignIn(settings.signInTimeLimit);
     if (m_state == State::Connected) {
-        // The library keeps its own copy of the password for reconnecting, which this program
-        // never does; it is not needed once signed in.
-        if (const char *kept = xmpp_conn_get_pass(connection))
-            std::memset(const_cast<char *>(kept), 0, std::strlen(kept));
+        forgetPassword();
         return;
     }
     if (!finished) {
-        xmpp_disconnect(connection);
+        xmpp_disconnect(m_library->connection);
         m_state = State::Closed;
         throw MessengerError(timeOut);
     }
@@ -241,6 +218,40 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
     throwIfInterrupted(timeOut);
     throw MessengerError(QStringLiteral("No se pudo iniciar sesión en XMPP como %1: %2.")
                              .arg(settings.bareJid(), m_diagnosis->failure(settings)));
+}
+
+void XmppConnection::configure(const XmppSettings &settings, QByteArray &password)
+{
+    xmpp_conn_t *connection = m_library->connection;
+    // Required TLS and no way to trust an unverified certificate; stream management would
+    // only hide a lost connection from the calls that must report it.
+    xmpp_conn_set_flags(connection, XMPP_CONN_FLAG_MANDATORY_TLS | XMPP_CONN_FLAG_DISABLE_SM);
+    xmpp_conn_set_jid(connection, settings.jid.toUtf8().constData());
+    xmpp_conn_set_pass(connection, password.constData());
+    PasswordSource::wipe(password);
+    if (!settings.caFile.isEmpty())
+        xmpp_conn_set_cafile(connection, settings.caFile.toLocal8Bit().constData());
+    xmpp_conn_set_certfail_handler(connection, &Callbacks::certificateFailed);
+    xmpp_conn_set_sockopt_callback(connection, &Callbacks::socketOpened);
+}
+
+bool XmppConnection::waitForSignIn(std::chrono::milliseconds timeLimit)
+{
+    try {
+        return runUntil([this] { return m_state != State::Connecting; }, timeLimit);
+    } catch (const Error &) {
+        xmpp_disconnect(m_library->connection);
+        m_state = State::Closed;
+        throw;
+    }
+}
+
+void XmppConnection::forgetPassword()
+{
+    // The library keeps its own copy of the password for reconnecting, which this program
+    // never does; it is not needed once signed in.
+    if (const char *kept = xmpp_conn_get_pass(m_library->connection))
+        std::memset(const_cast<char *>(kept), 0, std::strlen(kept));
 }
 
 bool XmppConnection::isConnected() const

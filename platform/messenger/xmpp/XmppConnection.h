@@ -66,6 +66,10 @@ public:
 private:
     enum class State { Idle, Connecting, Connected, Closed };
 
+    void configure(const XmppSettings &settings, QByteArray &password);
+    // Runs the library until the sign-in ends; false when timeLimit passed first.
+    bool waitForSignIn(std::chrono::milliseconds timeLimit);
+    void forgetPassword();
     template <typename Done> bool runUntil(Done done, std::chrono::milliseconds timeLimit);
     void runSlice();
     void throwIfInterrupted(const QString &timeOut) const;

@@ -1,25 +1,10 @@
 #include "platform/messenger/xmpp/XmppInitialPresence.h"
 
 #include "platform/messenger/xmpp/XmppConnection.h"
-#include "platform/messenger/xmpp/XmppStanzaReader.h"
+#include "platform/messenger/xmpp/XmppStanza.h"
 
-#include <cstring>
+#include <algorithm>
 #include <strophe.h>
-
-namespace {
-
-constexpr char discoInfoNs[] = "http://jabber.org/protocol/disco#info";
-constexpr char discoItemsNs[] = "http://jabber.org/protocol/disco#items";
-constexpr char offlineNs[] = "http://jabber.org/protocol/offline";
-constexpr char versionNs[] = "jabber:iq:version";
-
-bool isResult(xmpp_stanza_t *answer)
-{
-    const char *type = xmpp_stanza_get_type(answer);
-    return type && std::strcmp(type, "result") == 0;
-}
-
-} // namespace
 
 XmppInitialPresence::XmppInitialPresence(XmppConnection &connection, QString account,
                                          std::chrono::milliseconds timeLimit)
@@ -57,36 +42,30 @@ bool XmppInitialPresence::offersFlexibleOffline(const QString &target)
 {
     XmppConnection::StanzaPtr iq = m_connection.newIq("get");
     xmpp_stanza_set_to(iq.get(), target.toUtf8().constData());
-    m_connection.addChild(iq.get(), "query", discoInfoNs);
+    m_connection.addChild(iq.get(), "query", XmppStanza::discoInfoNs);
     const XmppConnection::StanzaPtr answer = m_connection.request(
         std::move(iq), m_timeLimit, QStringLiteral("consultar los servicios del servidor"));
-    xmpp_stanza_t *query =
-        isResult(answer.get())
-            ? xmpp_stanza_get_child_by_name_and_ns(answer.get(), "query", discoInfoNs)
-            : nullptr;
-    for (xmpp_stanza_t *child = query ? xmpp_stanza_get_children(query) : nullptr; child;
-         child = xmpp_stanza_get_next(child)) {
-        if (xmpp_stanza_is_tag(child) && std::strcmp(xmpp_stanza_get_name(child), "feature") == 0 &&
-            XmppStanzaReader::attribute(child, "var") == QLatin1String(offlineNs))
-            return true;
-    }
-    return false;
+    if (!XmppStanza::isResult(answer.get()))
+        return false;
+    xmpp_stanza_t *query = XmppStanza::child(answer.get(), "query", XmppStanza::discoInfoNs);
+    const QList<xmpp_stanza_t *> features = XmppStanza::children(query, "feature");
+    return std::any_of(features.cbegin(), features.cend(), [](xmpp_stanza_t *feature) {
+        return XmppStanza::attribute(feature, "var") == QLatin1String(XmppStanza::offlineNs);
+    });
 }
 
 bool XmppInitialPresence::isProsody()
 {
     XmppConnection::StanzaPtr iq = m_connection.newIq("get");
     xmpp_stanza_set_to(iq.get(), m_account.section(QLatin1Char('@'), 1).toUtf8().constData());
-    m_connection.addChild(iq.get(), "query", versionNs);
+    m_connection.addChild(iq.get(), "query", XmppStanza::versionNs);
     const XmppConnection::StanzaPtr answer = m_connection.request(
         std::move(iq), m_timeLimit, QStringLiteral("consultar el programa del servidor"));
-    xmpp_stanza_t *query =
-        isResult(answer.get())
-            ? xmpp_stanza_get_child_by_name_and_ns(answer.get(), "query", versionNs)
-            : nullptr;
-    xmpp_stanza_t *name = query ? xmpp_stanza_get_child_by_name(query, "name") : nullptr;
-    return name &&
-           XmppStanzaReader::text(name).trimmed().compare(u"Prosody", Qt::CaseInsensitive) == 0;
+    if (!XmppStanza::isResult(answer.get()))
+        return false;
+    xmpp_stanza_t *name =
+        XmppStanza::child(XmppStanza::child(answer.get(), "query", XmppStanza::versionNs), "name");
+    return XmppStanza::text(name).trimmed().compare(u"Prosody", Qt::CaseInsensitive) == 0;
 }
 
 bool XmppInitialPresence::keepOfflineMessages()
@@ -94,12 +73,12 @@ bool XmppInitialPresence::keepOfflineMessages()
     // Asking for the headers before the first presence tells the server that this client
     // fetches offline messages itself, so it does not push them; this client never fetches any.
     XmppConnection::StanzaPtr iq = m_connection.newIq("get");
-    xmpp_stanza_t *query = m_connection.addChild(iq.get(), "query", discoItemsNs);
-    xmpp_stanza_set_attribute(query, "node", offlineNs);
-    return isResult(m_connection
-                        .request(std::move(iq), m_timeLimit,
-                                 QStringLiteral("consultar los mensajes sin conexión"))
-                        .get());
+    xmpp_stanza_t *query = m_connection.addChild(iq.get(), "query", XmppStanza::discoItemsNs);
+    xmpp_stanza_set_attribute(query, "node", XmppStanza::offlineNs);
+    return XmppStanza::isResult(m_connection
+                                    .request(std::move(iq), m_timeLimit,
+                                             QStringLiteral("consultar los mensajes sin conexión"))
+                                    .get());
 }
 
 void XmppInitialPresence::sendPresence(int priority)

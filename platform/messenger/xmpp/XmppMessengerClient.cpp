@@ -4,7 +4,9 @@
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
 #include "platform/messenger/MessengerUserList.h"
+#include "platform/messenger/MessengerWaiter.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
+#include "platform/messenger/xmpp/XmppSession.h"
 #include "platform/messenger/xmpp/XmppSessionThread.h"
 
 namespace {
@@ -31,8 +33,8 @@ public:
         const auto session = m_session.lock();
         return session && session->isSignedIn() ? signedIn : SignedOut;
     }
-    QString signInName() const override { return liveSession(m_session)->signInName(); }
-    QString displayName() const override { return liveSession(m_session)->displayName(); }
+    QString signInName() const override { return liveSession(m_session)->account().signInName; }
+    QString displayName() const override { return liveSession(m_session)->account().displayName; }
 
 private:
     std::weak_ptr<XmppSessionThread> m_session;
@@ -58,9 +60,11 @@ private:
 class XmppUserList : public MessengerUserList
 {
 public:
-    XmppUserList(std::weak_ptr<XmppSessionThread> session, qint32 listNumber,
+    XmppUserList(std::weak_ptr<XmppSessionThread> session,
+                 std::shared_ptr<const MessengerWaiter> waiter, qint32 listNumber,
                  QList<MessengerUser> users)
-        : m_session(std::move(session)), m_listNumber(listNumber), m_users(std::move(users))
+        : m_session(std::move(session)), m_waiter(std::move(waiter)), m_listNumber(listNumber),
+          m_users(std::move(users))
     {
     }
 
@@ -86,7 +90,10 @@ public:
                 QStringLiteral("No se puede quitar a «%1» de la lista inversa: en XMPP solo "
                                "se quitan contactos de la lista de contactos")
                     .arg(address));
-        liveSession(m_session)->removeContact(address);
+        liveSession(m_session)->call<std::monostate>(*m_waiter, [address](XmppSession &session) {
+            session.removeContact(address);
+            return std::monostate();
+        });
         m_users.removeIf(
             [&](const MessengerUser &listed) { return listed.member(u"EmailAddress") == address; });
     }
@@ -100,22 +107,26 @@ private:
     }
 
     std::weak_ptr<XmppSessionThread> m_session;
+    std::shared_ptr<const MessengerWaiter> m_waiter;
     qint32 m_listNumber;
     QList<MessengerUser> m_users;
 };
 
 } // namespace
 
-XmppMessengerClient::XmppMessengerClient(const XmppSettings &settings, PasswordSource &passwords)
+XmppMessengerClient::XmppMessengerClient(const XmppSettings &settings, PasswordSource &passwords,
+                                         std::shared_ptr<const MessengerWaiter> waiter)
+    : m_waiter(std::move(waiter))
 {
     QByteArray password = passwords.password(settings.bareJid());
     auto session = std::make_shared<XmppSessionThread>(settings);
-    session->signIn(password);
+    session->signIn(password, *m_waiter);
     m_session = std::move(session);
 }
 
-XmppMessengerClient::XmppMessengerClient(std::shared_ptr<XmppSessionThread> signedIn)
-    : m_session(std::move(signedIn))
+XmppMessengerClient::XmppMessengerClient(std::shared_ptr<XmppSessionThread> signedIn,
+                                         std::shared_ptr<const MessengerWaiter> waiter)
+    : m_session(std::move(signedIn)), m_waiter(std::move(waiter))
 {
 }
 
@@ -130,33 +141,40 @@ std::shared_ptr<MessengerUserList> XmppMessengerClient::userList(qint32 listNumb
 {
     if (listNumber != ContactList && listNumber != ReverseList)
         throw MessengerError(QStringLiteral("No existe la lista de usuarios %1").arg(listNumber));
-    QList<MessengerUser> users;
-    m_session->readRoster([&](const XmppRoster &roster) {
-        users = listNumber == ContactList ? roster.contactList() : roster.reverseList();
-    });
+    QList<MessengerUser> users =
+        m_session->call<QList<MessengerUser>>(*m_waiter, [listNumber](XmppSession &session) {
+            session.processPending();
+            const XmppRoster &roster = session.roster();
+            return listNumber == ContactList ? roster.contactList() : roster.reverseList();
+        });
     if (!m_session->isSignedIn())
         throw MessengerError(QStringLiteral("Se perdió la conexión con el servidor XMPP de %1; "
                                             "vuelva a abrir Orvalin para iniciar sesión otra vez")
-                                 .arg(m_session->signInName()));
-    return std::make_shared<XmppUserList>(m_session, listNumber, std::move(users));
+                                 .arg(m_session->account().signInName));
+    return std::make_shared<XmppUserList>(m_session, m_waiter, listNumber, std::move(users));
 }
 
 QString XmppMessengerClient::scanWarning() const
 {
-    return m_session->notice();
+    return m_session->account().notice;
 }
 
 std::shared_ptr<const MessengerUser> XmppMessengerClient::lookUpUser(const QString &emailAddress,
                                                                      const MessengerService &)
 {
-    std::shared_ptr<const MessengerUser> found;
-    m_session->readRoster([&](const XmppRoster &roster) {
-        if (const auto item = roster.item(emailAddress))
-            found = std::make_shared<const MessengerUser>(
-                item->jid, item->name.isEmpty() ? item->jid : item->name);
-        else if (roster.hasRequest(emailAddress))
-            found = std::make_shared<const MessengerUser>(emailAddress, emailAddress);
-    });
+    std::shared_ptr<const MessengerUser> found =
+        m_session->call<std::shared_ptr<const MessengerUser>>(
+            *m_waiter, [emailAddress](XmppSession &session) {
+                session.processPending();
+                const XmppRoster &roster = session.roster();
+                std::shared_ptr<const MessengerUser> user;
+                if (const auto item = roster.item(emailAddress))
+                    user = std::make_shared<const MessengerUser>(
+                        item->jid, item->name.isEmpty() ? item->jid : item->name);
+                else if (roster.hasRequest(emailAddress))
+                    user = std::make_shared<const MessengerUser>(emailAddress, emailAddress);
+                return user;
+            });
     if (found)
         return found;
     throw MessengerError(

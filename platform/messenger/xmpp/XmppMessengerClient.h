@@ -2,6 +2,7 @@
 
 #include "platform/messenger/MessengerClient.h"
 
+class MessengerWaiter;
 class PasswordSource;
 class XmppSessionThread;
 struct XmppSettings;
@@ -14,11 +15,13 @@ struct XmppSettings;
 class XmppMessengerClient : public MessengerClient
 {
 public:
-    // Asks passwords for the password and signs in, waiting for it; throws MessengerError when
-    // the sign-in fails, saying why.
-    XmppMessengerClient(const XmppSettings &settings, PasswordSource &passwords);
+    // Asks passwords for the password and signs in; throws MessengerError when the sign-in
+    // fails, saying why. This and every later call that needs the server wait as waiter says.
+    XmppMessengerClient(const XmppSettings &settings, PasswordSource &passwords,
+                        std::shared_ptr<const MessengerWaiter> waiter);
     // Serves a session that has signed in already (see XmppSignIn).
-    explicit XmppMessengerClient(std::shared_ptr<XmppSessionThread> signedIn);
+    XmppMessengerClient(std::shared_ptr<XmppSessionThread> signedIn,
+                        std::shared_ptr<const MessengerWaiter> waiter);
     ~XmppMessengerClient() override;
 
     std::shared_ptr<MessengerServiceSet> serviceSet() override;
@@ -34,4 +37,5 @@ public:
 private:
     // Shared with the handed-out objects, which see it go away with the client.
     std::shared_ptr<XmppSessionThread> m_session;
+    std::shared_ptr<const MessengerWaiter> m_waiter;
 };

@@ -3,39 +3,9 @@
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/xmpp/XmppCancelled.h"
 #include "platform/messenger/xmpp/XmppInitialPresence.h"
-#include "platform/messenger/xmpp/XmppStanzaReader.h"
+#include "platform/messenger/xmpp/XmppStanza.h"
 
-#include <cstring>
 #include <strophe.h>
-
-namespace {
-
-constexpr char rosterNs[] = "jabber:iq:roster";
-constexpr char pingNs[] = "urn:xmpp:ping";
-constexpr char pubsubNs[] = "http://jabber.org/protocol/pubsub";
-constexpr char nickNs[] = "http://jabber.org/protocol/nick";
-constexpr char vcardNs[] = "vcard-temp";
-
-bool hasType(xmpp_stanza_t *stanza, const char *type)
-{
-    const char *actual = xmpp_stanza_get_type(stanza);
-    return actual && std::strcmp(actual, type) == 0;
-}
-
-bool isError(xmpp_stanza_t *answer)
-{
-    return hasType(answer, "error");
-}
-
-xmpp_stanza_t *childElement(xmpp_stanza_t *parent, const char *name, const char *ns = nullptr)
-{
-    if (!parent)
-        return nullptr;
-    return ns ? xmpp_stanza_get_child_by_name_and_ns(parent, name, ns)
-              : xmpp_stanza_get_child_by_name(parent, name);
-}
-
-} // namespace
 
 XmppSession::XmppSession(const XmppSettings &settings, std::shared_ptr<XmppInterrupt> interrupt)
     : m_settings(settings), m_connection(std::move(interrupt))
@@ -81,7 +51,7 @@ const XmppRoster &XmppSession::roster()
 void XmppSession::removeContact(const QString &jid)
 {
     XmppConnection::StanzaPtr iq = m_connection.newIq("set");
-    xmpp_stanza_t *query = m_connection.addChild(iq.get(), "query", rosterNs);
+    xmpp_stanza_t *query = m_connection.addChild(iq.get(), "query", XmppStanza::rosterNs);
     xmpp_stanza_t *item = m_connection.addChild(query, "item");
     // Only these two attributes: servers refuse a removal that carries anything else.
     xmpp_stanza_set_attribute(item, "jid", jid.toUtf8().constData());
@@ -89,9 +59,9 @@ void XmppSession::removeContact(const QString &jid)
     const QString what = QStringLiteral("quitar a «%1» de la lista de contactos").arg(jid);
     const XmppConnection::StanzaPtr answer =
         m_connection.request(std::move(iq), m_settings.requestTimeLimit, what);
-    if (isError(answer.get()))
+    if (XmppStanza::isError(answer.get()))
         throw MessengerError(QStringLiteral("No se pudo %1: el servidor lo rechazó (%2)")
-                                 .arg(what, XmppStanzaReader::errorText(answer.get())));
+                                 .arg(what, XmppStanza::errorText(answer.get())));
     // The server's push may come before the answer (ejabberd) or after it (Prosody); both
     // are handled, and the roster need not wait for a push that is still to come.
     m_roster.remove(jid);
@@ -100,26 +70,23 @@ void XmppSession::removeContact(const QString &jid)
 void XmppSession::fetchRoster()
 {
     XmppConnection::StanzaPtr iq = m_connection.newIq("get");
-    m_connection.addChild(iq.get(), "query", rosterNs);
+    m_connection.addChild(iq.get(), "query", XmppStanza::rosterNs);
     const QString what = QStringLiteral("leer la lista de contactos de %1").arg(m_signInName);
     const XmppConnection::StanzaPtr answer =
         m_connection.request(std::move(iq), m_settings.requestTimeLimit, what);
-    if (isError(answer.get()))
+    if (XmppStanza::isError(answer.get()))
         throw MessengerError(QStringLiteral("No se pudo %1: el servidor lo rechazó (%2)")
-                                 .arg(what, XmppStanzaReader::errorText(answer.get())));
+                                 .arg(what, XmppStanza::errorText(answer.get())));
     QList<XmppRoster::Item> items;
-    xmpp_stanza_t *query = childElement(answer.get(), "query", rosterNs);
-    for (xmpp_stanza_t *child = query ? xmpp_stanza_get_children(query) : nullptr; child;
-         child = xmpp_stanza_get_next(child)) {
-        if (!xmpp_stanza_is_tag(child) || std::strcmp(xmpp_stanza_get_name(child), "item") != 0)
-            continue;
-        const QString jid = XmppStanzaReader::attribute(child, "jid");
+    for (xmpp_stanza_t *child : XmppStanza::children(
+             XmppStanza::child(answer.get(), "query", XmppStanza::rosterNs), "item")) {
+        const QString jid = XmppStanza::attribute(child, "jid");
         if (jid.isEmpty())
             continue;
         // A value the protocol does not define is read as the safest one, "none".
         const auto subscription =
-            XmppRoster::parseSubscription(XmppStanzaReader::attribute(child, "subscription"));
-        items.append({jid, XmppStanzaReader::attribute(child, "name"),
+            XmppRoster::parseSubscription(XmppStanza::attribute(child, "subscription"));
+        items.append({jid, XmppStanza::attribute(child, "name"),
                       subscription.value_or(XmppRoster::Subscription::None)});
     }
     m_roster.reset(items);
@@ -130,20 +97,23 @@ QString XmppSession::fetchNickname()
     // The nickname the user published (XEP-0172), else the one on the user's vCard.
     XmppConnection::StanzaPtr pep = m_connection.newIq("get");
     xmpp_stanza_set_to(pep.get(), m_signInName.toUtf8().constData());
-    xmpp_stanza_t *items =
-        m_connection.addChild(m_connection.addChild(pep.get(), "pubsub", pubsubNs), "items");
-    xmpp_stanza_set_attribute(items, "node", nickNs);
+    xmpp_stanza_t *items = m_connection.addChild(
+        m_connection.addChild(pep.get(), "pubsub", XmppStanza::pubsubNs), "items");
+    xmpp_stanza_set_attribute(items, "node", XmppStanza::nickNs);
     QString nickname =
         askNickname(std::move(pep), "leer el apodo publicado", [](xmpp_stanza_t *answer) {
-            xmpp_stanza_t *item = childElement(
-                childElement(childElement(answer, "pubsub", pubsubNs), "items"), "item");
-            return childElement(item, "nick", nickNs);
+            xmpp_stanza_t *item = XmppStanza::child(
+                XmppStanza::child(XmppStanza::child(answer, "pubsub", XmppStanza::pubsubNs),
+                                  "items"),
+                "item");
+            return XmppStanza::child(item, "nick", XmppStanza::nickNs);
         });
     if (nickname.isEmpty()) {
         XmppConnection::StanzaPtr vcard = m_connection.newIq("get");
-        m_connection.addChild(vcard.get(), "vCard", vcardNs);
+        m_connection.addChild(vcard.get(), "vCard", XmppStanza::vcardNs);
         nickname = askNickname(std::move(vcard), "leer la vCard", [](xmpp_stanza_t *answer) {
-            return childElement(childElement(answer, "vCard", vcardNs), "NICKNAME");
+            return XmppStanza::child(XmppStanza::child(answer, "vCard", XmppStanza::vcardNs),
+                                     "NICKNAME");
         });
     }
     return nickname.isEmpty() ? m_signInName.section(QLatin1Char('@'), 0, 0) : nickname;
@@ -155,13 +125,13 @@ QString XmppSession::askNickname(XmppConnection::StanzaPtr iq, const char *what,
     try {
         const XmppConnection::StanzaPtr answer = m_connection.request(
             std::move(iq), m_settings.requestTimeLimit, QString::fromUtf8(what));
-        if (isError(answer.get()))
+        if (XmppStanza::isError(answer.get()))
             return {}; // no nickname kept, or the server does not keep any
         xmpp_stanza_t *nick = findNick(answer.get());
-        return nick ? XmppStanzaReader::text(nick).trimmed() : QString();
+        return nick ? XmppStanza::text(nick).trimmed() : QString();
     } catch (const XmppCancelled &) {
         throw;
-    } catch (const MessengerError &) {
+    } catch (const Error &) {
         // A slow answer only costs the nickname; a lost connection ends the sign-in.
         if (!m_connection.isConnected())
             throw;
@@ -171,28 +141,27 @@ QString XmppSession::askNickname(XmppConnection::StanzaPtr iq, const char *what,
 
 void XmppSession::handleStanza(xmpp_stanza_t *stanza)
 {
-    const char *name = xmpp_stanza_get_name(stanza);
-    if (std::strcmp(name, "presence") == 0) {
-        const QString from = bare(XmppStanzaReader::attribute(stanza, "from"));
+    if (XmppStanza::isNamed(stanza, "presence")) {
+        const QString from = bare(XmppStanza::attribute(stanza, "from"));
         if (from.isEmpty())
             return;
-        if (hasType(stanza, "subscribe"))
+        if (XmppStanza::hasType(stanza, "subscribe"))
             m_roster.addRequest(from);
-        else if (hasType(stanza, "unsubscribe"))
+        else if (XmppStanza::hasType(stanza, "unsubscribe"))
             m_roster.dropRequest(from);
         return;
     }
     // Messages belong to the user's real clients; this session asks for none, and stays at a
     // negative priority but for the moment the stored requests take.
-    if (std::strcmp(name, "message") == 0)
+    if (XmppStanza::isNamed(stanza, "message"))
         return;
     // An iq "get" or "set": every one gets an answer, as the protocol requires.
-    if (hasType(stanza, "set")) {
-        if (xmpp_stanza_t *query = childElement(stanza, "query", rosterNs)) {
+    if (XmppStanza::hasType(stanza, "set")) {
+        if (xmpp_stanza_t *query = XmppStanza::child(stanza, "query", XmppStanza::rosterNs)) {
             handleRosterPush(stanza, query);
             return;
         }
-    } else if (childElement(stanza, "ping", pingNs)) {
+    } else if (XmppStanza::child(stanza, "ping", XmppStanza::pingNs)) {
         reply(stanza);
         return;
     }
@@ -205,7 +174,7 @@ void XmppSession::handleStanza(xmpp_stanza_t *stanza)
 void XmppSession::handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query)
 {
     // Only the user's own server may change the roster; anyone else's push is refused.
-    const QString from = XmppStanzaReader::attribute(iq, "from");
+    const QString from = XmppStanza::attribute(iq, "from");
     if (!from.isEmpty() && bare(from) != m_signInName) {
         XmppConnection::StanzaPtr refusal(
             xmpp_stanza_reply_error(iq, "cancel", "service-unavailable", nullptr));
@@ -213,21 +182,18 @@ void XmppSession::handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query)
             m_connection.send(refusal.get());
         return;
     }
-    for (xmpp_stanza_t *child = xmpp_stanza_get_children(query); child;
-         child = xmpp_stanza_get_next(child)) {
-        if (!xmpp_stanza_is_tag(child) || std::strcmp(xmpp_stanza_get_name(child), "item") != 0)
-            continue;
-        const QString jid = XmppStanzaReader::attribute(child, "jid");
+    for (xmpp_stanza_t *child : XmppStanza::children(query, "item")) {
+        const QString jid = XmppStanza::attribute(child, "jid");
         if (jid.isEmpty())
             continue;
-        const QString subscription = XmppStanzaReader::attribute(child, "subscription");
+        const QString subscription = XmppStanza::attribute(child, "subscription");
         if (subscription == u"remove") {
             m_roster.remove(jid);
             continue;
         }
         const auto parsed =
             XmppRoster::parseSubscription(subscription).value_or(XmppRoster::Subscription::None);
-        m_roster.update({jid, XmppStanzaReader::attribute(child, "name"), parsed});
+        m_roster.update({jid, XmppStanza::attribute(child, "name"), parsed});
         // An accepted request is no longer waiting.
         if (parsed == XmppRoster::Subscription::From || parsed == XmppRoster::Subscription::Both)
             m_roster.dropRequest(jid);

@@ -4,48 +4,14 @@
 #include "platform/messenger/xmpp/XmppInterrupt.h"
 #include "platform/messenger/xmpp/XmppSession.h"
 
-#include <QCoreApplication>
-#include <QCursor>
 #include <QDeadlineTimer>
-#include <QGuiApplication>
-#include <QThread>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <future>
 #include <mutex>
 
-namespace {
-
 using namespace std::chrono_literals;
-
-// Shown while a window waits for the server, so the user sees the program is busy, not stuck.
-class BusyCursor
-{
-public:
-    BusyCursor() : m_active(qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-    {
-        if (m_active)
-            QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
-    }
-    ~BusyCursor()
-    {
-        if (m_active)
-            QGuiApplication::restoreOverrideCursor();
-    }
-    Q_DISABLE_COPY_MOVE(BusyCursor)
-
-private:
-    bool m_active;
-};
-
-bool onMainThread()
-{
-    const QCoreApplication *application = QCoreApplication::instance();
-    return application && QThread::currentThread() == application->thread();
-}
-
-} // namespace
 
 // What the thread and its owner share. The thread keeps it alive, so that a thread left to end
 // on its own never reaches freed memory.
@@ -88,11 +54,8 @@ struct XmppSessionThread::Shared
     std::condition_variable wake;
     std::deque<std::function<void(XmppSession &)>> tasks; // guarded by mutex
     bool stopping = false;                                // guarded by mutex
+    // The connection's state, which may change between calls; read by the owner at any time.
     std::atomic<bool> signedIn = false;
-    // Written on the thread before the sign-in reports success; read only after that.
-    QString signInName;
-    QString displayName;
-    QString notice;
     std::promise<void> ended;
 };
 
@@ -129,72 +92,60 @@ void XmppSessionThread::post(std::function<void(XmppSession &)> task)
     m_shared->wake.notify_all();
 }
 
-void XmppSessionThread::call(const std::function<void(XmppSession &)> &task,
-                             std::chrono::milliseconds deadline)
+void XmppSessionThread::await(const MessengerWaiter &waiter, const MessengerWaiter::Poll &finished,
+                              std::chrono::milliseconds deadline)
 {
-    auto done = std::make_shared<std::promise<void>>();
-    std::future<void> finished = done->get_future();
-    post([task, done](XmppSession &session) {
-        try {
-            task(session);
-            done->set_value();
-        } catch (...) {
-            done->set_exception(std::current_exception());
-        }
-    });
     const QDeadlineTimer timer(deadline == std::chrono::milliseconds::max()
                                    ? QDeadlineTimer(QDeadlineTimer::Forever)
                                    : QDeadlineTimer(deadline));
-    if (onMainThread()) {
-        const BusyCursor busy;
-        while (finished.wait_for(5ms) != std::future_status::ready) {
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            if (timer.hasExpired())
-                timeOut();
-        }
-    } else {
-        while (finished.wait_for(50ms) != std::future_status::ready) {
-            if (timer.hasExpired())
-                timeOut();
-        }
-    }
-    finished.get();
-}
-
-void XmppSessionThread::startSignIn(QByteArray &password, XmppConnection::ProgressHandler progress,
-                                    DoneHandler done)
-{
-    // Moved into the task, which wipes it once the library has it.
-    auto secret = std::make_shared<QByteArray>(std::exchange(password, QByteArray()));
-    post([shared = m_shared.get(), secret, progress = std::move(progress),
-          done = std::move(done)](XmppSession &session) {
-        try {
-            session.signIn(*secret, progress);
-            shared->signInName = session.signInName();
-            shared->displayName = session.displayName();
-            shared->notice = session.notice();
-            shared->signedIn = session.isSignedIn();
-        } catch (...) {
-            PasswordSource::wipe(*secret);
-            done(std::current_exception());
-            return;
-        }
-        done(nullptr);
+    waiter.wait([&](std::chrono::milliseconds slice) {
+        if (finished(slice))
+            return true;
+        // The reply still comes: the interrupt makes the work end soon with the time-out.
+        if (timer.hasExpired())
+            timeOut();
+        return false;
     });
 }
 
-void XmppSessionThread::signIn(QByteArray &password)
+void XmppSessionThread::noteState(Shared &shared, const XmppSession &session)
 {
+    shared.signedIn = session.isSignedIn();
+}
+
+std::shared_ptr<XmppSessionThread::SignInReply> XmppSessionThread::startSignIn(QByteArray &password)
+{
+    // Moved into the task, which wipes it once the library has it.
     auto secret = std::make_shared<QByteArray>(std::exchange(password, QByteArray()));
-    call(
-        [shared = m_shared.get(), secret](XmppSession &session) {
-            session.signIn(*secret);
-            shared->signInName = session.signInName();
-            shared->displayName = session.displayName();
-            shared->notice = session.notice();
-            shared->signedIn = session.isSignedIn();
-        },
+    auto reply = std::make_shared<SignInReply>();
+    m_signIn = reply;
+    post([shared = m_shared.get(), secret, reply](XmppSession &session) {
+        reply->run([&] {
+            struct Note
+            {
+                Shared &shared;
+                const XmppSession &session;
+                QByteArray &secret;
+                ~Note()
+                {
+                    noteState(shared, session);
+                    PasswordSource::wipe(secret);
+                }
+            } note{*shared, session, *secret};
+            session.signIn(*secret, [reply](XmppConnection::Step step) { reply->report(step); });
+            return XmppSignInResult{session.signInName(), session.displayName(), session.notice()};
+        });
+    });
+    return reply;
+}
+
+void XmppSessionThread::signIn(QByteArray &password, const MessengerWaiter &waiter)
+{
+    const std::shared_ptr<SignInReply> reply = startSignIn(password);
+    await(
+        waiter, [&](std::chrono::milliseconds slice) { return reply->waitFor(slice); },
         signInDeadline());
+    reply->result(); // throws why the sign-in failed
 }
 
 std::chrono::milliseconds XmppSessionThread::signInDeadline() const
@@ -217,38 +168,8 @@ bool XmppSessionThread::isSignedIn() const
     return m_shared->signedIn;
 }
 
-QString XmppSessionThread::signInName() const
+const XmppSignInResult &XmppSessionThread::account() const
 {
-    return m_shared->signInName;
-}
-
-QString XmppSessionThread::displayName() const
-{
-    return m_shared->displayName;
-}
-
-QString XmppSessionThread::notice() const
-{
-    return m_shared->notice;
-}
-
-void XmppSessionThread::readRoster(const std::function<void(const XmppRoster &)> &read)
-{
-    call([&](XmppSession &session) {
-        session.processPending();
-        read(session.roster());
-        m_shared->signedIn = session.isSignedIn();
-    });
-}
-
-void XmppSessionThread::removeContact(const QString &jid)
-{
-    call([&](XmppSession &session) {
-        try {
-            session.removeContact(jid);
-        } catch (...) {
-            m_shared->signedIn = session.isSignedIn();
-            throw;
-        }
-    });
+    static const XmppSignInResult none;
+    return m_signIn && m_signIn->isFinished() ? m_signIn->result() : none;
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/messenger/MessengerWaiter.h"
 #include "platform/messenger/xmpp/XmppConnection.h"
-#include "platform/messenger/xmpp/XmppRoster.h"
+#include "platform/messenger/xmpp/XmppReply.h"
 #include "platform/messenger/xmpp/XmppSettings.h"
+#include "platform/messenger/xmpp/XmppSignInResult.h"
 
 #include <QString>
-#include <exception>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -13,17 +14,16 @@
 class XmppSession;
 
 // One XmppSession in a thread of its own, so that the library's blocking steps (name lookup,
-// TLS handshake) and every wait for the server happen off the user-interface thread. Between
-// calls the thread handles what the server pushes.
+// TLS handshake) and every wait for the server happen off the caller's thread. Between calls
+// the thread handles what the server pushes.
 //
-// The blocking calls below wait for the thread; on the application's main thread they keep
-// handling Qt's events meanwhile (repaints and timers, no user input: a click could start
-// another call on this session, or close the window that owns it, in the middle of this one).
-// The Messenger interface the windows use is synchronous, so this is where the wait goes.
+// Every piece of work goes to the thread as a task and comes back as an XmppReply: the sign-in
+// as a SignInReply, each call as the reply of its result. The blocking calls wait as the
+// caller's MessengerWaiter says, and enforce their time limit meanwhile.
 class XmppSessionThread
 {
 public:
-    using DoneHandler = std::function<void(std::exception_ptr failure)>;
+    using SignInReply = XmppReply<XmppSignInResult, XmppConnection::Step>;
 
     explicit XmppSessionThread(const XmppSettings &settings);
     // Lets the thread sign out and end; when the server keeps it waiting, interrupts it, and
@@ -31,13 +31,12 @@ public:
     ~XmppSessionThread();
     Q_DISABLE_COPY_MOVE(XmppSessionThread)
 
-    // Starts signing in with password (wiped). progress and done are called on the session's
-    // thread; done gets the failure, or nullptr once signed in. The caller enforces
+    // Starts signing in with password (wiped); the reply reports each step, then what the
+    // sign-in found or why it failed (XmppCancelled when cancelled). The caller enforces
     // signInDeadline() with timeOut(): a blocked handshake cannot watch the clock itself.
-    void startSignIn(QByteArray &password, XmppConnection::ProgressHandler progress,
-                     DoneHandler done);
-    // Signs in and waits; throws MessengerError saying why it could not.
-    void signIn(QByteArray &password);
+    std::shared_ptr<SignInReply> startSignIn(QByteArray &password);
+    // Signs in and waits as waiter says; throws MessengerError saying why it could not.
+    void signIn(QByteArray &password, const MessengerWaiter &waiter);
     // How long a sign-in may take in all: the connection, then the roster and the nickname.
     std::chrono::milliseconds signInDeadline() const;
 
@@ -45,26 +44,50 @@ public:
     void cancel();
     void timeOut();
 
+    // False once the connection is lost, whenever that is noticed.
     bool isSignedIn() const;
-    // Valid once signed in.
-    QString signInName() const;
-    QString displayName() const;
-    // What the sign-in could not do safely on this server, to be told once; empty when nothing.
-    QString notice() const;
-    // Calls read with the roster, on the session's thread, after handling what the server sent
-    // meanwhile; read copies what it needs (the roster's lists are shared, not copied, until
-    // the roster changes).
-    void readRoster(const std::function<void(const XmppRoster &)> &read);
-    // See XmppSession::removeContact.
-    void removeContact(const QString &jid);
+    // Valid once signed in: what the sign-in found.
+    const XmppSignInResult &account() const;
+
+    // Runs task on the session's thread and gives back what it returns, waiting as waiter
+    // says; what task throws is thrown here. task must not keep references to the caller's
+    // data: it may copy what it needs from the session (the roster's lists are shared, not
+    // copied, until the roster changes).
+    template <typename Result>
+    Result call(const MessengerWaiter &waiter, std::function<Result(XmppSession &)> task);
 
 private:
     struct Shared;
     void post(std::function<void(XmppSession &)> task);
-    void call(const std::function<void(XmppSession &)> &task,
-              std::chrono::milliseconds deadline = std::chrono::milliseconds::max());
+    void await(const MessengerWaiter &waiter, const MessengerWaiter::Poll &finished,
+               std::chrono::milliseconds deadline);
+    // After each task, before its reply is given: whether the session is still signed in.
+    static void noteState(Shared &shared, const XmppSession &session);
 
     XmppSettings m_settings;
     std::shared_ptr<Shared> m_shared;
+    std::shared_ptr<SignInReply> m_signIn;
     std::thread m_thread;
 };
+
+template <typename Result>
+Result XmppSessionThread::call(const MessengerWaiter &waiter,
+                               std::function<Result(XmppSession &)> task)
+{
+    auto reply = std::make_shared<XmppReply<Result>>();
+    post([shared = m_shared.get(), reply, task = std::move(task)](XmppSession &session) {
+        reply->run([&] {
+            struct Note
+            {
+                Shared &shared;
+                const XmppSession &session;
+                ~Note() { noteState(shared, session); }
+            } note{*shared, session};
+            return task(session);
+        });
+    });
+    await(
+        waiter, [&](std::chrono::milliseconds slice) { return reply->waitFor(slice); },
+        std::chrono::milliseconds::max());
+    return reply->result();
+}

@@ -1,14 +1,11 @@
 #include "platform/messenger/xmpp/XmppSignIn.h"
 
-#include "platform/messenger/MessengerError.h"
+#include "platform/base/Error.h"
 #include "platform/messenger/xmpp/XmppCancelled.h"
 #include "platform/messenger/xmpp/XmppMessengerClient.h"
-#include "platform/messenger/xmpp/XmppSessionThread.h"
 
-#include <QCoreApplication>
-#include <QPointer>
-
-XmppSignIn::XmppSignIn(QObject *parent) : QObject(parent)
+XmppSignIn::XmppSignIn(std::shared_ptr<const MessengerWaiter> waiter, QObject *parent)
+    : QObject(parent), m_waiter(std::move(waiter))
 {
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, [this] {
@@ -26,61 +23,54 @@ void XmppSignIn::start(const XmppSettings &settings, QByteArray &password)
 {
     cancel();
     m_signedIn.reset();
-    const quint64 attempt = ++m_attempt;
     m_session = std::make_shared<XmppSessionThread>(settings);
-    // The reports come from the session's thread and are queued to the application object,
-    // which outlives this one; there they check that this object is still there.
-    const QPointer<XmppSignIn> self(this);
-    QObject *const application = QCoreApplication::instance();
-    m_session->startSignIn(
-        password,
-        [self, attempt, application](XmppConnection::Step step) {
-            QMetaObject::invokeMethod(application, [self, attempt, step] {
-                if (self && self->m_attempt == attempt && self->m_session)
-                    Q_EMIT self->stepChanged(stepText(step));
-            });
-        },
-        [self, attempt, application](const std::exception_ptr &failure) {
-            QString message;
-            if (failure) {
-                try {
-                    std::rethrow_exception(failure);
-                } catch (const XmppCancelled &) {
-                    return; // whoever cancelled has moved on
-                } catch (const MessengerError &error) {
-                    message = error.message();
-                } catch (const std::exception &error) {
-                    message = QString::fromUtf8(error.what());
-                }
-            }
-            QMetaObject::invokeMethod(application, [self, attempt, message] {
-                if (self)
-                    self->finish(attempt, message);
-            });
-        });
+    m_reply = m_session->startSignIn(password);
+    // Called on the session's thread, and never once stop() has detached it: this object is
+    // there while it runs, and a queued collect() goes with this object.
+    m_reply->setNotify(
+        [this] { QMetaObject::invokeMethod(this, &XmppSignIn::collect, Qt::QueuedConnection); });
     m_deadline.start(m_session->signInDeadline());
 }
 
 void XmppSignIn::cancel()
 {
-    m_deadline.stop();
     if (!m_session)
         return;
-    ++m_attempt;
     m_session->cancel();
     // The thread may still be inside a step; it ends on its own once the interrupt reaches it.
+    stop();
+}
+
+void XmppSignIn::stop()
+{
+    m_deadline.stop();
+    if (m_reply)
+        m_reply->detach();
+    m_reply.reset();
     m_session.reset();
 }
 
-void XmppSignIn::finish(quint64 attempt, const QString &failure)
+void XmppSignIn::collect()
 {
-    if (attempt != m_attempt || !m_session)
+    // A report queued before a cancel, or for an attempt since replaced, finds this one.
+    if (!m_reply)
         return;
-    m_deadline.stop();
-    std::shared_ptr<XmppSessionThread> session = std::move(m_session);
-    if (!failure.isEmpty()) {
-        session.reset();
-        Q_EMIT failed(failure);
+    for (const XmppConnection::Step step : m_reply->takeProgress()) {
+        Q_EMIT stepChanged(stepText(step));
+        if (!m_reply)
+            return; // cancelled by whoever heard of the step
+    }
+    if (!m_reply->isFinished())
+        return;
+    const std::shared_ptr<XmppSessionThread::SignInReply> reply = m_reply;
+    std::shared_ptr<XmppSessionThread> session = m_session;
+    stop();
+    try {
+        reply->result();
+    } catch (const XmppCancelled &) {
+        return; // whoever cancelled has moved on
+    } catch (const Error &error) {
+        Q_EMIT failed(error.message());
         return;
     }
     m_signedIn = std::move(session);
@@ -91,7 +81,7 @@ std::unique_ptr<MessengerClient> XmppSignIn::takeClient()
 {
     if (!m_signedIn)
         return nullptr;
-    return std::make_unique<XmppMessengerClient>(std::move(m_signedIn));
+    return std::make_unique<XmppMessengerClient>(std::move(m_signedIn), m_waiter);
 }
 
 QString XmppSignIn::stepText(XmppConnection::Step step)

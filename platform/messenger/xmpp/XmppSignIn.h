@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/messenger/xmpp/XmppConnection.h"
+#include "platform/messenger/xmpp/XmppSessionThread.h"
 #include "platform/messenger/xmpp/XmppSettings.h"
 
 #include <QObject>
@@ -8,7 +9,7 @@
 #include <memory>
 
 class MessengerClient;
-class XmppSessionThread;
+class MessengerWaiter;
 
 // A sign-in that runs on its own thread while the caller's event loop goes on: it reports each
 // step, ends with succeeded() or failed(), and cancel() stops it at any step at once. Lives on
@@ -18,7 +19,8 @@ class XmppSignIn : public QObject
     Q_OBJECT
 
 public:
-    explicit XmppSignIn(QObject *parent = nullptr);
+    // waiter: how the signed-in client's later calls wait.
+    explicit XmppSignIn(std::shared_ptr<const MessengerWaiter> waiter, QObject *parent = nullptr);
     ~XmppSignIn() override;
 
     // Starts signing in; wipes password. A sign-in still running is cancelled first.
@@ -39,11 +41,13 @@ Q_SIGNALS:
     void failed(const QString &message);
 
 private:
-    void finish(quint64 attempt, const QString &failure);
+    // Reads what the reply holds; queued here by the reply at each change.
+    void collect();
+    void stop();
 
+    std::shared_ptr<const MessengerWaiter> m_waiter;
     std::shared_ptr<XmppSessionThread> m_session;
+    std::shared_ptr<XmppSessionThread::SignInReply> m_reply;
     std::shared_ptr<XmppSessionThread> m_signedIn;
     QTimer m_deadline;
-    // Tells apart the reports of an attempt that was cancelled from those of the next one.
-    quint64 m_attempt = 0;
 };

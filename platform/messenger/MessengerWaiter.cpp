@@ -1,0 +1,3 @@
+#include "platform/messenger/MessengerWaiter.h"
+
+MessengerWaiter::~MessengerWaiter() = default;

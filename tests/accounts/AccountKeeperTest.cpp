@@ -1,0 +1,142 @@
+#include "platform/messenger/accounts/AccountKeeper.h"
+#include "platform/messenger/accounts/AccountChoice.h"
+#include "platform/messenger/accounts/Keyring.h"
+#include "platform/messenger/accounts/RememberedAccounts.h"
+#include "tests/accounts/AccountsTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Kind = AccountChoice::Kind;
+
+// A settings file of the test's own and the test's keyring entries.
+struct Kept
+{
+    Kept()
+        : remembered(testHome() + QStringLiteral("/config/orvalin/keeper.conf")),
+          keyring(testKeyringService()), keeper(remembered, keyring)
+    {
+    }
+    ~Kept()
+    {
+        for (const RememberedAccount &account : remembered.accounts())
+            keyring.remove(account.address);
+        QFile::remove(remembered.path());
+    }
+
+    RememberedAccounts remembered;
+    Keyring keyring;
+    AccountKeeper keeper;
+};
+
+RememberedAccount xmppAccount(bool rememberPassword)
+{
+    return {QStringLiteral("ana@example.org"),
+            QStringLiteral("xmpp.example.org"),
+            5223,
+            QStringLiteral("/etc/ssl/ca.pem"),
+            rememberPassword,
+            true};
+}
+
+} // namespace
+
+TEST(AccountKindTest, OneRuleTellsTheDemoAFileAndAnXmppAddressApart)
+{
+    EXPECT_EQ(AccountChoice::kindOf(QStringLiteral("demo")), Kind::Demo);
+    EXPECT_EQ(AccountChoice::kindOf(QStringLiteral("ana@example.org")), Kind::Xmpp);
+    EXPECT_EQ(AccountChoice::kindOf(QStringLiteral("cuentas/ana.json")), Kind::File);
+    // A path wins over the '@' it may hold, and a resource after '/' reads as a path too.
+    EXPECT_EQ(AccountChoice::kindOf(QStringLiteral("/home/ana@casa/cuenta.json")), Kind::File);
+    EXPECT_EQ(AccountChoice::kindOf(QStringLiteral("ana@example.org/movil")), Kind::File);
+    EXPECT_EQ(AccountChoice::kindOf(QStringLiteral("ana")), std::nullopt);
+    EXPECT_EQ(AccountChoice::kindOf(QString()), std::nullopt);
+
+    // A file in the working folder whose name looks like an address is the file: the sign-in
+    // window and the command line read it the same way.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    QFile file(QStringLiteral("eva@example.org"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_EQ(AccountChoice::kindOf(QStringLiteral("eva@example.org")), Kind::File);
+    QDir::setCurrent(previous);
+}
+
+TEST(AccountKeeperTest, KeepsTheXmppPasswordOnlyInTheKeyringAndDropsItWhenNoLongerWanted)
+{
+    Kept kept;
+    QByteArray password = "clave-del-llavero-5";
+    const QByteArray typed = password;
+    const RememberedAccount stored = kept.keeper.keep(xmppAccount(true), password);
+    EXPECT_TRUE(password.isEmpty() || password.count('\0') == password.size());
+    EXPECT_EQ(stored, xmppAccount(true));
+    EXPECT_EQ(kept.remembered.find(stored.address), xmppAccount(true));
+    EXPECT_EQ(kept.remembered.lastUsed(), stored.address);
+    EXPECT_EQ(kept.keyring.read(stored.address).password, typed);
+    EXPECT_EQ(kept.keeper.keptPassword(stored.address), typed);
+    EXPECT_EQ(filesHolding(typed), QStringList());
+
+    // Signed in again without "Recordar contraseña": the kept one goes.
+    QByteArray again = typed;
+    EXPECT_FALSE(kept.keeper.keep(xmppAccount(false), again).rememberPassword);
+    EXPECT_EQ(kept.keyring.read(stored.address).status, Keyring::Status::NotFound);
+    EXPECT_TRUE(kept.keeper.keptPassword(stored.address).isEmpty());
+    EXPECT_TRUE(kept.keeper.keyringProblem().isEmpty());
+}
+
+TEST(AccountKeeperTest, TheDemoAndFilesKeepNeitherPasswordNorServerFields)
+{
+    Kept kept;
+    for (const QString &address : {QStringLiteral("demo"), QStringLiteral("/tmp/ana.json")}) {
+        RememberedAccount account = xmppAccount(true);
+        account.address = address;
+        QByteArray password = "no-se-guarda";
+        const RememberedAccount stored = kept.keeper.keep(account, password);
+        const RememberedAccount expected{address, {}, 0, {}, false, true};
+        EXPECT_EQ(stored, expected);
+        EXPECT_EQ(kept.remembered.find(address), expected);
+        EXPECT_EQ(kept.keyring.read(address).status, Keyring::Status::NotFound);
+    }
+    EXPECT_EQ(kept.remembered.lastUsed(), QStringLiteral("/tmp/ana.json"));
+}
+
+TEST(AccountKeeperTest, ForgettingTakesTheAccountAndItsPassword)
+{
+    Kept kept;
+    QByteArray password = "para-olvidar";
+    kept.keeper.keep(xmppAccount(true), password);
+    EXPECT_EQ(kept.keeper.forget(QStringLiteral("ana@example.org")), QString());
+    EXPECT_FALSE(kept.remembered.find(QStringLiteral("ana@example.org")).has_value());
+    EXPECT_EQ(kept.remembered.lastUsed(), QString());
+    EXPECT_EQ(kept.keyring.read(QStringLiteral("ana@example.org")).status,
+              Keyring::Status::NotFound);
+}
+
+// Without a session bus, as keyring-session.sh --no-keyring runs it.
+TEST(NoKeyringAccountKeeperTest, WithoutAKeyringNothingIsKeptInItsPlaceAndTheProblemIsSaid)
+{
+    Kept kept;
+    QByteArray password = "sin-llavero-1618";
+    const RememberedAccount stored = kept.keeper.keep(xmppAccount(true), password);
+    EXPECT_FALSE(stored.rememberPassword);
+    EXPECT_FALSE(kept.remembered.find(stored.address)->rememberPassword);
+    EXPECT_EQ(filesHolding("sin-llavero-1618"), QStringList());
+
+    // The account stays while its password cannot be dropped, and the sentence says why.
+    const QString failure = kept.keeper.forget(stored.address);
+    EXPECT_TRUE(failure.contains(u"llavero")) << failure.toStdString();
+    EXPECT_TRUE(kept.remembered.find(stored.address).has_value());
+
+    // Once a look found the keyring missing, it is left alone and forgetting works.
+    kept.keeper.checkKeyring(stored.address);
+    EXPECT_FALSE(kept.keeper.keyringProblem().isEmpty());
+    EXPECT_EQ(kept.keeper.forget(stored.address), QString());
+    EXPECT_FALSE(kept.remembered.find(stored.address).has_value());
+}
