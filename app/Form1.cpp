@@ -284,6 +284,12 @@ void Form1::search()
 void Form1::removeChecked()
 {
     MessengerClient &client = requireMessenger();
+    // Nothing can be removed through a downloaded copy: every row stays, and one sentence says
+    // where to do it instead.
+    if (const QString refusal = client.removalRefusal(); !refusal.isEmpty()) {
+        m_reporter.warning(Product::title(), refusal);
+        return;
+    }
     QElapsedTimer started;
     started.start();
     QElapsedTimer sinceEvents;

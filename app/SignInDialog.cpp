@@ -249,6 +249,7 @@ void SignInDialog::preset(const AccountChoice &choice, const QString &error)
         fillAddresses(demoAddress);
         break;
     case AccountChoice::Kind::File:
+    case AccountChoice::Kind::Download:
     case AccountChoice::Kind::Xmpp:
         fillAddresses(choice.address);
         break;

@@ -25,6 +25,9 @@ std::unique_ptr<HistoryJournal> attachHistory(Form1 &form, const QString &backen
         std::make_unique<HistoryJournal>(path, account, backend, [&reporter](const QString &text) {
             reporter.warning(Product::title(), text);
         });
+    // A downloaded copy is dated by when it was made, not by when it is opened.
+    if (const QDateTime taken = client->listsTakenAt(); taken.isValid())
+        journal->setClock([taken] { return taken; });
     form.setAuditJournal(journal.get());
     return journal;
 }

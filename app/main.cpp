@@ -49,7 +49,8 @@ std::unique_ptr<MessengerClient> signIn(const QString &account, bool chooseAccou
                 return local;
             if (!choice.passwordFile.isEmpty())
                 password = FilePasswordSource(choice.passwordFile).password(choice.address);
-        } catch (const MessengerError &failure) {
+        } catch (const Error &failure) {
+            // An account file's, a server's or a download's failure alike.
             error = failure.message();
         }
     }

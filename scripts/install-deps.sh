@@ -15,7 +15,7 @@ packages=(
   scdoc bash-completion file dpkg-dev debhelper lintian appstream
   # Qt and the libraries the code links
   qt6-base-dev qt6-base-dev-tools libgl-dev libqt6sql6-sqlite
-  libstrophe-dev libssl-dev libexpat1-dev zlib1g-dev
+  libstrophe-dev libssl-dev libexpat1-dev zlib1g-dev libzip-dev libxml2-dev
   # the password of a remembered account lives in the system keyring
   qtkeychain-qt6-dev libsecret-1-dev
   # tests and benchmarks

@@ -257,10 +257,26 @@ void HistoryStore::recordScan(const QString &account, const QString &backend, co
 {
     const QList<HistoryContact> contacts = withoutRepeats(found);
     Transaction transaction(*this);
-    QSqlQuery latest = run(QStringLiteral("SELECT id, backend FROM snapshots WHERE account = ? "
-                                          "ORDER BY id DESC LIMIT 1"),
+    // The same lists taken at the same moment (a download opened again) are the same snapshot.
+    QSqlQuery same = run(QStringLiteral("SELECT id FROM snapshots WHERE account = ? AND "
+                                        "backend = ? AND taken_at = ?"),
+                         {account, backend, toStored(when)});
+    while (same.next()) {
+        if (contactsOf(same.value(0).toLongLong()) == contacts) {
+            run(QStringLiteral("UPDATE snapshots SET scans = scans + 1 WHERE id = ?"),
+                {same.value(0)});
+            transaction.commit();
+            return;
+        }
+    }
+    // Snapshots follow the time their lists were taken: an older download opened later takes
+    // its place among them and does not extend the newest.
+    QSqlQuery latest = run(QStringLiteral("SELECT id, backend, last_taken_at FROM snapshots "
+                                          "WHERE account = ? ORDER BY taken_at DESC, id DESC "
+                                          "LIMIT 1"),
                            {account});
     if (latest.next() && latest.value(1).toString() == backend &&
+        latest.value(2).toLongLong() <= toStored(when) &&
         contactsOf(latest.value(0).toLongLong()) == contacts) {
         run(QStringLiteral("UPDATE snapshots SET last_taken_at = ?, scans = scans + 1 "
                            "WHERE id = ?"),
@@ -301,7 +317,8 @@ QList<HistorySnapshot> HistoryStore::snapshots(const QString &account)
     QList<HistorySnapshot> result;
     QHash<qint64, qsizetype> index;
     QSqlQuery query = run(QStringLiteral("SELECT id, backend, taken_at, last_taken_at, scans, "
-                                         "notified FROM snapshots WHERE account = ? ORDER BY id"),
+                                         "notified FROM snapshots WHERE account = ? "
+                                         "ORDER BY taken_at, id"),
                           {account});
     while (query.next()) {
         HistorySnapshot snapshot;

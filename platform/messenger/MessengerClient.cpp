@@ -13,3 +13,23 @@ QString MessengerClient::scanWarning() const
 {
     return {};
 }
+
+QString MessengerClient::removalRefusal() const
+{
+    return {};
+}
+
+bool MessengerClient::hasProfileLinks() const
+{
+    return false;
+}
+
+QString MessengerClient::profileLink(const QString &) const
+{
+    return {};
+}
+
+QDateTime MessengerClient::listsTakenAt() const
+{
+    return {};
+}

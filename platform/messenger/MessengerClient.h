@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QtGlobal>
@@ -41,4 +42,14 @@ public:
     // Empty, or a warning that the lists may be incomplete on this account (said once per run,
     // with the scan); the scan itself goes on.
     virtual QString scanWarning() const;
+
+    // Empty, or why no removal can be made on this account at all (a downloaded copy of a
+    // network's lists); callers then leave every row as it is and say this sentence.
+    virtual QString removalRefusal() const;
+    // Whether rows have a profile link to give, and the link of one (empty when none).
+    virtual bool hasProfileLinks() const;
+    virtual QString profileLink(const QString &emailAddress) const;
+    // When the lists were taken, for lists that are a copy made earlier; invalid for live
+    // lists, which are as of now.
+    virtual QDateTime listsTakenAt() const;
 };

@@ -7,6 +7,7 @@
 #include "platform/messenger/accounts/AccountChooser.h"
 #include "platform/messenger/accounts/Keyring.h"
 #include "platform/messenger/accounts/RememberedAccounts.h"
+#include "platform/messenger/download/DataDownload.h"
 #include "platform/messenger/xmpp/NoPasswordSource.h"
 
 AccountChoice chooseAuditAccount(const QString &commandLine, const QProcessEnvironment &environment)
@@ -34,6 +35,8 @@ QString signInNameOf(const AccountChoice &choice)
         return choice.xmpp.bareJid();
     case AccountChoice::Kind::File:
         return AccountFile(choice.address).account().signInName;
+    case AccountChoice::Kind::Download:
+        return DataDownload(choice.address).account().signInName;
     case AccountChoice::Kind::Demo:
     case AccountChoice::Kind::Ask:
         break;

@@ -3,6 +3,7 @@
 #include "core/PlainText.h"
 #include "platform/base/CommandLine.h"
 #include "platform/base/Error.h"
+#include "platform/messenger/MessengerClient.h"
 #include "tools/audit/AuditAccount.h"
 #include "tools/audit/AuditCommandLine.h"
 #include "tools/audit/HistoryCommands.h"
@@ -93,9 +94,18 @@ int scanOrRemove(const AuditOptions &options, const QProcessEnvironment &environ
         return AuditTool::SignedOut;
     ReportWriter writer(options.format, out);
     if (options.command == AuditOptions::Command::Scan) {
+        const MessengerClient &client = session->client();
+        ReportWriter::ProfileLinks links;
+        if (client.hasProfileLinks())
+            links = [&client](const QString &key) { return client.profileLink(key); };
         writer.scan(session->view(), session->audit().zorkoCount(),
-                    session->journal().keptAddresses());
+                    session->journal().keptAddresses(), links);
         return finished(AuditTool::Done, out, err);
+    }
+    // Nothing can be removed through a downloaded copy: every row stays as it is.
+    if (const QString refusal = session->removalRefusal(); !refusal.isEmpty()) {
+        err << "orvalin-audit: " << AuditTool::escapeControls(refusal) << '\n';
+        return AuditTool::Incomplete;
     }
     const RemovalReport report = removeListed(*session, options.addresses);
     writer.removal(report);

@@ -108,15 +108,20 @@ void ReportWriter::json(const QJsonObject &root)
     m_out << QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-void ReportWriter::scan(const MemoryResultView &view, qint16 count, const QSet<QString> &kept)
+void ReportWriter::scan(const MemoryResultView &view, qint16 count, const QSet<QString> &kept,
+                        const ProfileLinks &links)
 {
     const bool marks = !kept.isEmpty();
     if (m_format == Format::Json) {
         QJsonArray zorkos;
-        for (const auto &row : view.rows())
-            zorkos.append(QJsonObject{{"EmailAddress", row.key},
-                                      {"FriendlyName", row.text},
-                                      {"kept", kept.contains(row.key)}});
+        for (const auto &row : view.rows()) {
+            QJsonObject zorko{{"EmailAddress", row.key},
+                              {"FriendlyName", row.text},
+                              {"kept", kept.contains(row.key)}};
+            if (links)
+                zorko.insert(QStringLiteral("link"), links(row.key));
+            zorkos.append(zorko);
+        }
         json(QJsonObject{{"count", count}, {"caption", view.caption()}, {"zorkos", zorkos}});
         return;
     }
@@ -124,6 +129,8 @@ void ReportWriter::scan(const MemoryResultView &view, qint16 count, const QSet<Q
     QList<QStringList> rows{{QStringLiteral("EmailAddress"), QStringLiteral("FriendlyName")}};
     if (marks)
         rows.first().append(QStringLiteral("Protegido"));
+    if (links && !table)
+        rows.first().append(QStringLiteral("Link"));
     for (const auto &row : view.rows()) {
         QStringList cells = table ? QStringList{AuditTool::escapeControls(row.key),
                                                 AuditTool::escapeControls(row.text)}
@@ -133,6 +140,8 @@ void ReportWriter::scan(const MemoryResultView &view, qint16 count, const QSet<Q
             cells.append(QStringLiteral("sí"));
         else if (marks && !table)
             cells.append(QStringLiteral("no"));
+        if (links && !table)
+            cells.append(links(row.key));
         rows.append(cells);
     }
     if (!table)

@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QStringList>
 
+#include <functional>
+
 struct HistoryChanges;
 class MemoryResultView;
 class QJsonObject;
@@ -31,8 +33,13 @@ class ReportWriter
 public:
     ReportWriter(AuditOptions::Format format, QTextStream &out) : m_format(format), m_out(out) {}
 
+    // A row's profile link by its key, for accounts that have them (a network's download).
+    using ProfileLinks = std::function<QString(const QString &key)>;
+
     // Kept contacts are marked in a Protegido column, shown once the account keeps anyone.
-    void scan(const MemoryResultView &view, qint16 count, const QSet<QString> &kept);
+    // With links, CSV adds a Link column and JSON a "link" field; the table stays as it is.
+    void scan(const MemoryResultView &view, qint16 count, const QSet<QString> &kept,
+              const ProfileLinks &links = {});
     void removal(const RemovalReport &report);
     void changes(const HistoryChanges &changes, const QString &account, const QString &summary);
 

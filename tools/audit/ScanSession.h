@@ -15,7 +15,8 @@ class QTextStream;
 
 // The start that scan, remove and changes share: the chosen account signed in, a history
 // journal that records every scan and removal, and one scan of the contact lists. Warnings (a
-// history that cannot be kept, a scan that is not complete) go to the error stream.
+// history that cannot be kept, a scan that is not complete) go to the error stream. A
+// downloaded copy's history is dated by the download's own time.
 class ScanSession
 {
 public:
@@ -32,6 +33,8 @@ public:
     MemoryResultView &view() { return m_view; }
     ContactAudit &audit() { return m_audit; }
     HistoryJournal &journal() { return m_journal; }
+    // Why nothing can be removed from this account (a downloaded copy), else empty.
+    QString removalRefusal() const;
 
 private:
     ScanSession(std::unique_ptr<MessengerClient> client, const AccountChoice &choice,

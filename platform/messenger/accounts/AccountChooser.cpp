@@ -7,6 +7,8 @@
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/accounts/Keyring.h"
 #include "platform/messenger/accounts/RememberedAccounts.h"
+#include "platform/messenger/download/DataDownload.h"
+#include "platform/messenger/download/DownloadMessengerClient.h"
 #include "platform/messenger/xmpp/FilePasswordSource.h"
 #include "platform/messenger/xmpp/XmppMessengerClient.h"
 
@@ -93,6 +95,7 @@ AccountChoice AccountChooser::named(const QString &value, const QString &origin)
     choice.kind = *kind;
     switch (*kind) {
     case AccountChoice::Kind::File:
+    case AccountChoice::Kind::Download:
         choice.address = QFileInfo(value).absoluteFilePath();
         break;
     case AccountChoice::Kind::Xmpp:
@@ -153,6 +156,8 @@ std::unique_ptr<MessengerClient> AccountChooser::localClient(const AccountChoice
         return demoClient();
     case AccountChoice::Kind::File:
         return fileClient(choice.address);
+    case AccountChoice::Kind::Download:
+        return downloadClient(choice.address);
     case AccountChoice::Kind::Xmpp:
     case AccountChoice::Kind::Ask:
         break;
@@ -176,4 +181,9 @@ std::unique_ptr<MessengerClient> AccountChooser::fileClient(const QString &path)
 {
     auto file = std::make_shared<AccountFile>(path);
     return std::make_unique<MemoryMessengerClient>(file->account(), file);
+}
+
+std::unique_ptr<MessengerClient> AccountChooser::downloadClient(const QString &path)
+{
+    return std::make_unique<DownloadMessengerClient>(DataDownload(path));
 }

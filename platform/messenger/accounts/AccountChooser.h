@@ -13,7 +13,8 @@ class RememberedAccounts;
 
 // The one place that decides which account orvalin and orvalin-audit use. First match wins:
 //
-//   1. the command line: --account ADDRESS, --account FILE or --account demo;
+//   1. the command line: --account ADDRESS, --account FILE, --account DOWNLOAD (a network's
+//      data download: its ZIP or folder) or --account demo;
 //   2. the environment: ORVALIN_XMPP (an XMPP address), else ORVALIN_ACCOUNT (a file);
 //   3. the remembered settings: the last account used, when it is set to sign in by itself;
 //   4. nothing named: the window asks (orvalin), or the demo account (orvalin-audit).
@@ -57,6 +58,8 @@ public:
     static std::unique_ptr<MessengerClient> demoClient();
     // Throws MessengerError when the file cannot be used.
     static std::unique_ptr<MessengerClient> fileClient(const QString &path);
+    // Throws DownloadError when the data download cannot be read.
+    static std::unique_ptr<MessengerClient> downloadClient(const QString &path);
 
 private:
     QProcessEnvironment m_environment;

@@ -1,0 +1,39 @@
+#include "platform/messenger/download/FolderEntries.h"
+
+#include "platform/messenger/download/DownloadError.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+FolderEntries::FolderEntries(const QString &path) : m_path(QDir(path).absolutePath())
+{
+    const QDir top(m_path);
+    QDirIterator it(m_path, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo file(it.next());
+        if (file.isSymLink())
+            continue;
+        m_names.append(top.relativeFilePath(file.filePath()));
+        const QDateTime modified = file.lastModified().toUTC();
+        if (!m_newest.isValid() || modified > m_newest)
+            m_newest = modified;
+    }
+    m_names.sort();
+}
+
+QByteArray FolderEntries::read(const QString &name) const
+{
+    checkName(m_path, name);
+    QFile file(m_path + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DownloadDamagedError(
+            QStringLiteral("%1: no se puede leer (%2)").arg(file.fileName(), file.errorString()));
+    if (file.size() > MaxEntrySize)
+        throw DownloadTooLargeError(
+            QStringLiteral("%1 ocupa %2 bytes: es más de lo que cabe en una lista real")
+                .arg(file.fileName())
+                .arg(file.size()));
+    return file.readAll();
+}

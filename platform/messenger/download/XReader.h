@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/messenger/download/DownloadPerson.h"
+
+#include <QJsonDocument>
+#include <QStringList>
+
+class DownloadEntries;
+
+// X's archive: data/follower.js and data/following.js, each one assignment
+// "window.YTD.follower.part0 = [ … ]" (large archives add follower-part1.js, … with their own
+// part numbers). X writes account ids, not handles: an id is the person.
+class XReader
+{
+public:
+    explicit XReader(const DownloadEntries &entries);
+
+    bool recognises() const;
+    // Throws DownloadError.
+    DownloadLists read() const;
+
+    // The JSON of a "window.YTD.<kind>.partN = …" file: the assignment is blanked out, so that
+    // a fault's place is the file's own. Throws DownloadParseError.
+    static QJsonDocument parseScript(QByteArray data, const QString &kind, const QString &where);
+
+private:
+    QStringList partsOf(const QString &kind) const;
+    QList<DownloadPerson> readList(const QString &kind) const;
+    void readProfile(DownloadLists &lists) const;
+
+    const DownloadEntries &m_entries;
+};
