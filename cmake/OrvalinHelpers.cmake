@@ -1,17 +1,3 @@
-# Adds every direct subfolder of the current source folder that has a CMakeLists.txt,
-# so that a new tool or test folder needs no edit here.
-function(orvalin_add_all_subdirectories)
-  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
-       ${CMAKE_CURRENT_SOURCE_DIR}/*)
-  list(SORT children)
-  foreach(child IN LISTS children)
-    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child}
-       AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
-      add_subdirectory(${child})
-    endif()
-  endforeach()
-endfunction()
-
 # orvalin_add_test(NAME name SOURCES a.cpp ... LIBS lib ...)
 # One GoogleTest program per test folder, run headless under CTest.
 function(orvalin_add_test)
