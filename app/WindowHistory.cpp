@@ -27,7 +27,7 @@ std::unique_ptr<HistoryJournal> attachHistory(Form1 &form, const QString &backen
         });
     // A downloaded copy is dated by when it was made, not by when it is opened.
     if (const QDateTime taken = client->listsTakenAt(); taken.isValid())
-        journal->setClock([taken] { return taken; });
+        journal->setClock([taken]() -> const QDateTime & { return taken; });
     form.setAuditJournal(journal.get());
     return journal;
 }

@@ -9,7 +9,7 @@
 QJsonDocument DownloadJson::parse(const QByteArray &data, const QString &where)
 {
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(data, &error);
+    QJsonDocument document = QJsonDocument::fromJson(data, &error);
     if (error.error != QJsonParseError::NoError)
         throw DownloadParseError(
             QStringLiteral("%1 no es un JSON válido (%2, %3)")
@@ -36,10 +36,10 @@ QJsonValue DownloadJson::findKey(const QJsonValue &root, const QString &key)
                 const QJsonObject object = value.toObject();
                 if (const auto found = object.constFind(key); found != object.constEnd())
                     return *found;
-                for (const QJsonValue &member : object)
+                for (const auto &member : object)
                     next.append(member);
             } else if (value.isArray()) {
-                for (const QJsonValue &element : value.toArray())
+                for (const auto &element : value.toArray())
                     next.append(element);
             }
         }

@@ -14,7 +14,7 @@ QString repairMojibake(const QString &text)
         return text;
     const QByteArray bytes = text.toLatin1();
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder.decode(bytes);
+    QString decoded = decoder.decode(bytes);
     if (decoder.hasError())
         return text;
     return decoded;
