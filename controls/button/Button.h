@@ -117,7 +117,7 @@ protected:
 
 private:
     // Reads the drawing and interaction state for the tests.
-    friend class ButtonInspector;
+    friend class ButtonProbe;
 
     // Fills the palette from ColorScheme, BackColor and ForeColor; draws nothing.
     void SetColors();

@@ -14,12 +14,9 @@ struct Outcome
     QString err;
 };
 
-// Runs orvalin-audit with the arguments on the account file, and nothing else in the
-// environment.
-inline Outcome runAudit(const QStringList &arguments, const QString &accountFile)
+// Runs orvalin-audit in this process with the arguments and exactly this environment.
+inline Outcome runAudit(const QStringList &arguments, const QProcessEnvironment &environment)
 {
-    QProcessEnvironment environment;
-    environment.insert(QStringLiteral("ORVALIN_ACCOUNT"), accountFile);
     Outcome outcome;
     QTextStream out(&outcome.out);
     QTextStream err(&outcome.err);
@@ -27,4 +24,13 @@ inline Outcome runAudit(const QStringList &arguments, const QString &accountFile
     out.flush();
     err.flush();
     return outcome;
+}
+
+// Runs orvalin-audit with the arguments on the account file, and nothing else in the
+// environment.
+inline Outcome runAudit(const QStringList &arguments, const QString &accountFile)
+{
+    QProcessEnvironment environment;
+    environment.insert(QStringLiteral("ORVALIN_ACCOUNT"), accountFile);
+    return runAudit(arguments, environment);
 }

@@ -1,5 +1,5 @@
 #include "ButtonTestSupport.h"
-#include "tests/support/ButtonInspector.h"
+#include "tests/support/ButtonProbe.h"
 
 #include "controls/button/ButtonOutline.h"
 #include "controls/button/ButtonStyles.h"
@@ -24,7 +24,7 @@ TEST(ButtonDrawing, RedrawsOnlyWhenForcedOrTheStateChanged)
     button.Redraw(Button::StateDown, VbFalse);
     EXPECT_EQ(button.redrawCount(), 3);
     EXPECT_EQ(button.calls.back().look, ButtonLook::Pressed);
-    EXPECT_EQ(button.calls.back().textColor, ButtonInspector::palette(button).textColor);
+    EXPECT_EQ(button.calls.back().textColor, ButtonProbe::palette(button).textColor);
     button.Redraw(1, VbFalse); // another state is remembered and shows the face only
     EXPECT_EQ(button.lastState(), 1);
     EXPECT_EQ(button.calls.size(), 3u);
@@ -57,7 +57,7 @@ TEST(ButtonDrawing, DisabledLookIgnoresTheStateAndTheTextColour)
         button.setButtonEnabled(VbTrue);
         button.setButtonType(type);
         QImage face(75, 23, QImage::Format_RGB32);
-        face.fill(toQRgb(ButtonInspector::palette(button).faceColor));
+        face.fill(toQRgb(ButtonProbe::palette(button).faceColor));
         EXPECT_EQ(button.surface().image(), face) << type;
     }
 }
@@ -76,7 +76,7 @@ TEST(ButtonDrawing, FocusCueNeedsTheFocusAndShowFocusRect)
     button->HandleMouseDown(1, 0, 1, 1);
     button->setShowFocusRect(VbFalse);
     EXPECT_FALSE(button->calls.back().focused);
-    EXPECT_TRUE(ButtonInspector::hasFocus(*button)); // put back after the redraw
+    EXPECT_TRUE(ButtonProbe::hasFocus(*button)); // put back after the redraw
     button->setShowFocusRect(VbTrue);
     EXPECT_TRUE(button->calls.back().focused);
     button->clearFocus();
@@ -123,8 +123,8 @@ TEST(ButtonDrawing, ResizeAppliesTheOutlineOfTheCurrentStyle)
 {
     Button button;
     placeButton(button, 40, 20);
-    EXPECT_EQ(ButtonInspector::pressedTextRect(button), (WinRect{2, 2, 40, 20}));
-    EXPECT_EQ(ButtonInspector::focusRect(button), (WinRect{3, 3, 37, 17}));
+    EXPECT_EQ(ButtonProbe::pressedTextRect(button), (WinRect{2, 2, 40, 20}));
+    EXPECT_EQ(ButtonProbe::focusRect(button), (WinRect{3, 3, 37, 17}));
     button.setButtonType(Rounded); // the corners follow only at the next resize
     EXPECT_EQ(button.windowRegion(), QRegion(0, 0, 40, 20));
     sizeButton(button, 40, 20);

@@ -1,5 +1,5 @@
 #include "ButtonTestSupport.h"
-#include "tests/support/ButtonInspector.h"
+#include "tests/support/ButtonProbe.h"
 
 #include "controls/button/AccessKey.h"
 #include "controls/button/DefaultButtonTracker.h"
@@ -136,12 +136,12 @@ TEST(ButtonInteraction, ClickNeedsTheLeftButtonAndExactlyTrue)
 
     // Errors stop the handler; what changed before them stays.
     EXPECT_THROW(b.HandleMouseDown(256, 0, 1, 1), OverflowError);
-    EXPECT_EQ(ButtonInspector::lastMouseButton(b), 4);
+    EXPECT_EQ(ButtonProbe::lastMouseButton(b), 4);
     QObject::connect(&b, &Button::MouseDown, [](qint16 &, qint16 &, float &, float &) {
         throw Error(QStringLiteral("fallo del manejador"));
     });
     EXPECT_THROW(b.HandleMouseDown(1, 0, 1, 1), Error);
-    EXPECT_EQ(ButtonInspector::lastMouseButton(b), 1);
+    EXPECT_EQ(ButtonProbe::lastMouseButton(b), 1);
 
     // From a real event the error cannot travel on: it is reported under the control's name
     // and the notification, and the button keeps working.

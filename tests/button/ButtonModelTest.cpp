@@ -1,5 +1,5 @@
 #include "ButtonTestSupport.h"
-#include "tests/support/ButtonInspector.h"
+#include "tests/support/ButtonProbe.h"
 
 #include "controls/button/ButtonStyles.h"
 #include "platform/SystemColors.h"
@@ -14,8 +14,8 @@ namespace {
 TEST(ButtonModel, FreshInstanceSavesAllEightKeysWithTheirDefaults)
 {
     RecordingButton button;
-    EXPECT_EQ(ButtonInspector::lastMouseButton(button), 1);
-    EXPECT_EQ(ButtonInspector::pressedTextRect(button), (WinRect{2, 2, 0, 0}));
+    EXPECT_EQ(ButtonProbe::lastMouseButton(button), 1);
+    EXPECT_EQ(ButtonProbe::pressedTextRect(button), (WinRect{2, 2, 0, 0}));
     button.InitProperties();
     PropertyBag saved, expected;
     button.WriteProperties(saved);
@@ -117,7 +117,7 @@ TEST(ButtonModel, RoundTripThroughAStoredWindowDescription)
     for (const auto &[name, value] : values)
         EXPECT_EQ(loaded.property(name), value) << name;
     EXPECT_EQ(loaded.surface().font(), font);
-    EXPECT_EQ(ButtonInspector::palette(loaded), ButtonInspector::palette(saved));
+    EXPECT_EQ(ButtonProbe::palette(loaded), ButtonProbe::palette(saved));
     EXPECT_EQ(loaded.accessKeys(), QStringLiteral("c"));
     EXPECT_FALSE(loaded.isEnabled());
     EXPECT_EQ(loaded.redrawCount(), 2); // the resize, then the end of the load
@@ -176,7 +176,7 @@ TEST(ButtonModel, PaletteOfEachScheme)
 
     Button button;
     button.InitProperties();
-    const ButtonPalette system = ButtonInspector::palette(button);
+    const ButtonPalette system = ButtonProbe::palette(button);
     button.setBackColor(rgb(192, 192, 192));
     for (qint32 scheme : {0, 4, -1, 3, 2, 1}) {
         button.setColorScheme(scheme);
@@ -185,14 +185,14 @@ TEST(ButtonModel, PaletteOfEachScheme)
             : scheme == 2
                 ? ButtonPalette{0xC0C0C0, 0xDFDFDF, 0xEFEFEF, 0x808080, 0, button.foreColor()}
                 : system;
-        EXPECT_EQ(ButtonInspector::palette(button), expected) << scheme;
+        EXPECT_EQ(ButtonProbe::palette(button), expected) << scheme;
     }
 
     // The grey scheme is fixed: neither colour of the button reaches it.
     button.setColorScheme(3);
     button.setBackColor(rgb(255, 128, 0));
     button.setForeColor(rgb(0, 0, 255));
-    EXPECT_EQ(ButtonInspector::palette(button),
+    EXPECT_EQ(ButtonProbe::palette(button),
               (ButtonPalette{0xC0C0C0, 0xDFDFDF, 0xFFFFFF, 0x808080, 0, 0}));
 }
 

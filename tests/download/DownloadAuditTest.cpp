@@ -41,14 +41,7 @@ protected:
     }
     static Outcome run(const QStringList &arguments)
     {
-        QProcessEnvironment environment;
-        Outcome outcome;
-        QTextStream out(&outcome.out);
-        QTextStream err(&outcome.err);
-        outcome.status = AuditTool::run(arguments, environment, out, err);
-        out.flush();
-        err.flush();
-        return outcome;
+        return runAudit(arguments, QProcessEnvironment());
     }
 
     QTemporaryDir m_dir;

@@ -3,7 +3,7 @@
 #include "controls/button/Button.h"
 
 // What a button keeps for its drawing and its clicks, which its interface does not show.
-class ButtonInspector
+class ButtonProbe
 {
 public:
     static const ButtonPalette &palette(const Button &b) { return b.m_palette; }
