@@ -29,7 +29,7 @@ protected:
         QList<QByteArray> items;
         for (const QString &follower : followers)
             items.append(instagramEntry(follower, {}, when));
-        const QString path = m_dir.filePath(name);
+        QString path = m_dir.filePath(name);
         EXPECT_TRUE(writeZip(
             path, {{"connections/followers_and_following/followers_1.json", jsonArray(items)},
                    {"connections/followers_and_following/following.json",

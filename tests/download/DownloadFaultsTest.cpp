@@ -16,13 +16,13 @@ class DownloadFaultsTest : public ::testing::Test
 protected:
     QString zip(const QList<ZipEntry> &entries)
     {
-        const QString path = m_dir.filePath(QStringLiteral("d%1.zip").arg(++m_count));
+        QString path = m_dir.filePath(QStringLiteral("d%1.zip").arg(++m_count));
         EXPECT_TRUE(writeZip(path, entries));
         return path;
     }
     QString file(const QByteArray &content)
     {
-        const QString path = m_dir.filePath(QStringLiteral("f%1.zip").arg(++m_count));
+        QString path = m_dir.filePath(QStringLiteral("f%1.zip").arg(++m_count));
         QFile out(path);
         EXPECT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(content);

@@ -27,13 +27,13 @@ class DownloadFormatsTest : public ::testing::Test
 protected:
     QString zip(const QList<ZipEntry> &entries)
     {
-        const QString path = m_dir.filePath(QStringLiteral("descarga-%1.zip").arg(++m_count));
+        QString path = m_dir.filePath(QStringLiteral("descarga-%1.zip").arg(++m_count));
         EXPECT_TRUE(writeZip(path, entries));
         return path;
     }
     QString folder(const QList<ZipEntry> &entries)
     {
-        const QString path = m_dir.filePath(QStringLiteral("carpeta-%1").arg(++m_count));
+        QString path = m_dir.filePath(QStringLiteral("carpeta-%1").arg(++m_count));
         for (const ZipEntry &entry : entries) {
             const QString file = path + QLatin1Char('/') + entry.name;
             QDir().mkpath(QFileInfo(file).path());

@@ -186,7 +186,7 @@ QString readCommand(const CommandLine &line, AuditOptions &options)
     if (!Commands.contains(command))
         return QStringLiteral("orden desconocida «%1» (use scan, remove, changes, history o keep)")
             .arg(command);
-    if (const QString misplaced = misplacedOption(command, line); !misplaced.isEmpty())
+    if (QString misplaced = misplacedOption(command, line); !misplaced.isEmpty())
         return misplaced;
     if (command == QLatin1String("history"))
         return readHistoryCommand(words, line.isSet(ForgetName), options);

@@ -37,7 +37,7 @@ ScanSession::ScanSession(std::unique_ptr<MessengerClient> client, const AccountC
     m_audit.setJournal(&m_journal);
     // A downloaded copy is dated by when it was made, not by when it is opened: an older
     // download opened later must not read as people coming back.
-    if (const QDateTime taken = m_client->listsTakenAt(); taken.isValid())
+    if (QDateTime taken = m_client->listsTakenAt(); taken.isValid())
         m_journal.setClock([taken] { return taken; });
 }
 
