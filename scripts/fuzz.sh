@@ -5,7 +5,7 @@
 #
 #   scripts/fuzz.sh [--smoke] [NAME...]
 #
-#   --smoke        30 seconds per target
+#   --smoke        10 seconds per target
 #   NAME...        only these targets (as listed in build-fuzz/fuzz/fuzzers.txt)
 #   FUZZ_SECONDS   seconds per target, 60 unless set (--smoke wins)
 #   FUZZ_JOBS      build jobs, 2 unless set
@@ -23,7 +23,7 @@ seconds=${FUZZ_SECONDS:-60}
 wanted=()
 for arg in "$@"; do
     case "$arg" in
-    --smoke) seconds=30 ;;
+    --smoke) seconds=10 ;;
     -h | --help)
         sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'
         exit 0

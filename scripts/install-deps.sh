@@ -30,7 +30,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
 )
 if [[ "${ORVALIN_TOOLS:-}" == *checks* ]]; then
-  packages+=(clang clang-format clang-tidy)
+  # llvm brings llvm-symbolizer, which makes the sanitizers' reports readable
+  packages+=(clang clang-format clang-tidy llvm)
 fi
 
 sudo=()

@@ -21,21 +21,13 @@ step "Pruebas"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 step "Paquete Debian (dpkg-buildpackage, lintian)"
-scripts/package.sh
+ORVALIN_WERROR=ON scripts/package.sh
 
 step "clang-tidy"
 scripts/check-tidy.sh build
 
-step "Compilación con sanitizers (clang)"
-CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
-  -DORVALIN_SANITIZE=ON -DORVALIN_FUZZ=ON > build-asan.log 2>&1 || { cat build-asan.log; exit 1; }
-cmake --build build-asan -j"$jobs"
-
-step "Pruebas con sanitizers"
-export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=0
-export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-export LSAN_OPTIONS=suppressions=$PWD/tests/support/lsan.supp
-ctest --test-dir build-asan --output-on-failure -j"$jobs"
+step "Compilación y pruebas con sanitizers (clang)"
+scripts/test-sanitized.sh
 
 if [[ -x scripts/fuzz.sh ]]; then
   step "Fuzzing (prueba corta)"
