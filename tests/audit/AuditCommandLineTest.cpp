@@ -1,5 +1,6 @@
 #include "tools/audit/AuditCommandLine.h"
 
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,6 +111,8 @@ TEST(AuditCommandLine, HistoryCommandsTakeOptionsInEitherSpellingAndPlace)
     EXPECT_EQ(changes.command, Command::Changes);
     EXPECT_EQ(changes.format, AuditOptions::Format::Json);
     EXPECT_EQ(changes.since, QDate(2026, 12, 3).startOfDay());
+    EXPECT_EQ(parsed({"changes", "--since", "2026-12-08T03:39:44Z"}).since,
+              QDateTime(QDate(2026, 12, 8), QTime(3, 39, 44), QTimeZone::utc()));
     EXPECT_TRUE(parsed({"changes", "--notify", "--account", "demo"}).notify);
     EXPECT_EQ(parsed({"--account=demo", "changes"}).account, "demo");
 
@@ -136,6 +139,8 @@ TEST(AuditCommandLine, HistoryCommandsNameTheirFaults)
     const QList<QPair<QStringList, QString>> cases = {
         {{"changes", "--since"}, "falta el valor tras --since"},
         {{"changes", "--since", "ayer"}, "fecha no válida «ayer» tras --since"},
+        {{"changes", "--since", "2026-12-08garbage"}, "fecha no válida «2026-12-08garbage»"},
+        {{"changes", "--since", "2026-12-08T25:00"}, "fecha no válida «2026-12-08T25:00»"},
         {{"changes", "--since=1", "--since=2"}, "--since aparece más de una vez"},
         {{"changes", "ana@x"}, "changes no admite direcciones («ana@x»)"},
         {{"keep", "--format=csv", "list"}, "--format, --since y --notify solo valen para changes"},

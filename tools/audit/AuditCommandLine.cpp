@@ -1,6 +1,7 @@
 #include "tools/audit/AuditCommandLine.h"
 
 #include "platform/base/CommandLine.h"
+#include "platform/base/IsoMoment.h"
 #include "tools/audit/AuditTool.h"
 
 namespace {
@@ -61,15 +62,6 @@ bool parseFormat(const QString &name, AuditOptions::Format &format)
     return true;
 }
 
-// An ISO date is midnight of that day here; a full ISO time is taken as written.
-QDateTime parseSince(const QString &text)
-{
-    const QDate date = QDate::fromString(text, Qt::ISODate);
-    if (date.isValid())
-        return date.startOfDay();
-    return QDateTime::fromString(text, Qt::ISODate);
-}
-
 // The values of the options; an empty text when they can be used.
 QString readValues(const CommandLine &line, AuditOptions &options)
 {
@@ -84,10 +76,11 @@ QString readValues(const CommandLine &line, AuditOptions &options)
     if (line.isSet(AccountName) && options.account.isEmpty())
         return QStringLiteral("--account necesita una cuenta");
     if (line.isSet(SinceName)) {
-        options.since = parseSince(line.value(SinceName));
+        options.since = IsoMoment::parse(line.value(SinceName));
         if (!options.since.isValid())
-            return QStringLiteral("fecha no válida «%1» tras --since (use AAAA-MM-DD, por "
-                                  "ejemplo 2026-12-03)")
+            return QStringLiteral("fecha no válida «%1» tras --since (use AAAA-MM-DD o "
+                                  "AAAA-MM-DDTHH:MM:SS con su zona, por ejemplo 2026-12-03 "
+                                  "o 2026-12-03T09:30:00+01:00)")
                 .arg(line.value(SinceName));
     }
     options.notify = line.isSet(NotifyName);
