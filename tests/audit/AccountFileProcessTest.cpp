@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
+#include <csignal>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -238,6 +239,35 @@ TEST_F(AccountFileProcessTest, AnOutputThatFailsEndsWithStatus5)
     EXPECT_TRUE(removal.err.startsWith("Eliminado: " + address(1).toUtf8() + "\norvalin-audit: "))
         << removal.err.toStdString();
     EXPECT_EQ(contactsIn(path()), QStringList({address(0), address(2)}));
+}
+
+// As behind `| head -1` once head has gone: the output is a pipe nobody reads, and the signal
+// such a write raises would end the tool before it could tell what it removed.
+TEST_F(AccountFileProcessTest, APipeClosedByItsReaderIsAFailedWriteLikeAnyOther)
+{
+    writeAccount(3);
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ORVALIN_ACCOUNT"), path());
+    process.setProcessEnvironment(environment);
+    process.setChildProcessModifier([] {
+        int ends[2];
+        if (::pipe(ends) != 0)
+            ::_exit(99);
+        ::close(ends[0]);
+        ::dup2(ends[1], STDOUT_FILENO);
+        ::close(ends[1]);
+        ::signal(SIGPIPE, SIG_DFL);
+    });
+    process.start(QStringLiteral(ORVALIN_AUDIT_PATH), {"remove", address(0), address(2)});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const QByteArray err = process.readAllStandardError();
+    ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << "ended by a signal";
+    EXPECT_EQ(process.exitCode(), 5) << err.toStdString();
+    EXPECT_TRUE(err.startsWith("Eliminado: " + address(0).toUtf8() +
+                               "\nEliminado: " + address(2).toUtf8() + "\norvalin-audit: "))
+        << err.toStdString();
+    EXPECT_EQ(contactsIn(path()), QStringList({address(1)}));
 }
 
 TEST_F(AccountFileProcessTest, HostileTextOnTheErrorStreamIsEscaped)

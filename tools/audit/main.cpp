@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -25,11 +26,21 @@ void holdClosedStandardStreams()
     }
 }
 
+// A reader that goes away (`orvalin-audit remove … | head -1`) must not end the tool by a
+// signal before it has said on stderr what it removed: the write fails, as any other.
+void ignoreBrokenPipes()
+{
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGPIPE, &ignore, nullptr);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     holdClosedStandardStreams();
+    ignoreBrokenPipes();
     QCoreApplication app(argc, argv);
     int status = 0;
     {
