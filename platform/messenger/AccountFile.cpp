@@ -1,5 +1,6 @@
 #include "platform/messenger/AccountFile.h"
 
+#include "platform/base/SystemText.h"
 #include "platform/messenger/JsonReader.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/MessengerError.h"
@@ -84,29 +85,51 @@ void AccountFile::fail(const QString &fault) const
 
 QByteArray AccountFile::readFile() const
 {
-    const QFileInfo info(m_path);
-    if (!info.exists())
-        fail(QStringLiteral("no existe"));
-    if (info.isDir())
+    // Opened without waiting and checked on the opened file itself: a FIFO or a device put at
+    // the path would otherwise hang the reader, or feed it without end.
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT)
+            fail(QStringLiteral("no existe"));
+        fail(QStringLiteral("no se puede leer (%1)").arg(SystemText::errorText(error)));
+    }
+    QFile file;
+    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0)
+        fail(QStringLiteral("no se puede leer (%1)").arg(SystemText::errorText(errno)));
+    if (S_ISDIR(status.st_mode))
         fail(QStringLiteral("es una carpeta, no un archivo"));
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("no se puede leer (%1)").arg(file.errorString()));
-    QByteArray data = file.readAll();
+    if (!S_ISREG(status.st_mode))
+        fail(QStringLiteral("no es un archivo normal sino %1; elija el archivo de la cuenta")
+                 .arg(SystemText::fileTypeName(status.st_mode)));
+    if (status.st_size > MaximumSize)
+        fail(QStringLiteral("mide %1 MiB, más de los %2 MiB que puede tener un archivo de cuenta")
+                 .arg(status.st_size / (1024 * 1024))
+                 .arg(MaximumSize / (1024 * 1024)));
+    QByteArray data = file.read(MaximumSize + 1);
     if (file.error() != QFileDevice::NoError)
         fail(QStringLiteral("no se puede leer (%1)").arg(file.errorString()));
+    if (data.size() > MaximumSize)
+        fail(QStringLiteral("crece mientras se lee, más allá de los %1 MiB que puede tener un "
+                            "archivo de cuenta")
+                 .arg(MaximumSize / (1024 * 1024)));
     return data;
 }
 
 AccountFile::Parsed AccountFile::parse(const QByteArray &data) const
 {
     Parsed parsed;
+    if (data.startsWith("PK\x03\x04"))
+        fail(QStringLiteral("es un archivo ZIP, no un texto JSON; si es la descarga de datos de "
+                            "una red, ábrala como tal (Dirección o --account con su ruta)"));
     try {
         parsed.root = JsonReader::read(data);
     } catch (const JsonReader::Fault &fault) {
         // Line and column are what an editor shows; the column counts bytes.
         const qsizetype offset = std::clamp<qsizetype>(fault.offset, 0, data.size());
-        const qsizetype lineStart = data.lastIndexOf('\n', offset - 1) + 1;
+        const qsizetype lineStart = offset > 0 ? data.lastIndexOf('\n', offset - 1) + 1 : 0;
         const qsizetype line = data.left(offset).count('\n') + 1;
         const qsizetype column = offset - lineStart + 1;
         if (fault.kind == JsonReader::Fault::Kind::DuplicateKey)

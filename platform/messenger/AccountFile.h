@@ -36,6 +36,10 @@ public:
     void removeUser(qint32 listNumber, const QString &emailAddress) override;
     QHash<QString, QString> removeUsers(qint32 listNumber, const QStringList &addresses) override;
 
+    // Far beyond any real account (a 100,000-contact file is under 10 MiB), and a bound on
+    // what a wrong path can make the program read.
+    static constexpr qint64 MaximumSize = qint64(256) * 1024 * 1024;
+
 private:
     struct Parsed
     {

@@ -1,5 +1,6 @@
 #include "tests/messenger/AccountFileFixture.h"
 #include "tests/messenger/FileSizeLimit.h"
+#include <sys/stat.h>
 
 TEST_F(AccountFileTest, ReadsTheAccountWithTheAddressStandingInForAMissingName)
 {
@@ -202,6 +203,40 @@ TEST_F(AccountFileTest, UnreadableFilesAreNamed)
         EXPECT_TRUE(error.message().contains(m_dir.path()));
         EXPECT_TRUE(error.message().contains(QStringLiteral("carpeta")));
     }
+}
+
+// What a wrong path can name: each refused at once, before a byte is read.
+TEST_F(AccountFileTest, OnlyARegularFileOfABoundedSizeIsRead)
+{
+    const auto messageFor = [](const QString &path) {
+        try {
+            AccountFile file(path);
+        } catch (const MessengerError &error) {
+            return error.message();
+        }
+        return QString();
+    };
+    const QString fifo = m_dir.filePath(QStringLiteral("cuenta.fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_TRUE(messageFor(fifo).contains(
+        QStringLiteral("%1: no es un archivo normal sino una tubería con nombre (FIFO)")
+            .arg(fifo)));
+    EXPECT_TRUE(messageFor(QStringLiteral("/dev/zero"))
+                    .contains(QStringLiteral("no es un archivo normal sino un dispositivo")));
+
+    const QString huge = m_dir.filePath(QStringLiteral("enorme.json"));
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(AccountFile::MaximumSize + 1)); // sparse: no disk is used
+    file.close();
+    EXPECT_TRUE(messageFor(huge).contains(QStringLiteral("más de los 256 MiB")));
+}
+
+TEST_F(AccountFileTest, AZipOrAFaultAtTheFirstByteIsToldPlainly)
+{
+    EXPECT_TRUE(errorFor(QByteArray("PK\x03\x04\x14\0\0\0\n\n", 12))
+                    .contains(QStringLiteral("es un archivo ZIP, no un texto JSON")));
+    EXPECT_TRUE(errorFor("x\n{}\n").contains(QStringLiteral("línea 1, columna 1 (posición 0)")));
 }
 
 TEST_F(AccountFileTest, StrictReadingRefusesDuplicateKeysAndRawControlCharacters)
