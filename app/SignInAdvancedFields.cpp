@@ -52,7 +52,10 @@ void SignInAdvancedFields::applyTo(XmppSettings &settings) const
 void SignInAdvancedFields::rememberIn(RememberedAccount &account) const
 {
     account.host = m_host->text().trimmed();
-    account.port = quint16(m_port->text().trimmed().toUInt());
+    // Only a port in range is kept: 70000 must not come back as 4464.
+    bool ok = false;
+    const uint port = m_port->text().trimmed().toUInt(&ok);
+    account.port = ok && port <= 65535 ? quint16(port) : 0;
     account.caFile = m_caFile->text().trimmed();
 }
 

@@ -9,6 +9,7 @@
 #include "platform/messenger/xmpp/NoPasswordSource.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -148,6 +149,17 @@ TEST_F(AccountChooserTest, FirstOfCommandLineEnvironmentRememberedAndFallbackWin
         EXPECT_EQ(choice.kind, row.kind);
         EXPECT_EQ(choice.source, row.source);
         EXPECT_EQ(choice.address, resolve(row.address));
+    }
+}
+
+TEST_F(AccountChooserTest, AStoredPortOutOfRangeIsDroppedRatherThanWrapped)
+{
+    RememberedAccounts accounts = remembered();
+    accounts.save({QStringLiteral("ana@example.org"), {}, 5223, {}, false, false});
+    for (const char *stored : {"4294972518", "65536", "0", "-1", "5222x"}) {
+        QSettings(accounts.path(), QSettings::IniFormat)
+            .setValue(QStringLiteral("cuentas/1/puerto"), QString::fromLatin1(stored));
+        EXPECT_EQ(accounts.find(QStringLiteral("ana@example.org"))->port, 0) << stored;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/messenger/accounts/RememberedAccounts.h"
 
+#include <QDebug>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -7,6 +8,23 @@ namespace {
 
 constexpr char accountsKey[] = "cuentas";
 constexpr char lastUsedKey[] = "ultimaCuenta";
+
+// A port edited by hand beyond 1..65535 must not wrap into another one (4294967296 + 5222
+// would be 5222): it is dropped, with a word, and the usual port is used.
+quint16 storedPort(const QSettings &settings, const QString &address)
+{
+    const QString text = settings.value(QStringLiteral("puerto")).toString().trimmed();
+    if (text.isEmpty())
+        return 0;
+    bool ok = false;
+    const qulonglong port = text.toULongLong(&ok);
+    if (ok && port >= 1 && port <= 65535)
+        return quint16(port);
+    qWarning().noquote() << QStringLiteral("%1: el puerto «%2» de la cuenta «%3» no es un "
+                                           "número entre 1 y 65535; se usa el habitual")
+                                .arg(settings.fileName(), text, address);
+    return 0;
+}
 
 } // namespace
 
@@ -44,8 +62,7 @@ QList<RememberedAccount> RememberedAccounts::accounts() const
         if (account.address.isEmpty())
             continue;
         account.host = settings.value(QStringLiteral("servidor")).toString();
-        const uint port = settings.value(QStringLiteral("puerto"), 0).toUInt();
-        account.port = port <= 65535 ? quint16(port) : 0;
+        account.port = storedPort(settings, account.address);
         account.caFile = settings.value(QStringLiteral("certificadoCA")).toString();
         account.rememberPassword = settings.value(QStringLiteral("recordarContrasena")).toBool();
         account.signInAutomatically =
