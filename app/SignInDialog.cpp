@@ -1,5 +1,6 @@
 #include "app/SignInDialog.h"
 
+#include "app/DownloadFileDialog.h"
 #include "app/SignInAdvancedFields.h"
 #include "app/SignInStatusLine.h"
 #include "app/WindowWaiter.h"
@@ -24,6 +25,7 @@ namespace {
 
 const QString demoAddress = QStringLiteral("demo");
 const QString fileMarker = QStringLiteral(":archivo");
+const QString downloadMarker = QStringLiteral(":descarga");
 
 QLabel *plainLabel(QWidget *parent)
 {
@@ -38,7 +40,8 @@ QLabel *plainLabel(QWidget *parent)
 
 SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &remembered,
                            const Keyring &keyring, QWidget *parent)
-    : QDialog(parent), m_chooser(chooser), m_keeper(remembered, keyring),
+    : QDialog(parent), m_chooser(chooser), m_chooseDownload(&DownloadFileDialog::choose),
+      m_keeper(remembered, keyring),
       m_signIn(new XmppSignIn(std::make_shared<WindowWaiter>(), this))
 {
     setWindowTitle(QStringLiteral("Iniciar sesión en Orvalin"));
@@ -150,7 +153,7 @@ void SignInDialog::connectFields()
     connect(m_forget, &QPushButton::clicked, this, &SignInDialog::forgetAccount);
     connect(m_rememberPassword, &QCheckBox::toggled, this, &SignInDialog::rememberPasswordToggled);
     connect(m_address, &QComboBox::activated, this, &SignInDialog::addressChosen);
-    connect(m_address, &QComboBox::editTextChanged, this, &SignInDialog::updateEnabling);
+    connect(m_address, &QComboBox::editTextChanged, this, &SignInDialog::addressEdited);
 }
 
 SignInDialog::~SignInDialog() = default;
@@ -165,6 +168,7 @@ void SignInDialog::fillAddresses(const QString &selected)
     }
     m_address->addItem(demoEntry(), demoAddress);
     m_address->addItem(fileEntry(), fileMarker);
+    m_address->addItem(downloadEntry(), downloadMarker);
     const int index = selected.isEmpty() ? -1 : m_address->findData(selected);
     if (index >= 0) {
         m_address->setCurrentIndex(index);
@@ -172,6 +176,7 @@ void SignInDialog::fillAddresses(const QString &selected)
         m_address->setCurrentIndex(-1);
         m_address->setEditText(selected);
     }
+    m_typedAddress = m_address->currentText();
     showAccount(currentAddress());
 }
 
@@ -184,7 +189,27 @@ void SignInDialog::addressChosen()
         m_address->setCurrentIndex(-1);
         m_address->setEditText(path);
     }
+    if (m_address->currentData().toString() == downloadMarker)
+        downloadChosen();
     showAccount(currentAddress());
+}
+
+void SignInDialog::downloadChosen()
+{
+    const QString path = m_chooseDownload(this);
+    // A download is then signed in to, and remembered, as if its path had been typed.
+    const QString address = path.isEmpty() ? m_typedAddress : path;
+    m_address->setCurrentIndex(-1);
+    m_address->setEditText(address);
+}
+
+void SignInDialog::addressEdited(const QString &text)
+{
+    const int index = m_address->findText(text);
+    const QString data = index >= 0 ? m_address->itemData(index).toString() : QString();
+    if (data != fileMarker && data != downloadMarker)
+        m_typedAddress = text;
+    updateEnabling();
 }
 
 QString SignInDialog::currentAddress() const
@@ -277,7 +302,7 @@ void SignInDialog::startSignIn()
     if (m_signIn->isRunning())
         return;
     const QString address = currentAddress();
-    if (address.isEmpty() || address == fileMarker) {
+    if (address.isEmpty() || address == fileMarker || address == downloadMarker) {
         m_status->showError(QStringLiteral("Escriba una dirección XMPP o elija una cuenta."));
         m_address->setFocus();
         return;

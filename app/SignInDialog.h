@@ -4,6 +4,7 @@
 #include "platform/messenger/accounts/AccountKeeper.h"
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 
 class AccountChooser;
@@ -47,6 +48,12 @@ public:
     // The entries of "Dirección" that are not remembered accounts.
     static QString demoEntry() { return QStringLiteral("Cuenta de demostración"); }
     static QString fileEntry() { return QStringLiteral("Abrir archivo de cuenta…"); }
+    static QString downloadEntry() { return QStringLiteral("Abrir descarga de datos de una red…"); }
+
+    // Asks for a download's ZIP or folder and gives its path, or nothing when cancelled.
+    // DownloadFileDialog::choose unless replaced.
+    using PathChooser = std::function<QString(QWidget *parent)>;
+    void setDownloadChooser(PathChooser chooser) { m_chooseDownload = std::move(chooser); }
 
     void reject() override;
 
@@ -57,6 +64,8 @@ private:
     void connectFields();
     void fillAddresses(const QString &selected);
     void addressChosen();
+    void downloadChosen();
+    void addressEdited(const QString &text);
     void showAccount(const QString &address);
     void startSignIn();
     void signedIn(std::unique_ptr<MessengerClient> client);
@@ -68,6 +77,9 @@ private:
     QString currentAddress() const;
 
     const AccountChooser &m_chooser;
+    PathChooser m_chooseDownload;
+    // What "Dirección" held before one of its entries that open a dialog was chosen.
+    QString m_typedAddress;
     // Keeps what the user asked to keep; this window only shows and reports.
     AccountKeeper m_keeper;
     XmppSignIn *m_signIn;

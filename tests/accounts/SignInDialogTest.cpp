@@ -1,4 +1,5 @@
 #include "app/SignInDialog.h"
+#include "app/DownloadFileDialog.h"
 #include "app/Form1.h"
 #include "app/LinkOpener.h"
 #include "app/MessageReporter.h"
@@ -12,6 +13,8 @@
 #include "platform/messenger/xmpp/XmppSignIn.h"
 #include "tests/accounts/AccountsTestSupport.h"
 #include "tests/accounts/FakeXmppServer.h"
+#include "tests/download/DownloadFixtures.h"
+#include "tests/download/ZipWriter.h"
 #include "tests/xmpp/TestServer.h"
 #include "tools/audit/AuditTool.h"
 
@@ -19,10 +22,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -98,7 +104,131 @@ QProcessEnvironment reaching(quint16 port, const QString &caFile = {})
     return environment;
 }
 
+// An Instagram download's two lists, by their paths inside it.
+QList<ZipEntry> instagramLists()
+{
+    using namespace DownloadFixtures;
+    return {{QStringLiteral("connections/followers_and_following/followers_1.json"),
+             jsonArray({instagramEntry(QStringLiteral("ana"))})},
+            {QStringLiteral("connections/followers_and_following/following.json"),
+             instagramFollowing(
+                 {instagramEntry(QStringLiteral("ana")), instagramEntry(QStringLiteral("pepe"))})}};
+}
+
+bool writeFolder(const QString &folder, const QList<ZipEntry> &entries)
+{
+    for (const ZipEntry &entry : entries) {
+        const QString path = folder + QLatin1Char('/') + entry.name;
+        QFile file(path);
+        if (!QDir().mkpath(QFileInfo(path).path()) || !file.open(QIODevice::WriteOnly) ||
+            file.write(entry.content) != entry.content.size())
+            return false;
+    }
+    return true;
+}
+
+// Picks an entry of "Dirección" as the list does when the user clicks it.
+void chooseEntry(QComboBox *address, const QString &text)
+{
+    const int index = address->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    address->setCurrentIndex(index);
+    Q_EMIT address->activated(index);
+}
+
+// Opens the download through the list's entry, with the file dialog answering path, and signs
+// in to it; the next window offers it again.
+void signInThroughTheEntry(const QString &path)
+{
+    {
+        SignInWindow window;
+        QStringList asked;
+        window.dialog.setDownloadChooser([&](QWidget *parent) {
+            asked.append(parent->windowTitle());
+            return path;
+        });
+        auto *address = window.child<QComboBox>("direccion");
+        chooseEntry(address, QStringLiteral("Abrir descarga de datos de una red…"));
+        EXPECT_EQ(asked, QStringList{QStringLiteral("Iniciar sesión en Orvalin")});
+        EXPECT_EQ(address->currentText(), path);
+        EXPECT_FALSE(window.child<QLineEdit>("contrasena")->isEnabled());
+        window.press(Qt::Key_Return);
+        ASSERT_EQ(window.dialog.result(), QDialog::Accepted) << window.status().toStdString();
+        EXPECT_EQ(window.dialog.signedInKind(), AccountChoice::Kind::Download);
+        ASSERT_NE(window.dialog.takeClient(), nullptr);
+        EXPECT_TRUE(window.m_remembered.find(path).has_value());
+    }
+    // Next time it is in the list, chosen, as an account file would be.
+    SignInWindow again;
+    auto *address = again.child<QComboBox>("direccion");
+    EXPECT_GE(address->findData(path), 0);
+    EXPECT_EQ(address->currentText(), path);
+    again.m_remembered.forget(path);
+}
+
 } // namespace
+
+TEST(NoKeyringTest, TheDownloadEntryOpensAZipOrAnUnpackedFolderAndRemembersIt)
+{
+    QTemporaryDir dir;
+    const QString zip = dir.filePath(QStringLiteral("instagram-yo.zip"));
+    ASSERT_TRUE(writeZip(zip, instagramLists()));
+    signInThroughTheEntry(zip);
+
+    const QString folder = dir.filePath(QStringLiteral("instagram-yo"));
+    ASSERT_TRUE(writeFolder(folder, instagramLists()));
+    signInThroughTheEntry(folder);
+}
+
+TEST(NoKeyringTest, TheFileDialogTakesAZipOrASelectedFolder)
+{
+    QTemporaryDir dir;
+    const QString zip = dir.filePath(QStringLiteral("instagram-yo.zip"));
+    ASSERT_TRUE(writeZip(zip, instagramLists()));
+    const QString folder = dir.filePath(QStringLiteral("instagram-yo"));
+    ASSERT_TRUE(writeFolder(folder, instagramLists()));
+    const auto open = [&](const QString &path) {
+        DownloadFileDialog dialog;
+        dialog.setDirectory(dir.path());
+        dialog.show();
+        dialog.selectFile(QFileInfo(path).fileName());
+        dialog.accept();
+        return std::pair(dialog.result(), dialog.selectedFiles());
+    };
+    // A plain file dialog would step into the folder and stay open.
+    EXPECT_EQ(open(folder), std::pair(int(QDialog::Accepted), QStringList{folder}));
+    EXPECT_EQ(open(zip), std::pair(int(QDialog::Accepted), QStringList{zip}));
+}
+
+TEST(NoKeyringTest, CancellingTheDownloadDialogLeavesTheAddressAsItWas)
+{
+    SignInWindow window;
+    int asked = 0;
+    window.dialog.setDownloadChooser([&](QWidget *) {
+        ++asked;
+        return QString();
+    });
+    auto *address = window.child<QComboBox>("direccion");
+    const QString entry = QStringLiteral("Abrir descarga de datos de una red…");
+    // The entry comes after the account file's, whatever is remembered.
+    EXPECT_EQ(address->findText(entry), address->count() - 1);
+    EXPECT_EQ(address->findText(SignInDialog::fileEntry()), address->count() - 2);
+
+    address->setEditText(QStringLiteral("ana@example.org"));
+    chooseEntry(address, entry);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(address->currentText(), QStringLiteral("ana@example.org"));
+    EXPECT_TRUE(window.child<QLineEdit>("contrasena")->isEnabled());
+
+    // Cancelled over a list entry, that entry stays chosen.
+    chooseEntry(address, SignInDialog::demoEntry());
+    chooseEntry(address, entry);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(address->currentText(), SignInDialog::demoEntry());
+    window.press(Qt::Key_Return);
+    ASSERT_EQ(window.dialog.result(), QDialog::Accepted) << window.status().toStdString();
+    EXPECT_EQ(window.dialog.signedInKind(), AccountChoice::Kind::Demo);
+}
 
 TEST(NoKeyringTest, KeyboardAloneReachesEveryFieldAndEnterSignsInToTheDemo)
 {
