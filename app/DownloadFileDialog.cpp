@@ -26,7 +26,8 @@ void DownloadFileDialog::accept()
     // A folder is taken as an unpacked download (double-clicking still steps into it); one that
     // holds no download is then said so by the sign-in, as for a typed path.
     if (files.size() == 1 && QFileInfo(files.constFirst()).isDir()) {
-        QDialog::accept();
+        // QFileDialog::accept would open the folder instead of choosing it.
+        QDialog::accept(); // NOLINT(bugprone-parent-virtual-call)
         return;
     }
     QFileDialog::accept();
