@@ -234,7 +234,7 @@ TEST_F(AccountFileTest, OnlyARegularFileOfABoundedSizeIsRead)
 
 TEST_F(AccountFileTest, AZipOrAFaultAtTheFirstByteIsToldPlainly)
 {
-    EXPECT_TRUE(errorFor(QByteArray("PK\x03\x04\x14\0\0\0\n\n", 12))
+    EXPECT_TRUE(errorFor(QByteArray("PK\x03\x04\x14\0\0\0\n\n", 10))
                     .contains(QStringLiteral("es un archivo ZIP, no un texto JSON")));
     EXPECT_TRUE(errorFor("x\n{}\n").contains(QStringLiteral("línea 1, columna 1 (posición 0)")));
 }
