@@ -40,6 +40,56 @@ QList<HistoryContact> withoutRepeats(const QList<HistoryContact> &contacts)
     return unique;
 }
 
+// SQLite's own texts are English; the user reads what happened in our words, with SQLite's code
+// for whoever looks further.
+HistoryError::Cause causeOf(int code)
+{
+    // Writes that fail for want of room: a file or its shared index could not grow.
+    switch (code) {
+    case 778:  // SQLITE_IOERR_WRITE
+    case 1034: // SQLITE_IOERR_FSYNC
+    case 1546: // SQLITE_IOERR_TRUNCATE
+    case 4874: // SQLITE_IOERR_SHMSIZE
+        return HistoryError::Cause::Full;
+    default:
+        break;
+    }
+    // Extended codes carry the primary one in their low byte.
+    switch (code & 0xff) {
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return HistoryError::Cause::Busy;
+    case 13: // SQLITE_FULL
+        return HistoryError::Cause::Full;
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return HistoryError::Cause::Damaged;
+    case 3:  // SQLITE_PERM
+    case 8:  // SQLITE_READONLY
+    case 14: // SQLITE_CANTOPEN
+        return HistoryError::Cause::ReadOnly;
+    default:
+        return HistoryError::Cause::Other;
+    }
+}
+
+QString describe(HistoryError::Cause cause)
+{
+    switch (cause) {
+    case HistoryError::Cause::Busy:
+        return QStringLiteral("otro programa lo tiene bloqueado");
+    case HistoryError::Cause::Full:
+        return QStringLiteral("no queda sitio en el disco para escribirlo");
+    case HistoryError::Cause::Damaged:
+        return QStringLiteral("el archivo está dañado o no es una base de datos");
+    case HistoryError::Cause::ReadOnly:
+        return QStringLiteral("no se permite escribir en el archivo o en su carpeta");
+    case HistoryError::Cause::Other:
+        break;
+    }
+    return QStringLiteral("falló la base de datos");
+}
+
 } // namespace
 
 // BEGIN IMMEDIATE takes the write lock at once, so a busy database fails here rather than
@@ -82,7 +132,7 @@ HistoryStore::HistoryStore(const QString &path)
     m_db->setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
     try {
         if (!m_db->open())
-            fail(QStringLiteral("abrir"), m_db->lastError().text());
+            fail(QStringLiteral("abrir"), m_db->lastError());
         // Deleted rows are overwritten, so that a forgotten history leaves nothing behind.
         run(QStringLiteral("PRAGMA secure_delete = ON"));
         run(QStringLiteral("PRAGMA foreign_keys = ON"));
@@ -113,10 +163,21 @@ QString HistoryStore::defaultPath()
            QStringLiteral("/orvalin/history.sqlite");
 }
 
-void HistoryStore::fail(const QString &what, const QString &detail) const
+void HistoryStore::fail(const QString &what, const QString &detail, HistoryError::Cause cause) const
 {
     throw HistoryError(QStringLiteral("No se pudo %1 el historial «%2»: %3")
-                           .arg(what, QDir::toNativeSeparators(m_path), detail));
+                           .arg(what, QDir::toNativeSeparators(m_path), detail),
+                       cause);
+}
+
+void HistoryStore::fail(const QString &what, const QSqlError &error) const
+{
+    bool known = false;
+    const int code = error.nativeErrorCode().toInt(&known);
+    const HistoryError::Cause cause = known ? causeOf(code) : HistoryError::Cause::Other;
+    const QString detail =
+        known ? QStringLiteral("%1 (SQLite %2)").arg(describe(cause)).arg(code) : describe(cause);
+    fail(what, detail, cause);
 }
 
 void HistoryStore::createFile() const
@@ -125,14 +186,18 @@ void HistoryStore::createFile() const
     // The folder holds nothing but this user's history.
     if (!info.dir().exists()) {
         if (!QDir().mkpath(info.absolutePath()))
-            fail(QStringLiteral("crear"), QStringLiteral("no se puede crear la carpeta %1")
-                                              .arg(QDir::toNativeSeparators(info.absolutePath())));
+            fail(QStringLiteral("crear"),
+                 QStringLiteral("no se puede crear la carpeta %1")
+                     .arg(QDir::toNativeSeparators(info.absolutePath())),
+                 HistoryError::Cause::ReadOnly);
         QFile::setPermissions(info.absolutePath(), OwnerOnly | QFile::ExeOwner);
     }
     if (!info.exists()) {
         QFile file(m_path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly))
-            fail(QStringLiteral("crear"), file.errorString());
+            fail(QStringLiteral("crear"),
+                 QStringLiteral("no se permite crear archivos en su carpeta"),
+                 HistoryError::Cause::ReadOnly);
     } else if (info.isDir()) {
         fail(QStringLiteral("abrir"), QStringLiteral("es una carpeta"));
     }
@@ -144,11 +209,11 @@ QSqlQuery HistoryStore::run(const QString &sql, const QVariantList &values)
 {
     QSqlQuery query(*m_db);
     if (!query.prepare(sql))
-        fail(QStringLiteral("usar"), query.lastError().text());
+        fail(QStringLiteral("usar"), query.lastError());
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (!query.exec())
-        fail(QStringLiteral("usar"), query.lastError().text());
+        fail(QStringLiteral("usar"), query.lastError());
     return query;
 }
 

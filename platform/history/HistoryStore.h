@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/history/HistoryError.h"
 #include "platform/history/HistoryRecords.h"
 
 #include <QStringList>
@@ -8,6 +9,7 @@
 #include <memory>
 
 class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 
 // The history database of one user: every scan's list of Zorko per account, the contacts
@@ -57,7 +59,9 @@ private:
     class Transaction;
 
     QSqlQuery run(const QString &sql, const QVariantList &values = {});
-    [[noreturn]] void fail(const QString &what, const QString &detail) const;
+    [[noreturn]] void fail(const QString &what, const QString &detail,
+                           HistoryError::Cause cause = HistoryError::Cause::Other) const;
+    [[noreturn]] void fail(const QString &what, const QSqlError &error) const;
     void createFile() const;
     void closeConnection();
     void migrate();
