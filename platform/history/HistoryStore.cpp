@@ -12,6 +12,10 @@
 #include <QStandardPaths>
 #include <QTimeZone>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr auto OwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
@@ -192,6 +196,10 @@ void HistoryStore::createFile() const
                  HistoryError::Cause::ReadOnly);
         QFile::setPermissions(info.absolutePath(), OwnerOnly | QFile::ExeOwner);
     }
+    // A link may lead anywhere: neither its target's rights nor its contents are Orvalin's.
+    if (info.isSymLink())
+        fail(QStringLiteral("abrir"),
+             QStringLiteral("es un enlace simbólico, y Orvalin no toca el archivo al que apunta"));
     if (!info.exists()) {
         QFile file(m_path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly))
@@ -201,8 +209,24 @@ void HistoryStore::createFile() const
     } else if (info.isDir()) {
         fail(QStringLiteral("abrir"), QStringLiteral("es una carpeta"));
     }
-    // A file made by hand or copied in keeps no wider rights than the ones Orvalin gives it.
-    QFile::setPermissions(m_path, OwnerOnly);
+    restrictToOwner();
+}
+
+// A file made by hand or copied in keeps no wider rights than its owner's; the owner's own
+// (a file made read-only on purpose) stay as they are. The file opened is the one changed, so
+// a link put there meanwhile changes nothing.
+void HistoryStore::restrictToOwner() const
+{
+    const int fd = ::open(QFile::encodeName(m_path).constData(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return; // Opening the database says what is wrong with it.
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077) != 0)
+        ::fchmod(fd, st.st_mode & 0700);
+    ::close(fd);
 }
 
 QSqlQuery HistoryStore::run(const QString &sql, const QVariantList &values)

@@ -63,6 +63,7 @@ private:
                            HistoryError::Cause cause = HistoryError::Cause::Other) const;
     [[noreturn]] void fail(const QString &what, const QSqlError &error) const;
     void createFile() const;
+    void restrictToOwner() const;
     void closeConnection();
     void migrate();
     void migrateToVersion1();

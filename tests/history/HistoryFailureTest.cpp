@@ -1,6 +1,7 @@
 #include "core/ContactAudit.h"
 #include "core/HistoryJournal.h"
 #include "core/MemoryResultView.h"
+#include "platform/history/HistoryError.h"
 #include "platform/history/HistoryStore.h"
 #include "platform/messenger/MemoryMessengerClient.h"
 
@@ -8,6 +9,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // A history that cannot be used never changes a scan: one warning per run. A keep list that
@@ -196,4 +198,48 @@ TEST(HistoryFailureTest, AReadOnlyFolderStopsEveryRemoval)
     expectRemovalRefused(auditWith(dir.filePath("history.sqlite")), "history.sqlite",
                          "permite escribir");
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(HistoryFailureTest, TheHistoryNeverChangesAFileThroughALinkNorTheOwnersOwnRights)
+{
+    QTemporaryDir dir;
+    const QString notes = dir.filePath("notes.txt");
+    QFile file(notes);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("mis notas\n");
+    file.close();
+    ASSERT_EQ(::chmod(QFile::encodeName(notes).constData(), 0644), 0);
+    const QString linked = dir.filePath("linked.sqlite");
+    ASSERT_TRUE(QFile::link(notes, linked));
+    expectRemovalRefused(auditWith(linked), "enlace simbólico", "apártalo");
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::stat(QFile::encodeName(notes).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "mis notas\n");
+    file.close();
+
+    // Group and others lose their rights; a file the owner made read-only stays read-only.
+    const QString shared = dir.filePath("shared.sqlite");
+    {
+        HistoryStore create(shared);
+    }
+    const auto modeAfterOpening = [&](mode_t mode) {
+        EXPECT_EQ(::chmod(QFile::encodeName(shared).constData(), mode), 0);
+        try {
+            HistoryStore reopened(shared);
+        } catch (const HistoryError &) {
+            // Without the right to write, the store may not open: the mode is what is tested.
+        }
+        struct stat after
+        {
+        };
+        EXPECT_EQ(::stat(QFile::encodeName(shared).constData(), &after), 0);
+        return after.st_mode & 07777;
+    };
+    EXPECT_EQ(modeAfterOpening(0664), 0600u);
+    EXPECT_EQ(modeAfterOpening(0444), 0400u);
+    EXPECT_EQ(modeAfterOpening(0400), 0400u);
 }
