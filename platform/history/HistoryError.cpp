@@ -12,6 +12,9 @@ QString HistoryError::remedy() const
     case Cause::ReadOnly:
         return QStringLiteral("permite escribir en el archivo y en su carpeta, o aparta el "
                               "archivo a otro sitio");
+    case Cause::Foreign:
+        return QStringLiteral("aparta ese archivo a otro sitio para que Orvalin cree su propio "
+                              "historial");
     case Cause::Other:
         break;
     }

@@ -16,7 +16,9 @@ public:
         // Not a database, or a damaged one.
         Damaged,
         // The file or its folder cannot be written.
-        ReadOnly
+        ReadOnly,
+        // Another program's database stands at the history's path.
+        Foreign
     };
 
     explicit HistoryError(const QString &message, Cause cause = Cause::Other)

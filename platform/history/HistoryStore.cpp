@@ -88,6 +88,7 @@ QString describe(HistoryError::Cause cause)
         return QStringLiteral("el archivo está dañado o no es una base de datos");
     case HistoryError::Cause::ReadOnly:
         return QStringLiteral("no se permite escribir en el archivo o en su carpeta");
+    case HistoryError::Cause::Foreign:
     case HistoryError::Cause::Other:
         break;
     }
@@ -140,6 +141,7 @@ HistoryStore::HistoryStore(const QString &path)
         // Deleted rows are overwritten, so that a forgotten history leaves nothing behind.
         run(QStringLiteral("PRAGMA secure_delete = ON"));
         run(QStringLiteral("PRAGMA foreign_keys = ON"));
+        claimFile();
         migrate();
         run(QStringLiteral("PRAGMA journal_mode = WAL"));
     } catch (...) {
@@ -239,6 +241,35 @@ QSqlQuery HistoryStore::run(const QString &sql, const QVariantList &values)
     if (!query.exec())
         fail(QStringLiteral("usar"), query.lastError());
     return query;
+}
+
+// Another program's database at this path is never changed: not its tables, not its journal
+// mode. A file is Orvalin's when it bears Orvalin's application id, or, made before the id was
+// written, when it is empty or holds nothing but the history's own tables.
+void HistoryStore::claimFile()
+{
+    QSqlQuery id = run(QStringLiteral("PRAGMA application_id"));
+    const qint64 found = id.next() ? id.value(0).toLongLong() : 0;
+    if (found == ApplicationId)
+        return;
+    static const QSet<QString> own = {QStringLiteral("snapshots"),
+                                      QStringLiteral("snapshot_contacts"),
+                                      QStringLiteral("removals"), QStringLiteral("kept")};
+    QSqlQuery tables = run(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                          "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"));
+    bool foreign = found != 0;
+    bool any = false;
+    while (tables.next()) {
+        any = true;
+        foreign = foreign || !own.contains(tables.value(0).toString());
+    }
+    foreign = foreign || (any && schemaVersion() == 0);
+    if (foreign)
+        fail(QStringLiteral("usar"),
+             QStringLiteral("no es un historial de Orvalin sino la base de datos de otro "
+                            "programa, y Orvalin no la cambia"),
+             HistoryError::Cause::Foreign);
+    run(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));
 }
 
 int HistoryStore::schemaVersion()

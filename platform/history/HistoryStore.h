@@ -20,6 +20,8 @@ class HistoryStore
 {
 public:
     static constexpr int SchemaVersion = 2;
+    // PRAGMA application_id of every history file: "ORVH".
+    static constexpr qint32 ApplicationId = 0x4f525648;
 
     // Opens the file, creating it and its folder when missing.
     explicit HistoryStore(const QString &path);
@@ -65,6 +67,7 @@ private:
     void createFile() const;
     void restrictToOwner() const;
     void closeConnection();
+    void claimFile();
     void migrate();
     void migrateToVersion1();
     void migrateToVersion2();

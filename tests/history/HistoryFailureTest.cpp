@@ -243,3 +243,40 @@ TEST(HistoryFailureTest, TheHistoryNeverChangesAFileThroughALinkNorTheOwnersOwnR
     EXPECT_EQ(modeAfterOpening(0444), 0400u);
     EXPECT_EQ(modeAfterOpening(0400), 0400u);
 }
+
+TEST(HistoryFailureTest, AnotherProgramsDatabaseIsNeverAlteredAndStopsEveryRemoval)
+{
+    QTemporaryDir dir;
+    const auto made = [&](const QString &name, const QByteArray &sql) {
+        const QString path = dir.filePath(name);
+        QProcess sqlite;
+        sqlite.start(QStringLiteral("sqlite3"), {path, QString::fromLatin1(sql)});
+        EXPECT_TRUE(sqlite.waitForFinished(5000));
+        EXPECT_EQ(sqlite.exitCode(), 0) << sqlite.readAllStandardError().constData();
+        return path;
+    };
+    const auto contents = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    // Tables of its own; the history's own tables under another program's id.
+    const QStringList foreign = {
+        made("notes.sqlite", "CREATE TABLE notes (text TEXT); INSERT INTO notes VALUES ('x');"),
+        made("other.sqlite", "PRAGMA application_id = 42; CREATE TABLE kept (account TEXT, "
+                             "address TEXT, added_at INTEGER);")};
+    for (const QString &path : foreign) {
+        const QByteArray before = contents(path);
+        expectRemovalRefused(auditWith(path), "no es un historial de Orvalin",
+                             "aparta ese archivo");
+        EXPECT_EQ(contents(path), before);
+        EXPECT_FALSE(QFile::exists(path + "-wal"));
+    }
+
+    // An empty file, or one another program made empty, becomes a history and is marked.
+    const QString empty = made("empty.sqlite", "PRAGMA user_version = 0;");
+    EXPECT_TRUE(auditWith(empty).failures.isEmpty());
+    QProcess sqlite;
+    sqlite.start(QStringLiteral("sqlite3"), {empty, QStringLiteral("PRAGMA application_id;")});
+    ASSERT_TRUE(sqlite.waitForFinished(5000));
+    EXPECT_EQ(sqlite.readAllStandardOutput().trimmed().toLongLong(), HistoryStore::ApplicationId);
+}
