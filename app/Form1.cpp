@@ -331,6 +331,11 @@ void Form1::removeChecked()
     dialog.reset();
     if (failures.isEmpty())
         return;
+    // No row was taken on: the one reason is said once, and every ticked row stays.
+    if (failures.front().unguarded) {
+        m_reporter.warning(Product::title(), PlainText::forDisplay(failures.front().reason));
+        return;
+    }
     QString text = QStringLiteral("No se han podido eliminar estos contactos:\n");
     for (const RemovalFailure &failure : failures)
         text += QStringLiteral("\n%1: %2")

@@ -7,8 +7,8 @@
 struct HistoryContact;
 
 // What the scan and the removal tell whoever keeps their history, and the keep list they
-// respect. None of it may fail: recording never changes what a scan shows or whether a
-// removal runs.
+// respect. Recording may not fail: it never changes what a scan shows or whether a removal
+// runs. The keep list fails closed.
 class AuditJournal
 {
 public:
@@ -17,7 +17,8 @@ public:
     AuditJournal(const AuditJournal &) = delete;
     AuditJournal &operator=(const AuditJournal &) = delete;
 
-    // The contacts no removal may take off; empty when the list cannot be read.
+    // The contacts no removal may take off. Throws Error, whose message says why and what to
+    // do, when the list cannot be read: then nothing may be removed.
     virtual QSet<QString> keptAddresses() = 0;
     // A completed scan with every contact it listed, in the list's order.
     virtual void scanCompleted(const QList<HistoryContact> &listed) = 0;

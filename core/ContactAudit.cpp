@@ -83,6 +83,12 @@ QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client,
                                                   const RemovalProgress &progress)
 {
     Removal removal;
+    try {
+        if (m_journal)
+            removal.kept = m_journal->keptAddresses();
+    } catch (const Error &error) {
+        return refuseAll(error.message());
+    }
     struct Hold
     {
         MessengerClient &client;
@@ -94,7 +100,6 @@ QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client,
     int done = 0;
     QElapsedTimer sinceCommit;
     sinceCommit.start();
-    removal.kept = m_journal ? m_journal->keptAddresses() : QSet<QString>();
 
     // Each pass removes the first checked row from the top; a row that failed is passed over
     // so that the rows below it still go.
@@ -120,6 +125,16 @@ QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client,
                      });
     showRemovalCaption();
     return removal.failures;
+}
+
+QList<RemovalFailure> ContactAudit::refuseAll(const QString &reason) const
+{
+    QList<RemovalFailure> failures;
+    for (int j = 1; j <= m_view.rowCount(); ++j) {
+        if (m_view.isRowChecked(j))
+            failures.append({m_view.rowKey(j), reason, false, true});
+    }
+    return failures;
 }
 
 int ContactAudit::checkedRowCount() const

@@ -34,7 +34,8 @@ public:
     // Removes the checked rows, top to bottom, from the client's contact list and from the
     // result list. A row the client refuses, or whose contact is on the keep list, stays, still
     // checked, and is reported. The client may store the removals in groups; a row leaves the
-    // list only once its removal is stored.
+    // list only once its removal is stored. When the keep list cannot be read, no row is taken
+    // on: each checked row is reported as unguarded, with the reason.
     QList<RemovalFailure> RemoveChecked(MessengerClient &client,
                                         const RemovalProgress &progress = {});
 
@@ -74,6 +75,7 @@ private:
         QSet<QString> kept;
     };
     int checkedRowCount() const;
+    QList<RemovalFailure> refuseAll(const QString &reason) const;
     // One pass: takes on the first checked row from the top that is not held, failed or
     // kept; returns how many rows it took on (0 or 1).
     int removeNextRow(MessengerClient &client, Removal &removal);

@@ -13,9 +13,20 @@ HistoryJournal::~HistoryJournal() = default;
 
 QString HistoryJournal::warningText(const QString &reason)
 {
-    return QStringLiteral("El historial no está disponible; la búsqueda y la eliminación "
-                          "siguen sin él.\n%1")
+    return QStringLiteral("El historial no está disponible; la búsqueda sigue sin él, pero no "
+                          "se eliminará ningún contacto mientras no se pueda leer la lista de "
+                          "protegidos.\n%1")
         .arg(reason);
+}
+
+HistoryError HistoryJournal::guardError(const HistoryError &cause)
+{
+    QString reason = cause.message();
+    if (!reason.isEmpty())
+        reason[0] = reason[0].toLower();
+    return HistoryError(
+        QStringLiteral("No se eliminó ningún contacto: %1; %2.").arg(reason, cause.remedy()),
+        cause.cause());
 }
 
 void HistoryJournal::warnOnce(const QString &reason)
@@ -31,11 +42,14 @@ HistoryStore *HistoryJournal::store()
 {
     // A file that would not open is not tried again in the same run: each try may wait for a
     // lock, and the user has been told once.
-    if (!m_store && !m_openFailed) {
+    if (!m_store && !m_openError) {
         try {
             m_store = std::make_unique<HistoryStore>(m_path);
+        } catch (const HistoryError &error) {
+            m_openError = error;
+            warnOnce(error.message());
         } catch (const Error &error) {
-            m_openFailed = true;
+            m_openError = HistoryError(error.message());
             warnOnce(error.message());
         }
     }
@@ -54,14 +68,20 @@ template <typename Action> void HistoryJournal::attempt(Action action)
     }
 }
 
+// The one strict read: a keep list that cannot be read stops the removal rather than letting a
+// protected contact go.
 QSet<QString> HistoryJournal::keptAddresses()
 {
-    QSet<QString> kept;
-    attempt([&](HistoryStore &history) {
-        const QStringList addresses = history.keptAddresses(m_account);
-        kept = QSet<QString>(addresses.cbegin(), addresses.cend());
-    });
-    return kept;
+    HistoryStore *history = store();
+    if (!history)
+        throw guardError(*m_openError);
+    try {
+        const QStringList addresses = history->keptAddresses(m_account);
+        return QSet<QString>(addresses.cbegin(), addresses.cend());
+    } catch (const HistoryError &error) {
+        warnOnce(error.message());
+        throw guardError(error);
+    }
 }
 
 void HistoryJournal::scanCompleted(const QList<HistoryContact> &listed)

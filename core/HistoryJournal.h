@@ -1,16 +1,19 @@
 #pragma once
 
 #include "core/AuditJournal.h"
+#include "platform/history/HistoryError.h"
 
 #include <QDateTime>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class HistoryStore;
 
 // Keeps the history of one account in the history database. The database is opened at the
 // first need; when it cannot be opened, read or written, the first failure of the run goes to
-// the warning callback and the audit carries on as if there were no history.
+// the warning callback and the scan carries on as if there were no history. Only the keep list
+// is strict: when it cannot be read, keptAddresses throws and nothing is removed.
 class HistoryJournal : public AuditJournal
 {
 public:
@@ -33,6 +36,8 @@ public:
 
     // The warning the window and the tool show, with the reason.
     static QString warningText(const QString &reason);
+    // Why a removal was refused: the file, what was wrong and what the user can do.
+    static HistoryError guardError(const HistoryError &cause);
 
 private:
     void warnOnce(const QString &reason);
@@ -44,6 +49,7 @@ private:
     Warn m_warn;
     Clock m_clock;
     std::unique_ptr<HistoryStore> m_store;
-    bool m_openFailed = false;
+    // Set when the file would not open; it is not tried again in the same run.
+    std::optional<HistoryError> m_openError;
     bool m_warned = false;
 };

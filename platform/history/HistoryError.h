@@ -2,9 +2,34 @@
 
 #include "platform/base/Error.h"
 
-// The history database could not be opened, read or written.
+// The history database could not be opened, read or written. The cause says what the user can
+// do about it.
 class HistoryError : public Error
 {
 public:
-    using Error::Error;
+    enum class Cause {
+        Other,
+        // Another program holds the file.
+        Busy,
+        // No room left on its disk.
+        Full,
+        // Not a database, or a damaged one.
+        Damaged,
+        // The file or its folder cannot be written.
+        ReadOnly,
+        // Another program's database stands at the history's path.
+        Foreign
+    };
+
+    explicit HistoryError(const QString &message, Cause cause = Cause::Other)
+        : Error(message), m_cause(cause)
+    {
+    }
+
+    Cause cause() const { return m_cause; }
+    // What the user can do, as one clause that ends a sentence.
+    QString remedy() const;
+
+private:
+    Cause m_cause;
 };

@@ -12,6 +12,10 @@
 #include <QStandardPaths>
 #include <QTimeZone>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr auto OwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
@@ -38,6 +42,57 @@ QList<HistoryContact> withoutRepeats(const QList<HistoryContact> &contacts)
         }
     }
     return unique;
+}
+
+// SQLite's own texts are English; the user reads what happened in our words, with SQLite's code
+// for whoever looks further.
+HistoryError::Cause causeOf(int code)
+{
+    // Writes that fail for want of room: a file or its shared index could not grow.
+    switch (code) {
+    case 778:  // SQLITE_IOERR_WRITE
+    case 1034: // SQLITE_IOERR_FSYNC
+    case 1546: // SQLITE_IOERR_TRUNCATE
+    case 4874: // SQLITE_IOERR_SHMSIZE
+        return HistoryError::Cause::Full;
+    default:
+        break;
+    }
+    // Extended codes carry the primary one in their low byte.
+    switch (code & 0xff) {
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return HistoryError::Cause::Busy;
+    case 13: // SQLITE_FULL
+        return HistoryError::Cause::Full;
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return HistoryError::Cause::Damaged;
+    case 3:  // SQLITE_PERM
+    case 8:  // SQLITE_READONLY
+    case 14: // SQLITE_CANTOPEN
+        return HistoryError::Cause::ReadOnly;
+    default:
+        return HistoryError::Cause::Other;
+    }
+}
+
+QString describe(HistoryError::Cause cause)
+{
+    switch (cause) {
+    case HistoryError::Cause::Busy:
+        return QStringLiteral("otro programa lo tiene bloqueado");
+    case HistoryError::Cause::Full:
+        return QStringLiteral("no queda sitio en el disco para escribirlo");
+    case HistoryError::Cause::Damaged:
+        return QStringLiteral("el archivo está dañado o no es una base de datos");
+    case HistoryError::Cause::ReadOnly:
+        return QStringLiteral("no se permite escribir en el archivo o en su carpeta");
+    case HistoryError::Cause::Foreign:
+    case HistoryError::Cause::Other:
+        break;
+    }
+    return QStringLiteral("falló la base de datos");
 }
 
 } // namespace
@@ -82,10 +137,11 @@ HistoryStore::HistoryStore(const QString &path)
     m_db->setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
     try {
         if (!m_db->open())
-            fail(QStringLiteral("abrir"), m_db->lastError().text());
+            fail(QStringLiteral("abrir"), m_db->lastError());
         // Deleted rows are overwritten, so that a forgotten history leaves nothing behind.
         run(QStringLiteral("PRAGMA secure_delete = ON"));
         run(QStringLiteral("PRAGMA foreign_keys = ON"));
+        claimFile();
         migrate();
         run(QStringLiteral("PRAGMA journal_mode = WAL"));
     } catch (...) {
@@ -113,10 +169,21 @@ QString HistoryStore::defaultPath()
            QStringLiteral("/orvalin/history.sqlite");
 }
 
-void HistoryStore::fail(const QString &what, const QString &detail) const
+void HistoryStore::fail(const QString &what, const QString &detail, HistoryError::Cause cause) const
 {
     throw HistoryError(QStringLiteral("No se pudo %1 el historial «%2»: %3")
-                           .arg(what, QDir::toNativeSeparators(m_path), detail));
+                           .arg(what, QDir::toNativeSeparators(m_path), detail),
+                       cause);
+}
+
+void HistoryStore::fail(const QString &what, const QSqlError &error) const
+{
+    bool known = false;
+    const int code = error.nativeErrorCode().toInt(&known);
+    const HistoryError::Cause cause = known ? causeOf(code) : HistoryError::Cause::Other;
+    const QString detail =
+        known ? QStringLiteral("%1 (SQLite %2)").arg(describe(cause)).arg(code) : describe(cause);
+    fail(what, detail, cause);
 }
 
 void HistoryStore::createFile() const
@@ -125,31 +192,84 @@ void HistoryStore::createFile() const
     // The folder holds nothing but this user's history.
     if (!info.dir().exists()) {
         if (!QDir().mkpath(info.absolutePath()))
-            fail(QStringLiteral("crear"), QStringLiteral("no se puede crear la carpeta %1")
-                                              .arg(QDir::toNativeSeparators(info.absolutePath())));
+            fail(QStringLiteral("crear"),
+                 QStringLiteral("no se puede crear la carpeta %1")
+                     .arg(QDir::toNativeSeparators(info.absolutePath())),
+                 HistoryError::Cause::ReadOnly);
         QFile::setPermissions(info.absolutePath(), OwnerOnly | QFile::ExeOwner);
     }
+    // A link may lead anywhere: neither its target's rights nor its contents are Orvalin's.
+    if (info.isSymLink())
+        fail(QStringLiteral("abrir"),
+             QStringLiteral("es un enlace simbólico, y Orvalin no toca el archivo al que apunta"));
     if (!info.exists()) {
         QFile file(m_path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly))
-            fail(QStringLiteral("crear"), file.errorString());
+            fail(QStringLiteral("crear"),
+                 QStringLiteral("no se permite crear archivos en su carpeta"),
+                 HistoryError::Cause::ReadOnly);
     } else if (info.isDir()) {
         fail(QStringLiteral("abrir"), QStringLiteral("es una carpeta"));
     }
-    // A file made by hand or copied in keeps no wider rights than the ones Orvalin gives it.
-    QFile::setPermissions(m_path, OwnerOnly);
+    restrictToOwner();
+}
+
+// A file made by hand or copied in keeps no wider rights than its owner's; the owner's own
+// (a file made read-only on purpose) stay as they are. The file opened is the one changed, so
+// a link put there meanwhile changes nothing.
+void HistoryStore::restrictToOwner() const
+{
+    const int fd = ::open(QFile::encodeName(m_path).constData(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return; // Opening the database says what is wrong with it.
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077) != 0)
+        ::fchmod(fd, st.st_mode & 0700);
+    ::close(fd);
 }
 
 QSqlQuery HistoryStore::run(const QString &sql, const QVariantList &values)
 {
     QSqlQuery query(*m_db);
     if (!query.prepare(sql))
-        fail(QStringLiteral("usar"), query.lastError().text());
+        fail(QStringLiteral("usar"), query.lastError());
     for (const QVariant &value : values)
         query.addBindValue(value);
     if (!query.exec())
-        fail(QStringLiteral("usar"), query.lastError().text());
+        fail(QStringLiteral("usar"), query.lastError());
     return query;
+}
+
+// Another program's database at this path is never changed: not its tables, not its journal
+// mode. A file is Orvalin's when it bears Orvalin's application id, or, made before the id was
+// written, when it is empty or holds nothing but the history's own tables.
+void HistoryStore::claimFile()
+{
+    QSqlQuery id = run(QStringLiteral("PRAGMA application_id"));
+    const qint64 found = id.next() ? id.value(0).toLongLong() : 0;
+    if (found == ApplicationId)
+        return;
+    static const QSet<QString> own = {QStringLiteral("snapshots"),
+                                      QStringLiteral("snapshot_contacts"),
+                                      QStringLiteral("removals"), QStringLiteral("kept")};
+    QSqlQuery tables = run(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' "
+                                          "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'"));
+    bool foreign = found != 0;
+    bool any = false;
+    while (tables.next()) {
+        any = true;
+        foreign = foreign || !own.contains(tables.value(0).toString());
+    }
+    foreign = foreign || (any && schemaVersion() == 0);
+    if (foreign)
+        fail(QStringLiteral("usar"),
+             QStringLiteral("no es un historial de Orvalin sino la base de datos de otro "
+                            "programa, y Orvalin no la cambia"),
+             HistoryError::Cause::Foreign);
+    run(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));
 }
 
 int HistoryStore::schemaVersion()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/history/HistoryError.h"
 #include "platform/history/HistoryRecords.h"
 
 #include <QStringList>
@@ -8,6 +9,7 @@
 #include <memory>
 
 class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 
 // The history database of one user: every scan's list of Zorko per account, the contacts
@@ -18,6 +20,8 @@ class HistoryStore
 {
 public:
     static constexpr int SchemaVersion = 2;
+    // PRAGMA application_id of every history file: "ORVH".
+    static constexpr qint32 ApplicationId = 0x4f525648;
 
     // Opens the file, creating it and its folder when missing.
     explicit HistoryStore(const QString &path);
@@ -57,9 +61,13 @@ private:
     class Transaction;
 
     QSqlQuery run(const QString &sql, const QVariantList &values = {});
-    [[noreturn]] void fail(const QString &what, const QString &detail) const;
+    [[noreturn]] void fail(const QString &what, const QString &detail,
+                           HistoryError::Cause cause = HistoryError::Cause::Other) const;
+    [[noreturn]] void fail(const QString &what, const QSqlError &error) const;
     void createFile() const;
+    void restrictToOwner() const;
     void closeConnection();
+    void claimFile();
     void migrate();
     void migrateToVersion1();
     void migrateToVersion2();

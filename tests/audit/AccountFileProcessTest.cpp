@@ -171,8 +171,13 @@ TEST_F(AccountFileProcessTest, OwnerGroupAndModeAreKept)
     const group *shared = getgrnam(TestGroup);
     if (!user || !shared)
         GTEST_SKIP() << "the test user was not created (tests/audit/test-user.sh)";
-    const QStringList asUser = {"setpriv", "--reuid=" + QString(TestUser),
-                                "--regid=" + QString(TestUser), "--init-groups"};
+    // The user keeps a history of their own: one they cannot read would stop every removal.
+    const QStringList asUser = {"setpriv",
+                                "--reuid=" + QString(TestUser),
+                                "--regid=" + QString(TestUser),
+                                "--init-groups",
+                                "env",
+                                "XDG_DATA_HOME=" + m_dir.filePath("userdata")};
     const auto stat = [&] {
         struct stat st
         {

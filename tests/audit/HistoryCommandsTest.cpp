@@ -1,5 +1,6 @@
 #include "platform/history/HistoryStore.h"
 #include "tests/audit/AuditRun.h"
+#include "tests/messenger/FileSizeLimit.h"
 #include "tests/support/AccountFileWriter.h"
 #include "tools/audit/AuditTool.h"
 
@@ -7,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <gtest/gtest.h>
@@ -118,6 +120,56 @@ TEST_F(HistoryCommandsTest, KeptContactsAreMarkedAndNeverRemoved)
     EXPECT_EQ(history.status, 0);
     EXPECT_TRUE(history.out.contains("lo eliminaste el")) << history.out.toStdString();
     EXPECT_TRUE(history.out.endsWith("ana@x: 1 periodo como Zorko, eliminado por ti 1 vez\n"));
+}
+
+TEST_F(HistoryCommandsTest, AnUnreadableKeepListRemovesNobodyAndSaysWhyOnce)
+{
+    ASSERT_EQ(run({"keep", "add", "ana@x"}).status, 0);
+    const QString history = m_dir.filePath("data/orvalin/history.sqlite");
+    const auto expectRefused = [&](const char *remedy) {
+        const Outcome refused = run({"remove", "ana@x", "ciro@x"});
+        EXPECT_EQ(refused.status, AuditTool::Failure);
+        EXPECT_TRUE(refused.out.isEmpty()) << refused.out.toStdString();
+        const QStringList lines = refused.err.split('\n', Qt::SkipEmptyParts);
+        ASSERT_FALSE(lines.isEmpty());
+        const QString sentence = lines.last();
+        EXPECT_TRUE(sentence.startsWith("orvalin-audit: No se eliminó ningún contacto: "))
+            << refused.err.toStdString();
+        EXPECT_TRUE(sentence.contains(history)) << sentence.toStdString();
+        EXPECT_TRUE(sentence.contains(QString::fromUtf8(remedy))) << sentence.toStdString();
+        QFile file(m_dir.filePath("cuenta.json"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray account = file.readAll();
+        EXPECT_TRUE(account.contains("ana@x"));
+        EXPECT_TRUE(account.contains("ciro@x"));
+    };
+    {
+        // Another program holds the file, readers shut out, for as long as the removal runs.
+        QProcess holder;
+        holder.start(QStringLiteral("sqlite3"), {history});
+        ASSERT_TRUE(holder.waitForStarted());
+        holder.write("PRAGMA locking_mode=EXCLUSIVE;\nBEGIN EXCLUSIVE;\nSELECT 'held';\n");
+        QByteArray answer;
+        while (!answer.endsWith("held\n") && holder.waitForReadyRead(5000))
+            answer += holder.readAllStandardOutput();
+        ASSERT_TRUE(answer.endsWith("held\n")) << answer.constData();
+        expectRefused("cierra el programa que lo tiene abierto");
+        holder.closeWriteChannel();
+        ASSERT_TRUE(holder.waitForFinished(5000));
+    }
+    {
+        // A full disk: no file may grow, so the history's shared index cannot be made.
+        const FileSizeLimit full(16);
+        expectRefused("libera espacio");
+    }
+    // A damaged file, its write-ahead log gone with it.
+    QFile::remove(history + "-wal");
+    QFile::remove(history + "-shm");
+    QFile file(history);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    expectRefused("aparta el archivo");
 }
 
 TEST_F(HistoryCommandsTest, ForgetDeletesTheAccountsHistoryAfterConfirmation)

@@ -1,6 +1,7 @@
 #include "core/ContactAudit.h"
 #include "core/HistoryJournal.h"
 #include "core/MemoryResultView.h"
+#include "platform/history/HistoryError.h"
 #include "platform/history/HistoryStore.h"
 #include "platform/messenger/MemoryMessengerClient.h"
 
@@ -8,9 +9,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-// A history that cannot be used never changes a scan or stops a removal: one warning per run.
+// A history that cannot be used never changes a scan: one warning per run. A keep list that
+// cannot be read stops every removal, with the file, the fault and what to do.
 
 namespace {
 
@@ -29,9 +32,13 @@ struct AuditRun
     QStringList rows;
     QString caption;
     QStringList warnings;
+    QList<RemovalFailure> failures;
+    // Rows after the removal, and after a second scan.
+    int rowsAfterRemoval = 0;
+    int rowsAfterRescan = 0;
 };
 
-// Scans, removes the first row, scans again.
+// Scans, removes both rows, scans again.
 AuditRun auditWith(const QString &historyPath)
 {
     AuditRun run;
@@ -46,11 +53,12 @@ AuditRun auditWith(const QString &historyPath)
         run.rows.append(row.key);
     run.caption = view.caption();
     view.setRowChecked(1, true);
-    EXPECT_TRUE(audit.RemoveChecked(client).isEmpty());
-    EXPECT_EQ(view.caption(), "Aun tienes 1 En tu Lista");
+    view.setRowChecked(2, true);
+    run.failures = audit.RemoveChecked(client);
+    run.rowsAfterRemoval = view.rowCount();
     view.clearRows();
     audit.BuscaIgn(client);
-    EXPECT_EQ(view.rowCount(), 1);
+    run.rowsAfterRescan = view.rowCount();
     return run;
 }
 
@@ -62,6 +70,59 @@ void expectScanUnchanged(const AuditRun &run, const QString &fault)
     EXPECT_TRUE(run.warnings.first().contains(fault)) << run.warnings.first().toStdString();
 }
 
+// Nobody went: every ticked row is reported with the one reason, which names the file, the
+// fault in Spanish and what to do.
+void expectRemovalRefused(const AuditRun &run, const QString &fault, const QString &remedy)
+{
+    expectScanUnchanged(run, fault);
+    EXPECT_EQ(run.rowsAfterRemoval, 2);
+    EXPECT_EQ(run.rowsAfterRescan, 2);
+    ASSERT_EQ(run.failures.size(), 2);
+    for (const RemovalFailure &failure : run.failures) {
+        EXPECT_TRUE(failure.unguarded);
+        EXPECT_FALSE(failure.kept);
+        EXPECT_EQ(failure.reason, run.failures.first().reason);
+    }
+    EXPECT_EQ(run.failures.at(0).emailAddress, "ana@x");
+    EXPECT_EQ(run.failures.at(1).emailAddress, "ciro@x");
+    const QString reason = run.failures.first().reason;
+    EXPECT_TRUE(reason.startsWith("No se eliminó ningún contacto: ")) << reason.toStdString();
+    EXPECT_TRUE(reason.contains(fault)) << reason.toStdString();
+    EXPECT_TRUE(reason.contains(remedy)) << reason.toStdString();
+    EXPECT_TRUE(reason.endsWith('.')) << reason.toStdString();
+    // SQLite's own English stays out of what the user reads.
+    for (const char *english : {"database", "locked", "disk", "file is", "unable"})
+        EXPECT_FALSE(reason.contains(QLatin1String(english), Qt::CaseInsensitive))
+            << reason.toStdString();
+}
+
+// Holds the history with another connection until destroyed.
+class LockHolder
+{
+public:
+    LockHolder(const QString &path, const QByteArray &statements)
+    {
+        m_process.start(QStringLiteral("sqlite3"), {path});
+        EXPECT_TRUE(m_process.waitForStarted());
+        m_process.write(statements + "SELECT 'held';\n");
+        // Pragmas answer too: the lock is held once the last line is out.
+        QByteArray answer;
+        while (!answer.endsWith("held\n") && m_process.waitForReadyRead(5000))
+            answer += m_process.readAllStandardOutput();
+        EXPECT_TRUE(answer.endsWith("held\n")) << answer.constData();
+    }
+    ~LockHolder()
+    {
+        m_process.closeWriteChannel();
+        EXPECT_TRUE(m_process.waitForFinished(5000));
+    }
+    LockHolder(const LockHolder &) = delete;
+    LockHolder &operator=(const LockHolder &) = delete;
+
+private:
+    QProcess m_process;
+};
+
 } // namespace
 
 TEST(HistoryFailureTest, AWorkingHistoryRecordsTheScansAndTheRemoval)
@@ -70,13 +131,15 @@ TEST(HistoryFailureTest, AWorkingHistoryRecordsTheScansAndTheRemoval)
     const QString path = dir.filePath("h.sqlite");
     const AuditRun run = auditWith(path);
     EXPECT_TRUE(run.warnings.isEmpty());
+    EXPECT_TRUE(run.failures.isEmpty());
+    EXPECT_EQ(run.rowsAfterRemoval, 0);
     HistoryStore store(path);
     ASSERT_EQ(store.snapshots("lucia@example.org").size(), 2);
-    ASSERT_EQ(store.removals("lucia@example.org").size(), 1);
+    ASSERT_EQ(store.removals("lucia@example.org").size(), 2);
     EXPECT_EQ(store.removals("lucia@example.org").first().address, "ana@x");
 }
 
-TEST(HistoryFailureTest, CorruptFileBlockedFolderAndLockedFileNeverBlockTheAudit)
+TEST(HistoryFailureTest, ADamagedFileOrABlockedFolderStopsEveryRemoval)
 {
     QTemporaryDir dir;
     const QString corrupt = dir.filePath("corrupt.sqlite");
@@ -84,41 +147,136 @@ TEST(HistoryFailureTest, CorruptFileBlockedFolderAndLockedFileNeverBlockTheAudit
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(4096, 'x'));
     file.close();
-    expectScanUnchanged(auditWith(corrupt), "corrupt.sqlite");
+    expectRemovalRefused(auditWith(corrupt), "corrupt.sqlite", "aparta el archivo");
+    expectRemovalRefused(auditWith(corrupt), "dañado", "Orvalin cree uno nuevo");
 
     // A regular file stands where the folder should be.
     QFile blocker(dir.filePath("blocker"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    expectScanUnchanged(auditWith(dir.filePath("blocker/orvalin/history.sqlite")), "blocker");
-
-    // Another program holds the write lock for as long as the audit runs.
-    const QString locked = dir.filePath("locked.sqlite");
-    {
-        HistoryStore create(locked);
-    }
-    QProcess holder;
-    holder.start(QStringLiteral("sqlite3"), {locked});
-    ASSERT_TRUE(holder.waitForStarted());
-    holder.write("BEGIN EXCLUSIVE;\nSELECT 'held';\n");
-    ASSERT_TRUE(holder.waitForReadyRead(5000));
-    EXPECT_EQ(holder.readAllStandardOutput().trimmed(), "held");
-    expectScanUnchanged(auditWith(locked), "locked");
-    holder.closeWriteChannel();
-    ASSERT_TRUE(holder.waitForFinished(5000));
+    expectRemovalRefused(auditWith(dir.filePath("blocker/orvalin/history.sqlite")), "blocker",
+                         "permite escribir");
 }
 
-TEST(HistoryFailureTest, AReadOnlyFolderNeverBlocksTheAudit)
+TEST(HistoryFailureTest, AHistoryLockedByAnotherProgramStopsEveryRemovalButNotTheScan)
+{
+    QTemporaryDir dir;
+    const QString locked = dir.filePath("held.sqlite");
+    {
+        HistoryStore create(locked);
+        create.keep("lucia@example.org", "ciro@x", QDateTime::currentDateTimeUtc());
+    }
+    {
+        // Exclusive locking mode shuts readers out as well: the keep list cannot be read.
+        const LockHolder holder(locked, "PRAGMA locking_mode=EXCLUSIVE;\nBEGIN EXCLUSIVE;\n");
+        expectRemovalRefused(auditWith(locked), "otro programa lo tiene bloqueado (SQLite 5",
+                             "cierra el programa que lo tiene abierto");
+    }
+    {
+        // An ordinary write lock leaves the list readable: the removal runs and keeps ciro.
+        const LockHolder holder(locked, "BEGIN EXCLUSIVE;\n");
+        const AuditRun run = auditWith(locked);
+        expectScanUnchanged(run, "held.sqlite");
+        ASSERT_EQ(run.failures.size(), 1);
+        EXPECT_EQ(run.failures.first().emailAddress, "ciro@x");
+        EXPECT_TRUE(run.failures.first().kept);
+        EXPECT_EQ(run.rowsAfterRemoval, 1);
+    }
+}
+
+TEST(HistoryFailureTest, AReadOnlyFolderStopsEveryRemoval)
 {
     // Permission bits do not bind the superuser; a folder of the process file system, which
     // takes no new files from anyone, stands in for a read-only one then.
     if (geteuid() == 0) {
-        expectScanUnchanged(auditWith(QStringLiteral("/proc/self/orvalin/history.sqlite")),
-                            "/proc/self/orvalin");
+        expectRemovalRefused(auditWith(QStringLiteral("/proc/self/orvalin/history.sqlite")),
+                             "/proc/self/orvalin", "permite escribir");
         return;
     }
     QTemporaryDir dir;
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    expectScanUnchanged(auditWith(dir.filePath("history.sqlite")), "history.sqlite");
+    expectRemovalRefused(auditWith(dir.filePath("history.sqlite")), "history.sqlite",
+                         "permite escribir");
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(HistoryFailureTest, TheHistoryNeverChangesAFileThroughALinkNorTheOwnersOwnRights)
+{
+    QTemporaryDir dir;
+    const QString notes = dir.filePath("notes.txt");
+    QFile file(notes);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("mis notas\n");
+    file.close();
+    ASSERT_EQ(::chmod(QFile::encodeName(notes).constData(), 0644), 0);
+    const QString linked = dir.filePath("linked.sqlite");
+    ASSERT_TRUE(QFile::link(notes, linked));
+    expectRemovalRefused(auditWith(linked), "enlace simbólico", "apártalo");
+    struct stat st
+    {
+    };
+    ASSERT_EQ(::stat(QFile::encodeName(notes).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0644u);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "mis notas\n");
+    file.close();
+
+    // Group and others lose their rights; a file the owner made read-only stays read-only.
+    const QString shared = dir.filePath("shared.sqlite");
+    {
+        HistoryStore create(shared);
+    }
+    const auto modeAfterOpening = [&](mode_t mode) {
+        EXPECT_EQ(::chmod(QFile::encodeName(shared).constData(), mode), 0);
+        try {
+            HistoryStore reopened(shared);
+        } catch (const HistoryError &) {
+            // Without the right to write, the store may not open: the mode is what is tested.
+        }
+        struct stat after
+        {
+        };
+        EXPECT_EQ(::stat(QFile::encodeName(shared).constData(), &after), 0);
+        return after.st_mode & 07777;
+    };
+    EXPECT_EQ(modeAfterOpening(0664), 0600u);
+    EXPECT_EQ(modeAfterOpening(0444), 0400u);
+    EXPECT_EQ(modeAfterOpening(0400), 0400u);
+}
+
+TEST(HistoryFailureTest, AnotherProgramsDatabaseIsNeverAlteredAndStopsEveryRemoval)
+{
+    QTemporaryDir dir;
+    const auto made = [&](const QString &name, const QByteArray &sql) {
+        const QString path = dir.filePath(name);
+        QProcess sqlite;
+        sqlite.start(QStringLiteral("sqlite3"), {path, QString::fromLatin1(sql)});
+        EXPECT_TRUE(sqlite.waitForFinished(5000));
+        EXPECT_EQ(sqlite.exitCode(), 0) << sqlite.readAllStandardError().constData();
+        return path;
+    };
+    const auto contents = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    // Tables of its own; the history's own tables under another program's id.
+    const QStringList foreign = {
+        made("notes.sqlite", "CREATE TABLE notes (text TEXT); INSERT INTO notes VALUES ('x');"),
+        made("other.sqlite", "PRAGMA application_id = 42; CREATE TABLE kept (account TEXT, "
+                             "address TEXT, added_at INTEGER);")};
+    for (const QString &path : foreign) {
+        const QByteArray before = contents(path);
+        expectRemovalRefused(auditWith(path), "no es un historial de Orvalin",
+                             "aparta ese archivo");
+        EXPECT_EQ(contents(path), before);
+        EXPECT_FALSE(QFile::exists(path + "-wal"));
+    }
+
+    // An empty file, or one another program made empty, becomes a history and is marked.
+    const QString empty = made("empty.sqlite", "PRAGMA user_version = 0;");
+    EXPECT_TRUE(auditWith(empty).failures.isEmpty());
+    QProcess sqlite;
+    sqlite.start(QStringLiteral("sqlite3"), {empty, QStringLiteral("PRAGMA application_id;")});
+    ASSERT_TRUE(sqlite.waitForFinished(5000));
+    EXPECT_EQ(sqlite.readAllStandardOutput().trimmed().toLongLong(), HistoryStore::ApplicationId);
 }

@@ -37,7 +37,9 @@ RemovalReport removeListed(ScanSession &session, const QStringList &addresses)
     QSet<QString> failed;
     for (const RemovalFailure &failure : session.audit().RemoveChecked(session.client())) {
         failed.insert(failure.emailAddress);
-        if (failure.kept)
+        if (failure.unguarded)
+            report.unguarded = failure.reason;
+        else if (failure.kept)
             report.kept.append(failure.emailAddress);
         else
             report.failed.append(failure);
@@ -84,6 +86,17 @@ int finished(int status, QTextStream &out, QTextStream &err)
     return failed.isEmpty() ? status : outputFailed(failed, err);
 }
 
+// A scan only marks the kept rows: without the keep list it shows them unmarked, the history's
+// warning having been told already.
+QSet<QString> keptForDisplay(HistoryJournal &journal)
+{
+    try {
+        return journal.keptAddresses();
+    } catch (const Error &) {
+        return {};
+    }
+}
+
 int scanOrRemove(const AuditOptions &options, const QProcessEnvironment &environment,
                  QTextStream &out, QTextStream &err, PasswordSource *askPassword)
 {
@@ -99,7 +112,7 @@ int scanOrRemove(const AuditOptions &options, const QProcessEnvironment &environ
         if (client.hasProfileLinks())
             links = [&client](const QString &key) { return client.profileLink(key); };
         writer.scan(session->view(), session->audit().zorkoCount(),
-                    session->journal().keptAddresses(), links);
+                    keptForDisplay(session->journal()), links);
         return finished(AuditTool::Done, out, err);
     }
     // Nothing can be removed through a downloaded copy: every row stays as it is.
@@ -108,6 +121,11 @@ int scanOrRemove(const AuditOptions &options, const QProcessEnvironment &environ
         return AuditTool::Incomplete;
     }
     const RemovalReport report = removeListed(*session, options.addresses);
+    // Nobody was removed: one sentence says why, and no report claims otherwise.
+    if (!report.unguarded.isEmpty()) {
+        err << "orvalin-audit: " << AuditTool::escapeControls(report.unguarded) << '\n';
+        return AuditTool::Failure;
+    }
     writer.removal(report);
     if (const QString failed = finishOutput(out); !failed.isEmpty()) {
         // What was removed is gone from the account: it must be told somewhere.

@@ -23,6 +23,8 @@ struct RemovalReport
     QStringList notListed;
     qint16 count = 0;
     QString caption;
+    // Why nothing was taken on (the keep list could not be read); empty when the removal ran.
+    QString unguarded;
 };
 
 // Writes what scan, remove and changes found, as an aligned table for a person, as CSV
