@@ -132,7 +132,7 @@ TEST_F(HistoryCommandsTest, AnUnreadableKeepListRemovesNobodyAndSaysWhyOnce)
         EXPECT_TRUE(refused.out.isEmpty()) << refused.out.toStdString();
         const QStringList lines = refused.err.split('\n', Qt::SkipEmptyParts);
         ASSERT_FALSE(lines.isEmpty());
-        const QString sentence = lines.last();
+        const QString &sentence = lines.last();
         EXPECT_TRUE(sentence.startsWith("orvalin-audit: No se eliminó ningún contacto: "))
             << refused.err.toStdString();
         EXPECT_TRUE(sentence.contains(history)) << sentence.toStdString();

@@ -248,7 +248,7 @@ TEST(HistoryFailureTest, AnotherProgramsDatabaseIsNeverAlteredAndStopsEveryRemov
 {
     QTemporaryDir dir;
     const auto made = [&](const QString &name, const QByteArray &sql) {
-        const QString path = dir.filePath(name);
+        QString path = dir.filePath(name);
         QProcess sqlite;
         sqlite.start(QStringLiteral("sqlite3"), {path, QString::fromLatin1(sql)});
         EXPECT_TRUE(sqlite.waitForFinished(5000));
