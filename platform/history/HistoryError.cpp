@@ -20,3 +20,21 @@ QString HistoryError::remedy() const
     }
     return QStringLiteral("comprueba el archivo o apártalo a otro sitio");
 }
+
+QString HistoryError::causeText(Cause cause)
+{
+    switch (cause) {
+    case Cause::Busy:
+        return QStringLiteral("otro programa lo tiene bloqueado");
+    case Cause::Full:
+        return QStringLiteral("no queda sitio en el disco para escribirlo");
+    case Cause::Damaged:
+        return QStringLiteral("el archivo está dañado o no es una base de datos");
+    case Cause::ReadOnly:
+        return QStringLiteral("no se permite escribir en el archivo o en su carpeta");
+    case Cause::Foreign:
+    case Cause::Other:
+        break;
+    }
+    return QStringLiteral("falló la base de datos");
+}

@@ -26,6 +26,9 @@ public:
     {
     }
 
+    // What went wrong, in our words: SQLite's own texts are English.
+    static QString causeText(Cause cause);
+
     Cause cause() const { return m_cause; }
     // What the user can do, as one clause that ends a sentence.
     QString remedy() const;

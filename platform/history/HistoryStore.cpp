@@ -77,24 +77,6 @@ HistoryError::Cause causeOf(int code)
     }
 }
 
-QString describe(HistoryError::Cause cause)
-{
-    switch (cause) {
-    case HistoryError::Cause::Busy:
-        return QStringLiteral("otro programa lo tiene bloqueado");
-    case HistoryError::Cause::Full:
-        return QStringLiteral("no queda sitio en el disco para escribirlo");
-    case HistoryError::Cause::Damaged:
-        return QStringLiteral("el archivo está dañado o no es una base de datos");
-    case HistoryError::Cause::ReadOnly:
-        return QStringLiteral("no se permite escribir en el archivo o en su carpeta");
-    case HistoryError::Cause::Foreign:
-    case HistoryError::Cause::Other:
-        break;
-    }
-    return QStringLiteral("falló la base de datos");
-}
-
 } // namespace
 
 // BEGIN IMMEDIATE takes the write lock at once, so a busy database fails here rather than
@@ -182,7 +164,8 @@ void HistoryStore::fail(const QString &what, const QSqlError &error) const
     const int code = error.nativeErrorCode().toInt(&known);
     const HistoryError::Cause cause = known ? causeOf(code) : HistoryError::Cause::Other;
     const QString detail =
-        known ? QStringLiteral("%1 (SQLite %2)").arg(describe(cause)).arg(code) : describe(cause);
+        known ? QStringLiteral("%1 (SQLite %2)").arg(HistoryError::causeText(cause)).arg(code)
+              : HistoryError::causeText(cause);
     fail(what, detail, cause);
 }
 
