@@ -6,7 +6,11 @@
 #
 #   scripts/test-sanitized.sh
 #
-#   ORVALIN_FUZZ   ON (the default) also builds the libFuzzer targets, for scripts/fuzz.sh
+#   CC, CXX        the compilers (clang and clang++ unless set)
+#   ORVALIN_FUZZ   ON (the default with clang) also builds the libFuzzer targets, for
+#                  scripts/fuzz.sh
+#   BUILD_TYPE     Debug unless set
+#   ORVALIN_WERROR ON makes any compiler warning fail the build
 set -euo pipefail
 cd "$(dirname "$0")/.."
 symbolizer=$(command -v llvm-symbolizer || true)
@@ -16,8 +20,13 @@ if [[ -z $symbolizer ]]; then
   exit 1
 fi
 
-CC=clang CXX=clang++ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORVALIN_SANITIZE=ON \
-  -DORVALIN_FUZZ="${ORVALIN_FUZZ:-ON}" > build-asan.log 2>&1 || { cat build-asan.log; exit 1; }
+export CC=${CC:-clang} CXX=${CXX:-clang++}
+fuzz=OFF
+[[ $(basename "$CXX") == clang* ]] && fuzz=ON
+cmake -S . -B build-asan \
+  -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Debug}" -DORVALIN_SANITIZE=ON \
+  -DORVALIN_FUZZ="${ORVALIN_FUZZ:-$fuzz}" -DORVALIN_WERROR="${ORVALIN_WERROR:-OFF}" \
+  > build-asan.log 2>&1 || { cat build-asan.log; exit 1; }
 cmake --build build-asan -j"$(nproc)"
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}

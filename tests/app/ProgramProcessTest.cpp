@@ -57,7 +57,7 @@ public:
     {
         QElapsedTimer waited;
         waited.start();
-        while (waited.elapsed() < 15000) {
+        while (waited.elapsed() < 60000) {
             const QStringList found = windows(title);
             if (!found.isEmpty())
                 return found.first();

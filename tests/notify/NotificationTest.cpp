@@ -52,7 +52,9 @@ protected:
             environment.insert("ORVALIN_ACCOUNT", m_dir.filePath("cuenta.json"));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(ORVALIN_AUDIT_PATH), arguments);
-        while (!process.waitForFinished(10))
+        // Answers the program's notice while it runs; a program that never started ends the
+        // wait at once rather than never.
+        while (process.state() != QProcess::NotRunning && !process.waitForFinished(10))
             QCoreApplication::processEvents();
         QCoreApplication::processEvents();
         m_output = QString::fromUtf8(process.readAllStandardOutput());
