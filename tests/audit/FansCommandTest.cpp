@@ -110,3 +110,44 @@ TEST(FansCommand, AnAccountWithoutTheListSaysSoAndActsOnNobody)
         EXPECT_EQ(run.out, QString());
     }
 }
+
+TEST(FansWriter, TheReportGivesEveryAddressItsOutcomeInEachFormat)
+{
+    FansReport report;
+    report.done = {{"a@x.org", "approved", {}},
+                   {"s@x.org", "subscribed", {}},
+                   {"r@x.org", "revoked", {}},
+                   {"d@x.org", "declined", {}}};
+    report.failed = {{"f@x.org", "failed", "el servidor lo rechazó (forbidden)"}};
+    report.kept = {"k@x.org"};
+    report.notListed = {"n@x.org"};
+    report.caption = "1 te tiene y tú no; 0 solicitudes sin responder";
+    const auto write = [&report](AuditOptions::Format format) {
+        QString text;
+        QTextStream out(&text);
+        FansWriter(format, out).report(report);
+        out.flush();
+        return text;
+    };
+
+    EXPECT_EQ(write(AuditOptions::Format::Table),
+              "Aceptado: a@x.org\nAgregado: s@x.org\nRetirado: r@x.org\nRechazado: d@x.org\n"
+              "No hecho: f@x.org (el servidor lo rechazó (forbidden))\n"
+              "Protegido: k@x.org (está en tu lista de contactos protegidos)\n"
+              "No listado: n@x.org (no aparece en la lista de fans)\n"
+              "1 te tiene y tú no; 0 solicitudes sin responder\n");
+    EXPECT_EQ(write(AuditOptions::Format::Csv),
+              "EmailAddress,Result,Reason\r\na@x.org,approved,\r\ns@x.org,subscribed,\r\n"
+              "r@x.org,revoked,\r\nd@x.org,declined,\r\n"
+              "f@x.org,failed,el servidor lo rechazó (forbidden)\r\n"
+              "k@x.org,kept,está en tu lista de contactos protegidos\r\n"
+              "n@x.org,notListed,no aparece en la lista de fans\r\n");
+    const QJsonObject json =
+        QJsonDocument::fromJson(write(AuditOptions::Format::Json).toUtf8()).object();
+    EXPECT_EQ(json["done"].toArray().size(), 4);
+    EXPECT_EQ(json["failed"].toArray()[0].toObject()["reason"].toString(),
+              "el servidor lo rechazó (forbidden)");
+    EXPECT_EQ(json["kept"].toArray(), QJsonArray({"k@x.org"}));
+    EXPECT_EQ(json["notListed"].toArray(), QJsonArray({"n@x.org"}));
+    EXPECT_EQ(json["caption"].toString(), report.caption);
+}

@@ -140,4 +140,11 @@ TEST(XmppFansTest, ListsOneWayContactsAndStoredRequestsAndAnswersOnlyThose)
     ASSERT_EQ(after.status, AuditTool::Done) << qPrintable(after.err);
     EXPECT_EQ(listedKinds(after), (QMap<QString, QString>{{kept.jid(), "oneWay"}}))
         << qPrintable(after.out);
+    // Nobody dropped is left on the user's roster to read as a contact the user has.
+    TestContact user(*s, "fan-user");
+    const QMap<QString, QString> roster = user.roster();
+    EXPECT_FALSE(roster.contains(revoked.jid()));
+    EXPECT_FALSE(roster.contains(stranger.jid()));
+    EXPECT_EQ(roster.value(asker.jid()), "both");
+    EXPECT_EQ(roster.value(kept.jid()), "from");
 }

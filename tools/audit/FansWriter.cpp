@@ -121,7 +121,7 @@ void FansWriter::reportTable(const FansReport &report)
     for (const QString &address : report.notListed)
         m_out << "No listado: " << AuditTool::escapeControls(address) << " (" << notListedReason()
               << ")\n";
-    m_out << report.caption << '\n';
+    m_out << AuditTool::escapeControls(report.caption) << '\n';
 }
 
 void FansWriter::report(const FansReport &report)
