@@ -3,6 +3,7 @@
 #include "tests/xmpp/TestServer.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -147,4 +148,20 @@ TEST(XmppFansTest, ListsOneWayContactsAndStoredRequestsAndAnswersOnlyThose)
     EXPECT_FALSE(roster.contains(stranger.jid()));
     EXPECT_EQ(roster.value(asker.jid()), "both");
     EXPECT_EQ(roster.value(kept.jid()), "from");
+
+    // Without a readable keep list nobody is dropped: a kept contact could not be told apart.
+    const QByteArray savedDataHome = qgetenv("XDG_DATA_HOME");
+    QTemporaryDir data;
+    ASSERT_TRUE(QDir().mkpath(data.filePath("orvalin")));
+    QFile damaged(data.filePath("orvalin/history.sqlite"));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("no es una base de datos");
+    damaged.close();
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    const Outcome unguarded = runAudit({"fans", "drop", kept.jid()}, environment);
+    qputenv("XDG_DATA_HOME", savedDataHome);
+    EXPECT_EQ(unguarded.status, AuditTool::Failure) << qPrintable(unguarded.out);
+    EXPECT_EQ(unguarded.out, QString());
+    EXPECT_TRUE(unguarded.err.contains("history.sqlite")) << qPrintable(unguarded.err);
+    EXPECT_EQ(user.roster().value(kept.jid()), "from");
 }
