@@ -53,6 +53,12 @@ QStringList commandWords(AuditOptions::Command command)
         return {QStringLiteral("keep"), QStringLiteral("remove")};
     case Command::KeepList:
         return {QStringLiteral("keep"), QStringLiteral("list")};
+    case Command::FansList:
+        return {QStringLiteral("fans")};
+    case Command::FansAdd:
+        return {QStringLiteral("fans"), QStringLiteral("add")};
+    case Command::FansDrop:
+        return {QStringLiteral("fans"), QStringLiteral("drop")};
     case Command::Help:
     case Command::Version:
         break;
@@ -82,9 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     using Command = AuditOptions::Command;
     if (options.command == Command::Help || options.command == Command::Version)
         return 0;
-    const bool takesAddresses = options.command == Command::Remove ||
-                                options.command == Command::KeepAdd ||
-                                options.command == Command::KeepRemove;
+    const bool takesAddresses =
+        options.command == Command::Remove || options.command == Command::KeepAdd ||
+        options.command == Command::KeepRemove || options.command == Command::FansAdd ||
+        options.command == Command::FansDrop;
     if (options.command == Command::History && options.addresses.size() != 1)
         broken("history without exactly one address");
     if (!takesAddresses && options.command != Command::History && !options.addresses.isEmpty())
@@ -104,7 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     QStringList canonical = commandWords(options.command);
     const bool report = options.command == Command::Scan || options.command == Command::Remove ||
-                        options.command == Command::Changes;
+                        options.command == Command::Changes ||
+                        options.command == Command::FansList ||
+                        options.command == Command::FansAdd || options.command == Command::FansDrop;
     if (report)
         canonical += {QStringLiteral("--format"), formatName(options.format)};
     if (!options.account.isEmpty())

@@ -33,3 +33,8 @@ QDateTime MessengerClient::listsTakenAt() const
 {
     return {};
 }
+
+MessengerFans *MessengerClient::fans()
+{
+    return nullptr;
+}

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 #include <memory>
 
+class MessengerFans;
 class MessengerService;
 class MessengerServiceSet;
 class MessengerUser;
@@ -52,4 +53,7 @@ public:
     // When the lists were taken, for lists that are a copy made earlier; invalid for live
     // lists, which are as of now.
     virtual QDateTime listsTakenAt() const;
+    // The people who have the user whom the user does not have, and the waiting requests;
+    // null on accounts without such a list. Owned by the client.
+    virtual MessengerFans *fans();
 };

@@ -44,7 +44,7 @@ TEST(AuditCommandLine, AcceptsTheTwoCommandsWithTheirFormats)
 TEST(AuditCommandLine, NamesTheFaultInOneLine)
 {
     const QList<QPair<QStringList, QString>> cases = {
-        {{}, "falta la orden (scan, remove, changes, history o keep)"},
+        {{}, "falta la orden (scan, remove, changes, history, keep o fans)"},
         {{"--format", "csv"}, "falta la orden"},
         {{"borrar"}, "orden desconocida «borrar»"},
         {{"SCAN"}, "orden desconocida «SCAN»"},
@@ -155,7 +155,7 @@ TEST(AuditCommandLine, HistoryCommandsNameTheirFaults)
         {{"keep", "list", "a@x"}, "keep list no admite direcciones"},
         {{"keep", "add", "--", ""}, "dirección vacía en la lista de keep"},
         {{"changes", "--notify=1"}, "opción desconocida «--notify=1»"},
-        {{"historia"}, "(use scan, remove, changes, history o keep)"},
+        {{"historia"}, "(use scan, remove, changes, history, keep o fans)"},
     };
     for (const auto &[arguments, expected] : cases) {
         const AuditCommandLine::Result result = AuditCommandLine::parse(arguments);

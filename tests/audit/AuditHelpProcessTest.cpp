@@ -29,8 +29,8 @@ TEST(AuditHelpProcess, HelpAndVersionNeedNoDisplay)
         EXPECT_TRUE(help.out.startsWith("Uso:\n")) << help.out.toStdString();
         // Every command and option is in the help, for the manual page to follow it.
         for (const char *shown :
-             {"scan", "remove", "changes", "history", "keep", "--format", "--account", "--since",
-              "--notify", "--forget", "--yes", "--help", "--version", "Opciones:"})
+             {"scan", "remove", "changes", "history", "keep", "fans", "--format", "--account",
+              "--since", "--notify", "--forget", "--yes", "--help", "--version", "Opciones:"})
             EXPECT_TRUE(help.out.contains(QLatin1String(shown))) << shown;
         EXPECT_EQ(help.err, QString());
     }
@@ -39,7 +39,7 @@ TEST(AuditHelpProcess, HelpAndVersionNeedNoDisplay)
 TEST(AuditHelpProcess, UsageErrorsExitTwoWithOneSpanishLine)
 {
     const QList<QPair<QStringList, QString>> cases = {
-        {{}, "orvalin-audit: falta la orden (scan, remove, changes, history o keep)\n"},
+        {{}, "orvalin-audit: falta la orden (scan, remove, changes, history, keep o fans)\n"},
         {{"scan", "--bogus"}, "orvalin-audit: opción desconocida «--bogus»\n"},
         {{"--format", "xml", "changes"},
          "orvalin-audit: formato desconocido «xml» (use table, csv o json)\n"},

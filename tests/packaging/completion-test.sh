@@ -41,7 +41,7 @@ complete_line() {
 
 # Commands, options and values.
 complete_line "orvalin-audit k" keep
-complete_line "orvalin-audit " changes history keep remove scan
+complete_line "orvalin-audit " changes fans history keep remove scan
 complete_line "orvalin-audit --format " csv json table
 complete_line "orvalin-audit scan --format j" json
 complete_line "orvalin-audit --format=c" csv
@@ -50,6 +50,9 @@ complete_line "orvalin-audit changes --n" --notify
 complete_line "orvalin-audit history --f" --forget
 complete_line "orvalin-audit --account demo k" keep
 complete_line "orvalin-audit keep " add list remove
+complete_line "orvalin-audit fans " add drop
+complete_line "orvalin-audit fans --f" --format
+complete_line "orvalin-audit fans drop "
 
 # --account: the demo account, the remembered accounts and files.
 mkdir -p "$XDG_CONFIG_HOME/orvalin"

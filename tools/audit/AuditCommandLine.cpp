@@ -18,8 +18,9 @@ const QString YesName = QStringLiteral("yes");
 void addOptions(CommandLine &line)
 {
     line.addOption(QCommandLineOption(FormatName,
-                                      QStringLiteral("Formato de la salida de scan, remove y "
-                                                     "changes: table (por omisión), csv o json."),
+                                      QStringLiteral("Formato de la salida de scan, remove, "
+                                                     "changes y fans: table (por omisión), csv "
+                                                     "o json."),
                                       QStringLiteral("FORMATO")));
     line.addOption(QCommandLineOption(
         AccountName,
@@ -104,8 +105,8 @@ bool takeAddresses(const QStringList &words, QStringList &addresses)
 QString misplacedOption(const QString &command, const CommandLine &line)
 {
     const bool changes = command == QLatin1String("changes");
-    const bool report =
-        changes || command == QLatin1String("scan") || command == QLatin1String("remove");
+    const bool report = changes || command == QLatin1String("scan") ||
+                        command == QLatin1String("remove") || command == QLatin1String("fans");
     if (!report && (line.isSet(FormatName) || line.isSet(SinceName) || line.isSet(NotifyName)))
         return QStringLiteral("--format, --since y --notify solo valen para changes");
     if (!changes && (line.isSet(SinceName) || line.isSet(NotifyName)))
@@ -167,17 +168,37 @@ QString readKeepCommand(QStringList words, AuditOptions &options)
     return QString();
 }
 
+QString readFansCommand(QStringList words, AuditOptions &options)
+{
+    if (words.isEmpty()) {
+        options.command = Command::FansList;
+        return QString();
+    }
+    const QString action = words.takeFirst();
+    if (action != QLatin1String("add") && action != QLatin1String("drop"))
+        return QStringLiteral("acción desconocida «%1» de fans (use add o drop, o nada para "
+                              "listar)")
+            .arg(action);
+    options.command = action == QLatin1String("add") ? Command::FansAdd : Command::FansDrop;
+    if (words.isEmpty())
+        return QStringLiteral("fans %1 necesita al menos una dirección").arg(action);
+    if (!takeAddresses(words, options.addresses))
+        return QStringLiteral("dirección vacía en la lista de fans %1").arg(action);
+    return QString();
+}
+
 QString readCommand(const CommandLine &line, AuditOptions &options)
 {
     QStringList words = line.positionalArguments();
     if (words.isEmpty())
-        return QStringLiteral("falta la orden (scan, remove, changes, history o keep)");
+        return QStringLiteral("falta la orden (scan, remove, changes, history, keep o fans)");
     const QString command = words.takeFirst();
-    static const QStringList Commands = {QStringLiteral("scan"), QStringLiteral("remove"),
+    static const QStringList Commands = {QStringLiteral("scan"),    QStringLiteral("remove"),
                                          QStringLiteral("changes"), QStringLiteral("history"),
-                                         QStringLiteral("keep")};
+                                         QStringLiteral("keep"),    QStringLiteral("fans")};
     if (!Commands.contains(command))
-        return QStringLiteral("orden desconocida «%1» (use scan, remove, changes, history o keep)")
+        return QStringLiteral(
+                   "orden desconocida «%1» (use scan, remove, changes, history, keep o fans)")
             .arg(command);
     if (QString misplaced = misplacedOption(command, line); !misplaced.isEmpty())
         return misplaced;
@@ -185,6 +206,8 @@ QString readCommand(const CommandLine &line, AuditOptions &options)
         return readHistoryCommand(words, line.isSet(ForgetName), options);
     if (command == QLatin1String("keep"))
         return readKeepCommand(words, options);
+    if (command == QLatin1String("fans"))
+        return readFansCommand(words, options);
     return readReportCommand(command, words, options);
 }
 
@@ -229,6 +252,9 @@ QString AuditCommandLine::usage()
                "  orvalin-audit history --forget [--yes]\n"
                "  orvalin-audit keep add|remove DIRECCIÓN...\n"
                "  orvalin-audit keep list\n"
+               "  orvalin-audit fans [--format table|csv|json] [--account CUENTA]\n"
+               "  orvalin-audit fans add|drop [--format table|csv|json] [--account CUENTA] "
+               "DIRECCIÓN...\n"
                "  orvalin-audit --help | --version\n"
                "\n"
                "scan lista los contactos que ya no te tienen en su lista (Zorko).\n"
@@ -239,6 +265,10 @@ QString AuditCommandLine::usage()
                "history muestra cuándo fue Zorko un contacto; --forget borra el historial y la "
                "lista de protegidos.\n"
                "keep protege contactos: se siguen listando, pero nunca se eliminan.\n"
+               "fans lista a quienes te tienen y tú no, y las solicitudes sin responder (solo "
+               "en cuentas XMPP);\nfans add los agrega (y acepta su solicitud), fans drop les "
+               "retira tu presencia o rechaza\nla solicitud; solo actúan sobre los que fans "
+               "lista, y drop nunca toca a los protegidos.\n"
                "\n") +
            line.optionsHelp() +
            QStringLiteral(
@@ -250,8 +280,8 @@ QString AuditCommandLine::usage()
                "si no hay ninguna, de la cuenta de demostración. La contraseña XMPP sale de\n"
                "ORVALIN_XMPP_PASSWORD_FILE, del llavero del sistema o del terminal.\n"
                "\n"
-               "Salida: 0 hecho; 1 alguna dirección no listada o no eliminada; 2 uso "
-               "incorrecto;\n"
-               "3 sesión no iniciada; 4 fallo del cliente o de la búsqueda;\n"
-               "5 no se pudo escribir la salida.\n");
+               "Salida: 0 hecho; 1 alguna dirección no listada o no eliminada (o, en fans, no "
+               "agregada o no retirada);\n2 uso incorrecto; "
+               "3 sesión no iniciada; 4 fallo del cliente o de la búsqueda (o una cuenta sin "
+               "lista de fans);\n5 no se pudo escribir la salida.\n");
 }

@@ -16,6 +16,9 @@ struct AuditOptions
         KeepAdd,
         KeepRemove,
         KeepList,
+        FansList,
+        FansAdd,
+        FansDrop,
         Help,
         Version
     };
@@ -23,8 +26,8 @@ struct AuditOptions
 
     Command command = Command::Scan;
     Format format = Format::Table;
-    // Remove, KeepAdd, KeepRemove: each address once, in the order given. History: the one
-    // address asked about.
+    // Remove, KeepAdd, KeepRemove, FansAdd, FansDrop: each address once, in the order given.
+    // History: the one address asked about.
     QStringList addresses;
     // --account: an XMPP address, an account file or "demo"; empty when not given.
     QString account;
@@ -41,6 +44,7 @@ struct AuditOptions
 //   changes [--since DATE] [--format table|csv|json] [--notify]
 //   history ADDRESS | history --forget [--yes]
 //   keep add|remove ADDRESS... | keep list
+//   fans [--format table|csv|json] | fans add|drop [--format table|csv|json] ADDRESS...
 // with --account ACCOUNT for any of them. Options may come anywhere; "--" ends them. Never
 // throws: a fault comes back as one line.
 class AuditCommandLine

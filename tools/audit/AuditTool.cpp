@@ -6,6 +6,7 @@
 #include "platform/messenger/MessengerClient.h"
 #include "tools/audit/AuditAccount.h"
 #include "tools/audit/AuditCommandLine.h"
+#include "tools/audit/FansCommand.h"
 #include "tools/audit/HistoryCommands.h"
 #include "tools/audit/ReportWriter.h"
 #include "tools/audit/ScanSession.h"
@@ -138,6 +139,38 @@ int scanOrRemove(const AuditOptions &options, const QProcessEnvironment &environ
                : AuditTool::Incomplete;
 }
 
+int fans(const AuditOptions &options, const QProcessEnvironment &environment, QTextStream &out,
+         QTextStream &err, PasswordSource *askPassword)
+{
+    QStringList acted;
+    const int status = FansCommand::run(options, environment, out, err, askPassword, acted);
+    if (const QString failed = finishOutput(out); !failed.isEmpty()) {
+        // What the server took stays done: it must be told somewhere.
+        for (const QString &address : acted)
+            err << "Hecho: " << AuditTool::escapeControls(address) << '\n';
+        return outputFailed(failed, err);
+    }
+    return status;
+}
+
+// Runs a command that signs in; a failure ends with its reason on the error stream.
+template <typename Command> int signedInCommand(QTextStream &err, Command command)
+{
+    try {
+        return command();
+    } catch (const Error &error) {
+        // Messages quote file contents and server texts: nothing in them may steer the
+        // terminal.
+        err << "orvalin-audit: " << AuditTool::escapeControls(error.message()) << '\n';
+        return AuditTool::Failure;
+    } catch (const std::exception &error) {
+        // A failure not of ours (out of memory, a library's own) still ends with its reason
+        // rather than an abort.
+        err << "orvalin-audit: " << AuditTool::escapeControls(Error::messageOf(error)) << '\n';
+        return AuditTool::Failure;
+    }
+}
+
 } // namespace
 
 int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &environment,
@@ -158,19 +191,13 @@ int AuditTool::run(const QStringList &arguments, const QProcessEnvironment &envi
         return finished(Done, out, err);
     case AuditOptions::Command::Scan:
     case AuditOptions::Command::Remove:
-        try {
-            return scanOrRemove(options, environment, out, err, askPassword);
-        } catch (const Error &error) {
-            // Messages quote file contents and server texts: nothing in them may steer the
-            // terminal.
-            err << "orvalin-audit: " << escapeControls(error.message()) << '\n';
-            return Failure;
-        } catch (const std::exception &error) {
-            // A failure not of ours (out of memory, a library's own) still ends with its reason
-            // rather than an abort.
-            err << "orvalin-audit: " << escapeControls(Error::messageOf(error)) << '\n';
-            return Failure;
-        }
+        return signedInCommand(
+            err, [&] { return scanOrRemove(options, environment, out, err, askPassword); });
+    case AuditOptions::Command::FansList:
+    case AuditOptions::Command::FansAdd:
+    case AuditOptions::Command::FansDrop:
+        return signedInCommand(err,
+                               [&] { return fans(options, environment, out, err, askPassword); });
     default:
         break;
     }

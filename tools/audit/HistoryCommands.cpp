@@ -211,6 +211,9 @@ int HistoryCommands::run(const AuditOptions &options, const QProcessEnvironment 
             return commands.keep();
         case AuditOptions::Command::Scan:
         case AuditOptions::Command::Remove:
+        case AuditOptions::Command::FansList:
+        case AuditOptions::Command::FansAdd:
+        case AuditOptions::Command::FansDrop:
         case AuditOptions::Command::Help:
         case AuditOptions::Command::Version:
             break;

@@ -6,6 +6,7 @@
 #include "platform/messenger/MessengerUserList.h"
 #include "platform/messenger/MessengerWaiter.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
+#include "platform/messenger/xmpp/XmppFanList.h"
 #include "platform/messenger/xmpp/XmppSession.h"
 #include "platform/messenger/xmpp/XmppSessionThread.h"
 
@@ -152,6 +153,13 @@ std::shared_ptr<MessengerUserList> XmppMessengerClient::userList(qint32 listNumb
                                             "vuelva a abrir Orvalin para iniciar sesión otra vez")
                                  .arg(m_session->account().signInName));
     return std::make_shared<XmppUserList>(m_session, m_waiter, listNumber, std::move(users));
+}
+
+MessengerFans *XmppMessengerClient::fans()
+{
+    if (!m_fans)
+        m_fans = std::make_unique<XmppFanList>(m_session, m_waiter);
+    return m_fans.get();
 }
 
 QString XmppMessengerClient::scanWarning() const

@@ -3,6 +3,7 @@
 #include "platform/messenger/MessengerClient.h"
 
 class MessengerWaiter;
+class XmppFanList;
 class PasswordSource;
 class XmppSessionThread;
 struct XmppSettings;
@@ -33,9 +34,12 @@ public:
     // Set when the server offers no way to read the subscription requests it kept without
     // taking the user's offline messages.
     QString scanWarning() const override;
+    // The roster's "from" items and the unanswered subscription requests.
+    MessengerFans *fans() override;
 
 private:
     // Shared with the handed-out objects, which see it go away with the client.
     std::shared_ptr<XmppSessionThread> m_session;
     std::shared_ptr<const MessengerWaiter> m_waiter;
+    std::unique_ptr<XmppFanList> m_fans;
 };

@@ -35,6 +35,12 @@ public:
     // the roster is then left as it was.
     void removeContact(const QString &jid);
 
+    // For the requests and subscriptions handled beside the roster (see XmppSubscriptions).
+    XmppConnection &connection() { return m_connection; }
+    const XmppSettings &settings() const { return m_settings; }
+    // The request from jid was answered by this session.
+    void forgetRequest(const QString &jid) { m_roster.dropRequest(jid); }
+
 private:
     void handleStanza(xmpp_stanza_t *stanza);
     void handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query);

@@ -1,0 +1,3 @@
+#include "platform/messenger/MessengerFans.h"
+
+MessengerFans::~MessengerFans() = default;
