@@ -2,6 +2,7 @@
 
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
+#include "platform/messenger/xmpp/XmppAlarm.h"
 #include "platform/messenger/xmpp/XmppCancelled.h"
 #include "platform/messenger/xmpp/XmppInterrupt.h"
 #include "platform/messenger/xmpp/XmppResolver.h"
@@ -186,6 +187,7 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
                                            "servidor no respondió en %2 s.")
                                 .arg(settings.bareJid(), seconds(settings.signInTimeLimit));
     const QDeadlineTimer deadline(settings.signInTimeLimit);
+    const XmppAlarm alarm(*m_interrupt, deadline);
     m_state = State::Connecting;
     const QList<XmppResolver::Endpoint> endpoints = resolve(settings, deadline, timeOut);
     for (qsizetype i = 0; i < endpoints.size(); ++i) {
