@@ -49,14 +49,23 @@ XmppSettings throughSilentNameServer(const TestNameServer &server)
     return settings;
 }
 
-// Starts a sign-in, waits for reached(), then cancels: the sign-in ends as cancelled. Gives
-// how long it took from the cancel, or -1 when it did not end.
-qint64 cancelOnceReached(const XmppSettings &settings, const std::function<bool()> &reached)
+using Step = XmppConnection::Step;
+
+// Starts a sign-in, waits for reached() and for the step shown to the user, then cancels: the
+// sign-in ends as cancelled. Gives how long it took from the cancel, or -1 when it did not end.
+qint64 cancelOnceReached(const XmppSettings &settings, const std::function<bool()> &reached,
+                         Step shown)
 {
     XmppSessionThread session(settings);
     QByteArray password = "clave";
     const auto reply = session.startSignIn(password);
     EXPECT_TRUE(eventually(reached)) << "the sign-in never reached the step";
+    std::vector<Step> steps;
+    EXPECT_TRUE(eventually([&] {
+        for (const Step step : reply->takeProgress())
+            steps.push_back(step);
+        return !steps.empty() && steps.back() == shown;
+    })) << "the step was not shown";
     EXPECT_FALSE(reply->isFinished());
     QElapsedTimer clock;
     clock.start();
@@ -99,7 +108,8 @@ TEST(XmppCancelTest, ANameServerThatNeverAnswers)
         GTEST_SKIP() << silent.skipReason().toStdString();
     const XmppSettings settings = throughSilentNameServer(silent);
 
-    const qint64 cancelled = cancelOnceReached(settings, [&] { return silent.queries() > 0; });
+    const qint64 cancelled = cancelOnceReached(
+        settings, [&] { return silent.queries() > 0; }, Step::Connecting);
     EXPECT_GE(cancelled, 0);
     EXPECT_LT(cancelled, 1500);
 
@@ -114,7 +124,8 @@ TEST(XmppCancelTest, AConnectionThatIsNeverTaken)
     const XmppSettings settings = reaching(full.port());
     QElapsedTimer started;
     started.start();
-    const qint64 cancelled = cancelOnceReached(settings, [&] { return started.elapsed() > 200; });
+    const qint64 cancelled = cancelOnceReached(
+        settings, [&] { return started.elapsed() > 200; }, Step::Connecting);
     EXPECT_GE(cancelled, 0);
     EXPECT_LT(cancelled, 1500);
 
@@ -127,8 +138,9 @@ TEST(XmppCancelTest, ATlsHandshakeTheServerNeverAnswers)
 {
     {
         StallingServer stalling(StallingServer::Step::TlsHandshake);
-        const qint64 cancelled =
-            cancelOnceReached(reaching(stalling.port()), [&] { return stalling.reached(); });
+        const qint64 cancelled = cancelOnceReached(
+            reaching(stalling.port()), [&] { return stalling.reached(); },
+            Step::CheckingCertificate);
         EXPECT_GE(cancelled, 0);
         EXPECT_LT(cancelled, 1500);
         // The connection is really dropped, not left open behind the cancelled sign-in.
