@@ -1,8 +1,8 @@
 // How long Cancelar and the time limit take to end a sign-in stalled at each step: a name
 // server that never answers (0), a connection the server never takes (1), a TLS handshake the
-// server never answers (2). The floor is the same sign-in cancelled before it starts, which is
-// the least a cancel can take (the hand-over between the two threads); the target is half a
-// second.
+// server never answers (2), an authentication the server never answers (3). The floor is the
+// same sign-in cancelled before it starts, which is the least a cancel can take (the hand-over
+// between the two threads); the target is half a second.
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/PlainWaiter.h"
 #include "platform/messenger/xmpp/XmppSessionThread.h"
@@ -36,11 +36,14 @@ struct Stall
             settings.nameServerPort = names->port();
             return;
         }
-        server.emplace(step == 1 ? StallingServer::Step::TcpConnect
-                                 : StallingServer::Step::TlsHandshake);
+        static constexpr StallingServer::Step steps[] = {StallingServer::Step::TcpConnect,
+                                                         StallingServer::Step::TlsHandshake,
+                                                         StallingServer::Step::Sasl};
+        server.emplace(steps[step - 1]);
         settings.jid = QStringLiteral("ana@localhost");
         settings.host = QStringLiteral("127.0.0.1");
         settings.port = server->port();
+        settings.caFile = server->caFile();
     }
     QString failure() const { return names ? names->skipReason() : QString(); }
     // The sign-in is at the step: its query or hello arrived, or its connection request has
@@ -167,22 +170,22 @@ void SignInTimeOutFloor(benchmark::State &state)
 } // namespace
 
 BENCHMARK(SignInCancel)
-    ->DenseRange(0, 2)
+    ->DenseRange(0, 3)
     ->UseManualTime()
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(SignInCancelFloor)
-    ->DenseRange(0, 2)
+    ->DenseRange(0, 3)
     ->UseManualTime()
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(SignInTimeOut)
-    ->DenseRange(0, 2)
+    ->DenseRange(0, 3)
     ->UseManualTime()
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(SignInTimeOutFloor)
-    ->DenseRange(0, 2)
+    ->DenseRange(0, 3)
     ->UseManualTime()
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);

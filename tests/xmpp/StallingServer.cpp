@@ -1,9 +1,12 @@
 #include "tests/xmpp/StallingServer.h"
 
+#include "tests/xmpp/TestCertificate.h"
+
 #include <QByteArray>
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <openssl/ssl.h>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
@@ -49,6 +52,8 @@ sockaddr_in loopback(quint16 port)
 
 StallingServer::StallingServer(Step step) : m_step(step)
 {
+    if (step == Step::Sasl)
+        m_certificate = std::make_unique<TestCertificate>(QStringLiteral("localhost"));
     m_listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address = loopback(0);
     socklen_t length = sizeof address;
@@ -103,6 +108,11 @@ void StallingServer::serve()
             if (readUntil(client, "<starttls", received, m_stopping)) {
                 send(client, "<proceed xmlns='urn:ietf:params:xml:ns:xmpp-tls'/>");
                 received.clear();
+                if (m_step == Step::Sasl) {
+                    stallInSasl(client);
+                    ::close(client);
+                    continue;
+                }
                 // A TLS record of type handshake: the client's hello.
                 m_reached = readUntil(client, QByteArray(1, '\x16'), received, m_stopping);
             }
@@ -112,4 +122,52 @@ void StallingServer::serve()
         m_clientGone = !m_stopping;
         ::close(client);
     }
+}
+
+QString StallingServer::caFile() const
+{
+    return m_certificate ? m_certificate->path() : QString();
+}
+
+void StallingServer::stallInSasl(int client)
+{
+    const std::unique_ptr<SSL_CTX, decltype(&SSL_CTX_free)> context(
+        SSL_CTX_new(TLS_server_method()), &SSL_CTX_free);
+    SSL_CTX_use_certificate(context.get(), m_certificate->certificate());
+    SSL_CTX_use_PrivateKey(context.get(), m_certificate->key());
+    const std::unique_ptr<SSL, decltype(&SSL_free)> tls(SSL_new(context.get()), &SSL_free);
+    SSL_set_fd(tls.get(), client);
+    if (SSL_accept(tls.get()) != 1)
+        return;
+    // Reads over TLS until text has arrived; false when the client went away or we stop.
+    QByteArray received;
+    const auto readUntilText = [&](const QByteArray &text) {
+        while (!received.contains(text)) {
+            pollfd wait{client, POLLIN, 0};
+            if (SSL_pending(tls.get()) == 0 && ::poll(&wait, 1, 20) <= 0) {
+                if (m_stopping)
+                    return false;
+                continue;
+            }
+            char buffer[4096];
+            const int got = SSL_read(tls.get(), buffer, sizeof buffer);
+            if (got <= 0)
+                return false;
+            received.append(buffer, got);
+        }
+        return true;
+    };
+    if (readUntilText("<stream:stream") && readUntilText(">")) {
+        const QByteArray features =
+            "<?xml version='1.0'?><stream:stream xmlns='jabber:client' "
+            "xmlns:stream='http://etherx.jabber.org/streams' id='stall2' from='localhost' "
+            "version='1.0'><stream:features><mechanisms "
+            "xmlns='urn:ietf:params:xml:ns:xmpp-sasl'><mechanism>SCRAM-SHA-1</mechanism>"
+            "<mechanism>PLAIN</mechanism></mechanisms></stream:features>";
+        SSL_write(tls.get(), features.constData(), int(features.size()));
+        received.clear();
+        m_reached = readUntilText("<auth");
+    }
+    readUntilText("never sent");
+    m_clientGone = !m_stopping;
 }

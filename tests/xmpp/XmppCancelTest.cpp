@@ -153,3 +153,24 @@ TEST(XmppCancelTest, ATlsHandshakeTheServerNeverAnswers)
     EXPECT_LT(elapsed, 1800);
     EXPECT_TRUE(eventually([&] { return stalling.clientGone(); }, 5000));
 }
+
+TEST(XmppCancelTest, AnAuthenticationTheServerNeverAnswers)
+{
+    {
+        StallingServer stalling(StallingServer::Step::Sasl);
+        XmppSettings settings = reaching(stalling.port());
+        settings.caFile = stalling.caFile();
+        const qint64 cancelled = cancelOnceReached(
+            settings, [&] { return stalling.reached(); }, Step::CheckingCertificate);
+        EXPECT_GE(cancelled, 0);
+        EXPECT_LT(cancelled, 1500);
+        EXPECT_TRUE(eventually([&] { return stalling.clientGone(); }, 5000));
+    }
+    StallingServer stalling(StallingServer::Step::Sasl);
+    XmppSettings settings = reaching(stalling.port());
+    settings.caFile = stalling.caFile();
+    const auto [message, elapsed] = timeOut(settings);
+    EXPECT_TRUE(stalling.reached());
+    EXPECT_TRUE(message.contains(u"el servidor no respondió en 0.3 s")) << message.toStdString();
+    EXPECT_LT(elapsed, 1800);
+}
