@@ -102,7 +102,7 @@ void TestNameServer::addService(const QString &name, const QString &target, quin
 void TestNameServer::addAddress(const QString &name, const QString &ipv4)
 {
     const std::lock_guard lock(m_mutex);
-    m_addresses.insert(name.toLower(), ipv4);
+    m_addresses[name.toLower()].append(ipv4);
 }
 
 void TestNameServer::serve()
@@ -158,10 +158,12 @@ QByteArray TestNameServer::answer(const QByteArray &query)
             append16(data, 0); // weight
             append16(data, port);
             record(typeSrv, data.append(encodeName(target)));
-        } else if (type == typeA && m_addresses.contains(name)) {
-            QByteArray data;
-            append32(data, QHostAddress(m_addresses.value(name)).toIPv4Address());
-            record(typeA, data);
+        } else if (type == typeA) {
+            for (const QString &address : m_addresses.value(name)) {
+                QByteArray data;
+                append32(data, QHostAddress(address).toIPv4Address());
+                record(typeA, data);
+            }
         }
     }
     QByteArray reply = query.left(2); // the query's id

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -33,6 +34,7 @@ public:
 
     // name is written without the final dot, as "_xmpp-client._tcp.example.org".
     void addService(const QString &name, const QString &target, quint16 port);
+    // Each address given for a name is another record, answered in the order given.
     void addAddress(const QString &name, const QString &ipv4);
 
 private:
@@ -46,7 +48,7 @@ private:
     QString m_skipReason;
     std::mutex m_mutex;
     QHash<QString, std::pair<QString, quint16>> m_services; // guarded by m_mutex
-    QHash<QString, QString> m_addresses;                    // guarded by m_mutex
+    QHash<QString, QStringList> m_addresses;                // guarded by m_mutex
     std::atomic<int> m_queries = 0;
     std::atomic<bool> m_stopping = false;
     std::thread m_thread;

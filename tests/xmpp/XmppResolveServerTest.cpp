@@ -8,7 +8,8 @@
 #include <gtest/gtest.h>
 
 // The server found the way a user's own domain is found: its service records, from a name
-// server of the test's own that knows the server under another name and port than the domain.
+// server of the test's own that knows the server under another name and port than the domain,
+// at two addresses of which only the second answers.
 TEST(XmppResolveServerTest, SignsInWhereTheDomainsServiceRecordsSay)
 {
     const TestServer &server = TestServer::instance();
@@ -17,6 +18,9 @@ TEST(XmppResolveServerTest, SignsInWhereTheDomainsServiceRecordsSay)
         GTEST_SKIP() << names.skipReason().toStdString();
     const QString target = QStringLiteral("xmpp-in.") + server.domain;
     names.addService(QStringLiteral("_xmpp-client._tcp.") + server.domain, target, server.port);
+    // The first address refuses the connection (the server listens on 127.0.0.1 only): the
+    // sign-in goes on to the next.
+    names.addAddress(target, QStringLiteral("127.0.0.2"));
     names.addAddress(target, QStringLiteral("127.0.0.1"));
 
     XmppSettings settings = server.settings(QStringLiteral("resolve-user"));
