@@ -2,8 +2,10 @@
 
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
+#include "platform/messenger/xmpp/XmppAlarm.h"
 #include "platform/messenger/xmpp/XmppCancelled.h"
 #include "platform/messenger/xmpp/XmppInterrupt.h"
+#include "platform/messenger/xmpp/XmppResolver.h"
 #include "platform/messenger/xmpp/XmppRunningConnection.h"
 #include "platform/messenger/xmpp/XmppSettings.h"
 #include "platform/messenger/xmpp/XmppSignInDiagnosis.h"
@@ -49,12 +51,7 @@ struct XmppConnection::Callbacks
         // The steps of a sign-in are followed here; the causes of a failure go to the diagnosis.
         auto *connection = static_cast<XmppConnection *>(self);
         const QByteArrayView text(message);
-        static constexpr QByteArrayView socketOpened = "sock_connect() to ";
-        if (text.startsWith(socketOpened)) {
-            const qsizetype returned = text.lastIndexOf(QByteArrayView(" returned "));
-            if (returned > 0)
-                connection->m_interrupt->watchSocket(text.sliced(returned + 10).toInt());
-        } else if (text.startsWith("proceeding with TLS")) {
+        if (text.startsWith("proceeding with TLS")) {
             if (connection->m_progress)
                 connection->m_progress(Step::CheckingCertificate);
         } else {
@@ -62,8 +59,8 @@ struct XmppConnection::Callbacks
         }
     }
 
-    // Every socket the library opens, whatever its version logs: a cancel or a time-out shuts
-    // it, which wakes even a TLS handshake that blocks inside the library.
+    // Every socket the library opens: a cancel or a time-out shuts it from the waiting thread,
+    // which ends even the TLS handshake's own loop inside the library.
     // Every stanza is sent as soon as it is written: with the system's default coalescing, a
     // request written right after an answer to a server push waited for the server's delayed
     // acknowledgement of that answer, some 40 ms.
@@ -98,6 +95,8 @@ struct XmppConnection::Callbacks
         if (event == XMPP_CONN_RAW_CONNECT)
             return;
         connection->m_state = State::Closed;
+        // The library has closed its socket; the kept duplicate would hold it open.
+        connection->m_interrupt->releaseSockets();
         if (error)
             connection->m_diagnosis->closeStream(
                 error->text ? QString::fromUtf8(error->text)
@@ -168,6 +167,7 @@ XmppConnection::~XmppConnection()
     }
     xmpp_conn_release(m_library->connection);
     xmpp_ctx_free(m_library->context);
+    m_interrupt->releaseSockets();
 }
 
 void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
@@ -183,31 +183,76 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
     if (m_progress)
         m_progress(Step::Connecting);
 
-    // A port alone means the usual host of the domain on that port.
-    const QString host =
-        settings.host.isEmpty() && settings.port != 0 ? settings.domain() : settings.host;
-    const QByteArray hostBytes = host.toUtf8();
     const QString timeOut = QStringLiteral("No se pudo iniciar sesión en XMPP como %1: el "
                                            "servidor no respondió en %2 s.")
                                 .arg(settings.bareJid(), seconds(settings.signInTimeLimit));
+    const QDeadlineTimer deadline(settings.signInTimeLimit);
+    const XmppAlarm alarm(*m_interrupt, deadline);
+    m_state = State::Connecting;
+    const QList<XmppResolver::Endpoint> endpoints = resolve(settings, deadline, timeOut);
+    for (qsizetype i = 0; i < endpoints.size(); ++i) {
+        if (attempt(endpoints[i], deadline, timeOut)) {
+            forgetPassword();
+            return;
+        }
+        // The next address, while it is only this one that could not be reached.
+        if (i + 1 < endpoints.size() && m_diagnosis->onlyUnreachable()) {
+            m_diagnosis->reset();
+            continue;
+        }
+        break;
+    }
+    throw MessengerError(QStringLiteral("No se pudo iniciar sesión en XMPP como %1: %2.")
+                             .arg(settings.bareJid(), m_diagnosis->failure(settings)));
+}
+
+QList<XmppResolver::Endpoint> XmppConnection::resolve(const XmppSettings &settings,
+                                                      const QDeadlineTimer &deadline,
+                                                      const QString &timeOut)
+{
+    std::optional<QList<XmppResolver::Endpoint>> endpoints;
+    try {
+        XmppResolver resolver(settings, [this] { return m_interrupt->isInterrupted(); });
+        endpoints = resolver.resolve(deadline);
+    } catch (...) {
+        m_state = State::Closed;
+        throw;
+    }
+    if (!endpoints) {
+        m_state = State::Closed;
+        throwIfInterrupted(timeOut);
+        throw MessengerError(timeOut);
+    }
+    if (endpoints->isEmpty()) {
+        m_state = State::Closed;
+        const QString host = settings.host.isEmpty() ? settings.domain() : settings.host;
+        throw MessengerError(QStringLiteral("No se pudo iniciar sesión en XMPP como %1: no se "
+                                            "encontró el servidor de «%2».")
+                                 .arg(settings.bareJid(), host));
+    }
+    return *endpoints;
+}
+
+bool XmppConnection::attempt(const XmppResolver::Endpoint &endpoint, const QDeadlineTimer &deadline,
+                             const QString &timeOut)
+{
+    // A numeric address: the library connects without a look-up of its own, and still names
+    // the account's domain to the server and checks the certificate against it.
     m_state = State::Connecting;
     const XmppRunningConnection running(this);
     const int started =
-        xmpp_connect_client(m_library->connection, host.isEmpty() ? nullptr : hostBytes.constData(),
-                            settings.port, &Callbacks::connection, this);
+        xmpp_connect_client(m_library->connection, endpoint.address.toUtf8().constData(),
+                            endpoint.port, &Callbacks::connection, this);
     if (started != XMPP_EOK) {
         m_state = State::Closed;
         throwIfInterrupted(timeOut);
         throw MessengerError(
-            QStringLiteral("No se pudo iniciar sesión en XMPP como %1: no se "
-                           "encontró el servidor de «%2».")
-                .arg(settings.bareJid(), host.isEmpty() ? settings.domain() : host));
+            QStringLiteral("No se pudo preparar la conexión XMPP a %1").arg(endpoint.address));
     }
-    const bool finished = waitForSignIn(settings.signInTimeLimit);
-    if (m_state == State::Connected) {
-        forgetPassword();
-        return;
-    }
+    const bool finished =
+        waitForSignIn(std::chrono::milliseconds(std::max<qint64>(deadline.remainingTime(), 0)));
+    if (m_state == State::Connected)
+        return true;
     if (!finished) {
         xmpp_disconnect(m_library->connection);
         m_state = State::Closed;
@@ -216,8 +261,7 @@ void XmppConnection::connect(const XmppSettings &settings, QByteArray &password,
     // A failure that came from the interrupt (the socket shut under the library) is said as
     // what it was, not as the broken connection it caused.
     throwIfInterrupted(timeOut);
-    throw MessengerError(QStringLiteral("No se pudo iniciar sesión en XMPP como %1: %2.")
-                             .arg(settings.bareJid(), m_diagnosis->failure(settings)));
+    return false;
 }
 
 void XmppConnection::configure(const XmppSettings &settings, QByteArray &password)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/messenger/xmpp/XmppResolver.h"
+
+#include <QDeadlineTimer>
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 #include <chrono>
@@ -67,6 +71,12 @@ private:
     enum class State { Idle, Connecting, Connected, Closed };
 
     void configure(const XmppSettings &settings, QByteArray &password);
+    // The addresses to try; throws when there are none, or when cancelled or out of time.
+    QList<XmppResolver::Endpoint> resolve(const XmppSettings &settings,
+                                          const QDeadlineTimer &deadline, const QString &timeOut);
+    // Signs in through one address: true when signed in, false when this address failed.
+    bool attempt(const XmppResolver::Endpoint &endpoint, const QDeadlineTimer &deadline,
+                 const QString &timeOut);
     // Runs the library until the sign-in ends; false when timeLimit passed first.
     bool waitForSignIn(std::chrono::milliseconds timeLimit);
     void forgetPassword();

@@ -1,12 +1,12 @@
 #include "platform/messenger/xmpp/XmppInterrupt.h"
 
+#include <algorithm>
 #include <sys/socket.h>
 #include <unistd.h>
 
 XmppInterrupt::~XmppInterrupt()
 {
-    if (m_socket >= 0)
-        ::close(m_socket);
+    releaseSockets();
 }
 
 void XmppInterrupt::interrupt(Reason reason)
@@ -14,16 +14,26 @@ void XmppInterrupt::interrupt(Reason reason)
     Reason none = Reason::None;
     m_reason.compare_exchange_strong(none, reason);
     const std::lock_guard lock(m_mutex);
-    if (m_socket >= 0)
-        ::shutdown(m_socket, SHUT_RDWR);
+    for (const int socket : m_sockets)
+        ::shutdown(socket, SHUT_RD);
 }
 
 void XmppInterrupt::watchSocket(int socket)
 {
+    if (socket < 0)
+        return;
+    const int kept = ::dup(socket);
+    if (kept < 0)
+        return;
     const std::lock_guard lock(m_mutex);
-    if (m_socket >= 0)
-        ::close(m_socket);
-    m_socket = socket >= 0 ? ::dup(socket) : -1;
-    if (m_socket >= 0 && isInterrupted())
-        ::shutdown(m_socket, SHUT_RDWR);
+    m_sockets.push_back(kept);
+    if (isInterrupted())
+        ::shutdown(kept, SHUT_RD);
+}
+
+void XmppInterrupt::releaseSockets()
+{
+    const std::lock_guard lock(m_mutex);
+    std::for_each(m_sockets.begin(), m_sockets.end(), &::close);
+    m_sockets.clear();
 }

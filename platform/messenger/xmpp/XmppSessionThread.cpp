@@ -80,7 +80,7 @@ XmppSessionThread::~XmppSessionThread()
     if (ended.wait_for(200ms) == std::future_status::ready)
         m_thread.join();
     else
-        m_thread.detach(); // only a name lookup still running: it ends by itself
+        m_thread.detach(); // the interrupt makes it end soon, on its own
 }
 
 void XmppSessionThread::post(std::function<void(XmppSession &)> task)

@@ -13,9 +13,9 @@
 
 class XmppSession;
 
-// One XmppSession in a thread of its own, so that the library's blocking steps (name lookup,
-// TLS handshake) and every wait for the server happen off the caller's thread. Between calls
-// the thread handles what the server pushes.
+// One XmppSession in a thread of its own, so that the steps that hold the library (the name
+// look-up's waits, the TLS handshake) and every wait for the server happen off the caller's
+// thread. Between calls the thread handles what the server pushes.
 //
 // Every piece of work goes to the thread as a task and comes back as an XmppReply: the sign-in
 // as a SignInReply, each call as the reply of its result. The blocking calls wait as the

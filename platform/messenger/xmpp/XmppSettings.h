@@ -16,6 +16,10 @@ struct XmppSettings
     quint16 port = 0;
     // An extra certificate authority to trust, besides the system's.
     QString caFile;
+    // Empty: the system's name servers. Otherwise the one name server (a numeric address) to
+    // ask for the account's service and host records, on nameServerPort.
+    QString nameServer;
+    quint16 nameServerPort = 53;
     std::chrono::milliseconds signInTimeLimit{20000};
     std::chrono::milliseconds requestTimeLimit{5000};
 

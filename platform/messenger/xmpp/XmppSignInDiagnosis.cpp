@@ -63,6 +63,12 @@ void XmppSignInDiagnosis::closeStream(const QString &error)
         m_streamError = error;
 }
 
+bool XmppSignInDiagnosis::onlyUnreachable() const
+{
+    return m_socketError != 0 && !m_credentialsRefused && !m_certificateRefused && !m_tlsFailed &&
+           !m_tlsMissing && m_streamError.isEmpty();
+}
+
 QString XmppSignInDiagnosis::failure(const XmppSettings &settings) const
 {
     if (m_certificateRefused) {

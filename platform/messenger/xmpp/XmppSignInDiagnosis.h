@@ -20,6 +20,10 @@ public:
     // The stream ended with this error; the first one stays.
     void closeStream(const QString &error);
 
+    // The server could not be reached at all, and nothing else went wrong: another of its
+    // addresses may do.
+    bool onlyUnreachable() const;
+
     // Why the sign-in failed, as the end of "No se pudo iniciar sesión en XMPP como …: ".
     QString failure(const XmppSettings &settings) const;
 
