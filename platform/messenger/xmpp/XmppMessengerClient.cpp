@@ -154,6 +154,25 @@ std::shared_ptr<MessengerUserList> XmppMessengerClient::userList(qint32 listNumb
     return std::make_shared<XmppUserList>(m_session, m_waiter, listNumber, std::move(users));
 }
 
+void XmppMessengerClient::setHoldingRemovals(bool holding)
+{
+    m_session->call<std::monostate>(*m_waiter, [holding](XmppSession &session) {
+        session.setHoldingRemovals(holding);
+        return std::monostate();
+    });
+}
+
+QHash<QString, QString> XmppMessengerClient::commitRemovals()
+{
+    return m_session->call<QHash<QString, QString>>(
+        *m_waiter, [](XmppSession &session) { return session.commitRemovals(); });
+}
+
+qint64 XmppMessengerClient::removalGroupMs() const
+{
+    return 2000;
+}
+
 QString XmppMessengerClient::scanWarning() const
 {
     return m_session->account().notice;

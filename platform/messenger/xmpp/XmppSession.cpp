@@ -50,6 +50,10 @@ const XmppRoster &XmppSession::roster()
 
 void XmppSession::removeContact(const QString &jid)
 {
+    if (m_removals) {
+        m_removals->send(jid);
+        return;
+    }
     XmppConnection::StanzaPtr iq = m_connection.newIq("set");
     xmpp_stanza_t *query = m_connection.addChild(iq.get(), "query", XmppStanza::rosterNs);
     xmpp_stanza_t *item = m_connection.addChild(query, "item");
@@ -65,6 +69,24 @@ void XmppSession::removeContact(const QString &jid)
     // The server's push may come before the answer (ejabberd) or after it (Prosody); both
     // are handled, and the roster need not wait for a push that is still to come.
     m_roster.remove(jid);
+}
+
+void XmppSession::setHoldingRemovals(bool holding)
+{
+    if (!holding)
+        m_removals.reset();
+    else if (!m_removals)
+        m_removals = std::make_unique<XmppRemovals>(m_connection, m_settings.requestTimeLimit);
+}
+
+QHash<QString, QString> XmppSession::commitRemovals()
+{
+    if (!m_removals)
+        return {};
+    const XmppRemovals::Outcome outcome = m_removals->finish();
+    for (const QString &jid : outcome.removed)
+        m_roster.remove(jid);
+    return outcome.refused;
 }
 
 void XmppSession::fetchRoster()
@@ -189,6 +211,8 @@ void XmppSession::handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query)
         const QString subscription = XmppStanza::attribute(child, "subscription");
         if (subscription == u"remove") {
             m_roster.remove(jid);
+            if (m_removals)
+                m_removals->noteGone(jid);
             continue;
         }
         const auto parsed =
