@@ -47,10 +47,11 @@ public:
 private:
     void handleStanza(xmpp_stanza_t *stanza);
     void handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query);
-    void fetchRoster();
+    XmppConnection::StanzaPtr rosterQuery() const;
+    void readRoster(xmpp_stanza_t *answer);
     QString fetchNickname();
-    QString askNickname(XmppConnection::StanzaPtr iq, const char *what,
-                        const std::function<xmpp_stanza_t *(xmpp_stanza_t *)> &findNick);
+    static QString nickFrom(xmpp_stanza_t *answer,
+                            const std::function<xmpp_stanza_t *(xmpp_stanza_t *)> &findNick);
     void reply(xmpp_stanza_t *stanza);
     QString bare(const QString &jid) const;
 
