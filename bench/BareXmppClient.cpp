@@ -41,6 +41,16 @@ struct BareXmppClient::Callbacks
         xmpp_stop(client->m_context);
         return 0;
     }
+
+    static int counted(xmpp_conn_t *, xmpp_stanza_t *answer, void *self)
+    {
+        auto *client = static_cast<BareXmppClient *>(self);
+        const char *type = xmpp_stanza_get_type(answer);
+        client->m_accepted += type && std::strcmp(type, "result") == 0 ? 1 : 0;
+        if (--client->m_waiting == 0)
+            xmpp_stop(client->m_context);
+        return 0;
+    }
 };
 
 bool BareXmppClient::signIn(const QString &jid, const QByteArray &password, quint16 port,
@@ -89,13 +99,15 @@ int BareXmppClient::fetchRoster()
     return items;
 }
 
-bool BareXmppClient::setItem(const QString &jid, bool remove)
+namespace {
+
+xmpp_stanza_t *rosterItem(xmpp_ctx_t *context, const QString &jid, bool remove, const char *id)
 {
-    xmpp_stanza_t *iq = xmpp_iq_new(m_context, "set", remove ? "remove" : "add");
-    xmpp_stanza_t *query = xmpp_stanza_new(m_context);
+    xmpp_stanza_t *iq = xmpp_iq_new(context, "set", id);
+    xmpp_stanza_t *query = xmpp_stanza_new(context);
     xmpp_stanza_set_name(query, "query");
     xmpp_stanza_set_ns(query, "jabber:iq:roster");
-    xmpp_stanza_t *item = xmpp_stanza_new(m_context);
+    xmpp_stanza_t *item = xmpp_stanza_new(context);
     xmpp_stanza_set_name(item, "item");
     xmpp_stanza_set_attribute(item, "jid", jid.toUtf8().constData());
     if (remove)
@@ -104,7 +116,30 @@ bool BareXmppClient::setItem(const QString &jid, bool remove)
     xmpp_stanza_release(item);
     xmpp_stanza_add_child(iq, query);
     xmpp_stanza_release(query);
-    return request(iq);
+    return iq;
+}
+
+} // namespace
+
+bool BareXmppClient::setItem(const QString &jid, bool remove)
+{
+    return request(rosterItem(m_context, jid, remove, remove ? "remove" : "add"));
+}
+
+int BareXmppClient::removeBackToBack(const QStringList &jids)
+{
+    m_waiting = int(jids.size());
+    m_accepted = 0;
+    for (int i = 0; i < jids.size(); ++i) {
+        const QByteArray id = "rm" + QByteArray::number(i);
+        xmpp_stanza_t *iq = rosterItem(m_context, jids.at(i), true, id.constData());
+        xmpp_id_handler_add(m_connection, &Callbacks::counted, id.constData(), this);
+        xmpp_send(m_connection, iq);
+        xmpp_stanza_release(iq);
+    }
+    if (m_waiting > 0)
+        xmpp_run(m_context);
+    return m_waiting == 0 ? m_accepted : -1;
 }
 
 void BareXmppClient::processPending()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 typedef struct _xmpp_ctx_t xmpp_ctx_t;       // NOLINT(bugprone-reserved-identifier)
@@ -25,6 +26,9 @@ public:
     int fetchRoster();
     // Adds jid to the roster, or removes it; false when the server refused.
     bool setItem(const QString &jid, bool remove);
+    // Sends the removal of every address at once, then waits for all the answers; the number
+    // the server accepted, or -1 when the connection ended first.
+    int removeBackToBack(const QStringList &jids);
     // Handles whatever has arrived, without waiting.
     void processPending();
 
@@ -36,4 +40,6 @@ private:
     xmpp_conn_t *m_connection = nullptr;
     bool m_connected = false;
     xmpp_stanza_t *m_answer = nullptr;
+    int m_waiting = 0;  // removals sent back to back and not yet answered
+    int m_accepted = 0; // of those, the ones the server accepted
 };

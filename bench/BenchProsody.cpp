@@ -5,15 +5,6 @@
 #include <QHash>
 #include <QProcess>
 
-namespace {
-
-bool isFrom(int i)
-{
-    return i % 4 == 0;
-}
-
-} // namespace
-
 BenchProsody::BenchProsody(int contactCount) : m_stateFile(m_dir.filePath(QStringLiteral("state")))
 {
     if (!m_dir.isValid() || !writeRoster(contactCount)) {
@@ -69,7 +60,7 @@ int BenchProsody::contactListSize(int contactCount)
 {
     int from = 0;
     for (int i = 0; i < contactCount; ++i)
-        from += isFrom(i) ? 1 : 0;
+        from += BenchProsody::isFrom(i) ? 1 : 0;
     return contactCount - from;
 }
 
@@ -84,7 +75,7 @@ bool BenchProsody::writeRoster(int contactCount)
     text.reserve(contactCount * 100);
     for (int i = 0; i < contactCount; ++i) {
         text += "\t[\"" + contact(i, m_domain).toUtf8() + "\"] = { [\"subscription\"] = \"" +
-                (isFrom(i) ? "from" : "none") + "\"; [\"name\"] = \"Contacto " +
+                (BenchProsody::isFrom(i) ? "from" : "none") + "\"; [\"name\"] = \"Contacto " +
                 QByteArray::number(i) + "\"; [\"groups\"] = {}; };\n";
     }
     text += "};\n";

@@ -26,6 +26,8 @@ public:
     QByteArray password() const { return m_password; }
     // The address of contact i, 0 <= i < contactCount.
     static QString contact(int i, const QString &domain);
+    // Whether contact i has the user ("from"); the others have subscription "none".
+    static bool isFrom(int i) { return i % 4 == 0; }
     // How many contacts land on the contact list ("none"); the rest are on the reverse list.
     static int contactListSize(int contactCount);
 

@@ -19,10 +19,9 @@
 namespace {
 
 constexpr int RowImage = 1;
-// Removals are stored in groups: a group ends after this many rows or this long, whichever
-// comes first, so that a long removal writes its store a few times a second, not per row.
+// Removals are stored in groups: a group ends after this many rows or after the time the
+// client asks for, whichever comes first.
 constexpr int MaxHeldRows = 1000;
-constexpr qint64 MaxHoldMs = 100;
 // Constant views: a view made from a string literal at the call would measure it every time.
 constexpr QStringView EmailAddress = u"EmailAddress";
 constexpr QStringView FriendlyName = u"FriendlyName";
@@ -96,6 +95,7 @@ QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client,
     } hold{client};
     client.setHoldingRemovals(true);
 
+    const qint64 groupMs = client.removalGroupMs();
     const int total = progress ? checkedRowCount() : 0;
     int done = 0;
     QElapsedTimer sinceCommit;
@@ -109,7 +109,7 @@ QList<RemovalFailure> ContactAudit::RemoveChecked(MessengerClient &client,
         if (takenOn == 0)
             continue;
         done += takenOn;
-        if (removal.held.size() >= MaxHeldRows || sinceCommit.elapsed() >= MaxHoldMs) {
+        if (removal.held.size() >= MaxHeldRows || sinceCommit.elapsed() >= groupMs) {
             commitHeld(client, removal);
             removal.heldIndexes.clear();
             sinceCommit.restart();

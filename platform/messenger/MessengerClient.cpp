@@ -9,6 +9,12 @@ QHash<QString, QString> MessengerClient::commitRemovals()
     return {};
 }
 
+qint64 MessengerClient::removalGroupMs() const
+{
+    // A few stores a second: a long removal does not rewrite its store once per user.
+    return 100;
+}
+
 QString MessengerClient::scanWarning() const
 {
     return {};

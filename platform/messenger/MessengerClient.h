@@ -39,6 +39,10 @@ public:
     // Stores the held removals, in the order they were made, and takes them off the lists;
     // gives back those that could not be stored, each with its reason.
     virtual QHash<QString, QString> commitRemovals();
+    // How long, in milliseconds, a group of held removals may grow before it is committed. A
+    // client whose commit waits for a distant server's answers asks for longer groups, so that
+    // the wait is paid seldom.
+    virtual qint64 removalGroupMs() const;
 
     // Empty, or a warning that the lists may be incomplete on this account (said once per run,
     // with the scan); the scan itself goes on.

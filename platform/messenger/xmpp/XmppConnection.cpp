@@ -14,6 +14,7 @@
 #include <QDeadlineTimer>
 #include <csignal>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -120,6 +121,8 @@ struct XmppConnection::Callbacks
         static_cast<PendingAnswer *>(pending)->answer.reset(xmpp_stanza_clone(stanza));
         return 0;
     }
+
+    static int answerHandled(xmpp_conn_t *, xmpp_stanza_t *stanza, void *self);
 };
 
 struct XmppConnection::Library
@@ -127,7 +130,22 @@ struct XmppConnection::Library
     xmpp_log_t log{};
     xmpp_ctx_t *context = nullptr;
     xmpp_conn_t *connection = nullptr;
+    // The requests sent without waiting, by id, each with what takes its answer.
+    std::map<QByteArray, AnswerHandler> answers;
 };
+
+int XmppConnection::Callbacks::answerHandled(xmpp_conn_t *, xmpp_stanza_t *stanza, void *self)
+{
+    auto &answers = static_cast<XmppConnection *>(self)->m_library->answers;
+    const auto found = answers.find(QByteArray(xmpp_stanza_get_id(stanza)));
+    if (found == answers.end())
+        return 0;
+    const AnswerHandler handler = std::move(found->second);
+    answers.erase(found);
+    if (handler)
+        handler(stanza);
+    return 0;
+}
 
 void XmppConnection::StanzaRelease::operator()(xmpp_stanza_t *stanza) const
 {
@@ -439,4 +457,26 @@ void XmppConnection::runSlice()
     xmpp_run_once(m_library->context, 5);
     for (int i = 0; i < 4; ++i)
         xmpp_run_once(m_library->context, 0);
+}
+
+void XmppConnection::sendRequest(xmpp_stanza_t *iq, AnswerHandler handler)
+{
+    if (m_state != State::Connected)
+        throw MessengerError(QStringLiteral("No hay conexión con el servidor XMPP"));
+    const QByteArray id = xmpp_stanza_get_id(iq);
+    m_library->answers[id] = std::move(handler);
+    xmpp_id_handler_add(m_library->connection, &Callbacks::answerHandled, id.constData(), this);
+    xmpp_send(m_library->connection, iq);
+}
+
+void XmppConnection::forgetRequest(const QByteArray &id)
+{
+    if (m_library->answers.erase(id) > 0)
+        xmpp_id_handler_delete(m_library->connection, &Callbacks::answerHandled, id.constData());
+}
+
+bool XmppConnection::waitUntil(const std::function<bool()> &done,
+                               std::chrono::milliseconds timeLimit)
+{
+    return runUntil([&] { return done() || m_state != State::Connected; }, timeLimit);
 }

@@ -67,6 +67,19 @@ public:
     // Handles whatever has arrived, without waiting.
     void processPending();
 
+    // Receives the answer, result or error, to a request sent with sendRequest.
+    using AnswerHandler = std::function<void(xmpp_stanza_t *answer)>;
+    // Sends iq and returns at once; handler gets the answer of the same id while the library
+    // runs on this connection (processPending, waitUntil, request). Throws MessengerError when
+    // there is no connection, and nothing is sent.
+    void sendRequest(xmpp_stanza_t *iq, AnswerHandler handler);
+    // Drops the handler of a request sent with sendRequest that was not answered.
+    void forgetRequest(const QByteArray &id);
+    // Runs the library until done() says so or the connection ends (true), or until timeLimit
+    // passes (false). Throws XmppCancelled when cancelled; a time-out from the interrupt is a
+    // false.
+    bool waitUntil(const std::function<bool()> &done, std::chrono::milliseconds timeLimit);
+
 private:
     enum class State { Idle, Connecting, Connected, Closed };
 

@@ -1,27 +1,53 @@
 #include "platform/messenger/xmpp/XmppInitialPresence.h"
 
 #include "platform/messenger/xmpp/XmppConnection.h"
+#include "platform/messenger/xmpp/XmppRequestBatch.h"
 #include "platform/messenger/xmpp/XmppStanza.h"
 
 #include <algorithm>
 #include <strophe.h>
 
-XmppInitialPresence::XmppInitialPresence(XmppConnection &connection, QString account,
-                                         std::chrono::milliseconds timeLimit)
-    : m_connection(connection), m_account(std::move(account)), m_timeLimit(timeLimit)
+XmppInitialPresence::XmppInitialPresence(XmppConnection &connection, QString account)
+    : m_connection(connection), m_account(std::move(account))
 {
 }
 
-void XmppInitialPresence::announce()
+XmppConnection::StanzaPtr XmppInitialPresence::question(const QString &to, const char *ns) const
+{
+    XmppConnection::StanzaPtr iq = m_connection.newIq("get");
+    if (!to.isEmpty())
+        xmpp_stanza_set_to(iq.get(), to.toUtf8().constData());
+    m_connection.addChild(iq.get(), "query", ns);
+    return iq;
+}
+
+void XmppInitialPresence::ask(XmppRequestBatch &batch)
 {
     const QString domain = m_account.section(QLatin1Char('@'), 1);
-    if (offersFlexibleOffline(domain) || offersFlexibleOffline(m_account)) {
-        if (keepOfflineMessages()) {
+    const QString services = QStringLiteral("consultar los servicios del servidor");
+    m_domainServices = batch.send(question(domain, XmppStanza::discoInfoNs), services);
+    m_accountServices = batch.send(question(m_account, XmppStanza::discoInfoNs), services);
+    m_software = batch.send(question(domain, XmppStanza::versionNs),
+                            QStringLiteral("consultar el programa del servidor"));
+    // Asking for the headers before the first presence tells the server that this client
+    // fetches offline messages itself, so it does not push them; this client never fetches any.
+    XmppConnection::StanzaPtr headers = question({}, XmppStanza::discoItemsNs);
+    xmpp_stanza_set_attribute(XmppStanza::child(headers.get(), "query", XmppStanza::discoItemsNs),
+                              "node", XmppStanza::offlineNs);
+    m_headers =
+        batch.send(std::move(headers), QStringLiteral("consultar los mensajes sin conexión"));
+}
+
+void XmppInitialPresence::announce(const XmppRequestBatch &batch)
+{
+    if (offersFlexibleOffline(batch.required(m_domainServices)) ||
+        offersFlexibleOffline(batch.required(m_accountServices))) {
+        if (XmppStanza::isResult(batch.required(m_headers))) {
             m_raised = true;
             sendPresence(0);
             return;
         }
-    } else if (isProsody()) {
+    } else if (isProsody(batch.required(m_software))) {
         sendPresence(-1);
         return;
     }
@@ -38,47 +64,24 @@ void XmppInitialPresence::settle()
     m_raised = false;
 }
 
-bool XmppInitialPresence::offersFlexibleOffline(const QString &target)
+bool XmppInitialPresence::offersFlexibleOffline(xmpp_stanza_t *answer)
 {
-    XmppConnection::StanzaPtr iq = m_connection.newIq("get");
-    xmpp_stanza_set_to(iq.get(), target.toUtf8().constData());
-    m_connection.addChild(iq.get(), "query", XmppStanza::discoInfoNs);
-    const XmppConnection::StanzaPtr answer = m_connection.request(
-        std::move(iq), m_timeLimit, QStringLiteral("consultar los servicios del servidor"));
-    if (!XmppStanza::isResult(answer.get()))
+    if (!XmppStanza::isResult(answer))
         return false;
-    xmpp_stanza_t *query = XmppStanza::child(answer.get(), "query", XmppStanza::discoInfoNs);
+    xmpp_stanza_t *query = XmppStanza::child(answer, "query", XmppStanza::discoInfoNs);
     const QList<xmpp_stanza_t *> features = XmppStanza::children(query, "feature");
     return std::any_of(features.cbegin(), features.cend(), [](xmpp_stanza_t *feature) {
         return XmppStanza::attribute(feature, "var") == QLatin1String(XmppStanza::offlineNs);
     });
 }
 
-bool XmppInitialPresence::isProsody()
+bool XmppInitialPresence::isProsody(xmpp_stanza_t *answer)
 {
-    XmppConnection::StanzaPtr iq = m_connection.newIq("get");
-    xmpp_stanza_set_to(iq.get(), m_account.section(QLatin1Char('@'), 1).toUtf8().constData());
-    m_connection.addChild(iq.get(), "query", XmppStanza::versionNs);
-    const XmppConnection::StanzaPtr answer = m_connection.request(
-        std::move(iq), m_timeLimit, QStringLiteral("consultar el programa del servidor"));
-    if (!XmppStanza::isResult(answer.get()))
+    if (!XmppStanza::isResult(answer))
         return false;
     xmpp_stanza_t *name =
-        XmppStanza::child(XmppStanza::child(answer.get(), "query", XmppStanza::versionNs), "name");
+        XmppStanza::child(XmppStanza::child(answer, "query", XmppStanza::versionNs), "name");
     return XmppStanza::text(name).trimmed().compare(u"Prosody", Qt::CaseInsensitive) == 0;
-}
-
-bool XmppInitialPresence::keepOfflineMessages()
-{
-    // Asking for the headers before the first presence tells the server that this client
-    // fetches offline messages itself, so it does not push them; this client never fetches any.
-    XmppConnection::StanzaPtr iq = m_connection.newIq("get");
-    xmpp_stanza_t *query = m_connection.addChild(iq.get(), "query", XmppStanza::discoItemsNs);
-    xmpp_stanza_set_attribute(query, "node", XmppStanza::offlineNs);
-    return XmppStanza::isResult(m_connection
-                                    .request(std::move(iq), m_timeLimit,
-                                             QStringLiteral("consultar los mensajes sin conexión"))
-                                    .get());
 }
 
 void XmppInitialPresence::sendPresence(int priority)

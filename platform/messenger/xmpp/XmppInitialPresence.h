@@ -1,9 +1,12 @@
 #pragma once
 
+#include "platform/messenger/xmpp/XmppConnection.h"
+
 #include <QString>
-#include <chrono>
 
 class XmppConnection;
+class XmppRequestBatch;
+typedef struct _xmpp_stanza_t xmpp_stanza_t; // NOLINT(bugprone-reserved-identifier)
 
 // The session's first presence, sent so that the server hands over the subscription requests it
 // kept while the user was away, without giving this program the user's offline messages,
@@ -20,25 +23,31 @@ class XmppConnection;
 class XmppInitialPresence
 {
 public:
-    XmppInitialPresence(XmppConnection &connection, QString account,
-                        std::chrono::milliseconds timeLimit);
+    XmppInitialPresence(XmppConnection &connection, QString account);
 
-    // Chooses the way from what the server says about itself, then sends the presence.
-    void announce();
+    // Asks, in batch, everything the choice may need: the services of the domain and of the
+    // account, the server's software and the offline messages' headers. None depends on
+    // another, and the headers' question only keeps messages on a server that offers them.
+    void ask(XmppRequestBatch &batch);
+    // Chooses the way from the answers to ask(), then sends the presence.
+    void announce(const XmppRequestBatch &batch);
     // Called once the stored requests have arrived: leaves the session at negative priority.
     void settle();
     // Empty, or the warning that stored requests may be missing from the reverse list.
     QString notice() const { return m_notice; }
 
 private:
-    bool offersFlexibleOffline(const QString &target);
-    bool isProsody();
-    bool keepOfflineMessages();
+    XmppConnection::StanzaPtr question(const QString &to, const char *ns) const;
+    static bool offersFlexibleOffline(xmpp_stanza_t *answer);
+    static bool isProsody(xmpp_stanza_t *answer);
     void sendPresence(int priority);
 
     XmppConnection &m_connection;
     QString m_account;
-    std::chrono::milliseconds m_timeLimit;
+    int m_domainServices = -1; // places of the questions in the batch
+    int m_accountServices = -1;
+    int m_software = -1;
+    int m_headers = -1;
     bool m_raised = false;
     QString m_notice;
 };

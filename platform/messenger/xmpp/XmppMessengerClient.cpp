@@ -162,6 +162,25 @@ MessengerFans *XmppMessengerClient::fans()
     return m_fans.get();
 }
 
+void XmppMessengerClient::setHoldingRemovals(bool holding)
+{
+    m_session->call<std::monostate>(*m_waiter, [holding](XmppSession &session) {
+        session.setHoldingRemovals(holding);
+        return std::monostate();
+    });
+}
+
+QHash<QString, QString> XmppMessengerClient::commitRemovals()
+{
+    return m_session->call<QHash<QString, QString>>(
+        *m_waiter, [](XmppSession &session) { return session.commitRemovals(); });
+}
+
+qint64 XmppMessengerClient::removalGroupMs() const
+{
+    return 2000;
+}
+
 QString XmppMessengerClient::scanWarning() const
 {
     return m_session->account().notice;

@@ -36,6 +36,12 @@ public:
     QString scanWarning() const override;
     // The roster's "from" items and the unanswered subscription requests.
     MessengerFans *fans() override;
+    // While holding, removals from the contact list go out back to back, without waiting for
+    // each other's answers; the commit waits for them all and gives the server's refusals.
+    void setHoldingRemovals(bool holding) override;
+    QHash<QString, QString> commitRemovals() override;
+    // Each commit waits a round trip for the last answers: groups of a few seconds pay it seldom.
+    qint64 removalGroupMs() const override;
 
 private:
     // Shared with the handed-out objects, which see it go away with the client.

@@ -1,8 +1,8 @@
 #include "platform/messenger/xmpp/XmppSession.h"
 
 #include "platform/messenger/MessengerError.h"
-#include "platform/messenger/xmpp/XmppCancelled.h"
 #include "platform/messenger/xmpp/XmppInitialPresence.h"
+#include "platform/messenger/xmpp/XmppRequestBatch.h"
 #include "platform/messenger/xmpp/XmppStanza.h"
 
 #include <strophe.h>
@@ -22,12 +22,22 @@ void XmppSession::signIn(QByteArray &password, const XmppConnection::ProgressHan
         m_signInName = m_settings.bareJid();
     if (progress)
         progress(XmppConnection::Step::ReadingContacts);
-    fetchRoster();
 
-    // Initial presence makes the server deliver the subscription requests it kept while the
-    // user was away; the user's offline messages stay stored for the user's real clients.
-    XmppInitialPresence presence(m_connection, m_signInName, m_settings.requestTimeLimit);
-    presence.announce();
+    // Two round trips once signed in: first the roster and what the first presence depends on,
+    // all asked together; then the presence and the nickname's questions.
+    XmppInitialPresence presence(m_connection, m_signInName);
+    {
+        XmppRequestBatch first(m_connection);
+        const int roster = first.send(
+            rosterQuery(), QStringLiteral("leer la lista de contactos de %1").arg(m_signInName));
+        presence.ask(first);
+        first.wait(m_settings.requestTimeLimit);
+        readRoster(first.required(roster));
+        // Initial presence makes the server deliver the subscription requests it kept while
+        // the user was away; the user's offline messages stay stored for the user's real
+        // clients.
+        presence.announce(first);
+    }
     // The server answers these after it has handled the presence, so the stored requests
     // have arrived by the time the nickname is known.
     m_displayName = fetchNickname();
@@ -50,6 +60,10 @@ const XmppRoster &XmppSession::roster()
 
 void XmppSession::removeContact(const QString &jid)
 {
+    if (m_removals) {
+        m_removals->send(jid);
+        return;
+    }
     XmppConnection::StanzaPtr iq = m_connection.newIq("set");
     xmpp_stanza_t *query = m_connection.addChild(iq.get(), "query", XmppStanza::rosterNs);
     xmpp_stanza_t *item = m_connection.addChild(query, "item");
@@ -67,19 +81,40 @@ void XmppSession::removeContact(const QString &jid)
     m_roster.remove(jid);
 }
 
-void XmppSession::fetchRoster()
+void XmppSession::setHoldingRemovals(bool holding)
+{
+    if (!holding)
+        m_removals.reset();
+    else if (!m_removals)
+        m_removals = std::make_unique<XmppRemovals>(m_connection, m_settings.requestTimeLimit);
+}
+
+QHash<QString, QString> XmppSession::commitRemovals()
+{
+    if (!m_removals)
+        return {};
+    const XmppRemovals::Outcome outcome = m_removals->finish();
+    for (const QString &jid : outcome.removed)
+        m_roster.remove(jid);
+    return outcome.refused;
+}
+
+XmppConnection::StanzaPtr XmppSession::rosterQuery() const
 {
     XmppConnection::StanzaPtr iq = m_connection.newIq("get");
     m_connection.addChild(iq.get(), "query", XmppStanza::rosterNs);
-    const QString what = QStringLiteral("leer la lista de contactos de %1").arg(m_signInName);
-    const XmppConnection::StanzaPtr answer =
-        m_connection.request(std::move(iq), m_settings.requestTimeLimit, what);
-    if (XmppStanza::isError(answer.get()))
-        throw MessengerError(QStringLiteral("No se pudo %1: el servidor lo rechazó (%2)")
-                                 .arg(what, XmppStanza::errorText(answer.get())));
+    return iq;
+}
+
+void XmppSession::readRoster(xmpp_stanza_t *answer)
+{
+    if (XmppStanza::isError(answer))
+        throw MessengerError(QStringLiteral("No se pudo leer la lista de contactos de %1: el "
+                                            "servidor lo rechazó (%2)")
+                                 .arg(m_signInName, XmppStanza::errorText(answer)));
     QList<XmppRoster::Item> items;
-    for (xmpp_stanza_t *child : XmppStanza::children(
-             XmppStanza::child(answer.get(), "query", XmppStanza::rosterNs), "item")) {
+    for (xmpp_stanza_t *child :
+         XmppStanza::children(XmppStanza::child(answer, "query", XmppStanza::rosterNs), "item")) {
         const QString jid = XmppStanza::attribute(child, "jid");
         if (jid.isEmpty())
             continue;
@@ -94,49 +129,45 @@ void XmppSession::fetchRoster()
 
 QString XmppSession::fetchNickname()
 {
-    // The nickname the user published (XEP-0172), else the one on the user's vCard.
+    // The nickname the user published (XEP-0172), else the one on the user's vCard: both asked
+    // at once, the first preferred.
     XmppConnection::StanzaPtr pep = m_connection.newIq("get");
     xmpp_stanza_set_to(pep.get(), m_signInName.toUtf8().constData());
     xmpp_stanza_t *items = m_connection.addChild(
         m_connection.addChild(pep.get(), "pubsub", XmppStanza::pubsubNs), "items");
     xmpp_stanza_set_attribute(items, "node", XmppStanza::nickNs);
-    QString nickname =
-        askNickname(std::move(pep), "leer el apodo publicado", [](xmpp_stanza_t *answer) {
-            xmpp_stanza_t *item = XmppStanza::child(
-                XmppStanza::child(XmppStanza::child(answer, "pubsub", XmppStanza::pubsubNs),
-                                  "items"),
-                "item");
-            return XmppStanza::child(item, "nick", XmppStanza::nickNs);
-        });
-    if (nickname.isEmpty()) {
-        XmppConnection::StanzaPtr vcard = m_connection.newIq("get");
-        m_connection.addChild(vcard.get(), "vCard", XmppStanza::vcardNs);
-        nickname = askNickname(std::move(vcard), "leer la vCard", [](xmpp_stanza_t *answer) {
+    XmppConnection::StanzaPtr vcard = m_connection.newIq("get");
+    m_connection.addChild(vcard.get(), "vCard", XmppStanza::vcardNs);
+
+    XmppRequestBatch batch(m_connection);
+    const int published = batch.send(std::move(pep), QStringLiteral("leer el apodo publicado"));
+    const int card = batch.send(std::move(vcard), QStringLiteral("leer la vCard"));
+    batch.wait(m_settings.requestTimeLimit);
+    // A slow answer only costs the nickname; a lost connection ends the sign-in.
+    if (!m_connection.isConnected())
+        batch.required(published);
+    QString nickname = nickFrom(batch.answer(published), [](xmpp_stanza_t *answer) {
+        xmpp_stanza_t *item = XmppStanza::child(
+            XmppStanza::child(XmppStanza::child(answer, "pubsub", XmppStanza::pubsubNs), "items"),
+            "item");
+        return XmppStanza::child(item, "nick", XmppStanza::nickNs);
+    });
+    if (nickname.isEmpty())
+        nickname = nickFrom(batch.answer(card), [](xmpp_stanza_t *answer) {
             return XmppStanza::child(XmppStanza::child(answer, "vCard", XmppStanza::vcardNs),
                                      "NICKNAME");
         });
-    }
     return nickname.isEmpty() ? m_signInName.section(QLatin1Char('@'), 0, 0) : nickname;
 }
 
-QString XmppSession::askNickname(XmppConnection::StanzaPtr iq, const char *what,
-                                 const std::function<xmpp_stanza_t *(xmpp_stanza_t *)> &findNick)
+QString XmppSession::nickFrom(xmpp_stanza_t *answer,
+                              const std::function<xmpp_stanza_t *(xmpp_stanza_t *)> &findNick)
 {
-    try {
-        const XmppConnection::StanzaPtr answer = m_connection.request(
-            std::move(iq), m_settings.requestTimeLimit, QString::fromUtf8(what));
-        if (XmppStanza::isError(answer.get()))
-            return {}; // no nickname kept, or the server does not keep any
-        xmpp_stanza_t *nick = findNick(answer.get());
-        return nick ? XmppStanza::text(nick).trimmed() : QString();
-    } catch (const XmppCancelled &) {
-        throw;
-    } catch (const Error &) {
-        // A slow answer only costs the nickname; a lost connection ends the sign-in.
-        if (!m_connection.isConnected())
-            throw;
+    // No answer, or an error: no nickname kept, or the server does not keep any.
+    if (!answer || XmppStanza::isError(answer))
         return {};
-    }
+    xmpp_stanza_t *nick = findNick(answer);
+    return nick ? XmppStanza::text(nick).trimmed() : QString();
 }
 
 void XmppSession::handleStanza(xmpp_stanza_t *stanza)
@@ -189,6 +220,8 @@ void XmppSession::handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query)
         const QString subscription = XmppStanza::attribute(child, "subscription");
         if (subscription == u"remove") {
             m_roster.remove(jid);
+            if (m_removals)
+                m_removals->noteGone(jid);
             continue;
         }
         const auto parsed =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/messenger/xmpp/XmppConnection.h"
+#include "platform/messenger/xmpp/XmppRemovals.h"
 #include "platform/messenger/xmpp/XmppRoster.h"
 #include "platform/messenger/xmpp/XmppSettings.h"
 
@@ -33,6 +34,7 @@ public:
     // Takes jid off the server's roster and waits for the server to confirm it. Throws
     // MessengerError when the server refuses, does not answer in time or the connection is lost;
     // the roster is then left as it was.
+    // While holding removals, sends it without waiting for the answer instead (see XmppRemovals).
     void removeContact(const QString &jid);
 
     // For the requests and subscriptions handled beside the roster (see XmppSubscriptions).
@@ -40,20 +42,28 @@ public:
     const XmppSettings &settings() const { return m_settings; }
     // The request from jid was answered by this session.
     void forgetRequest(const QString &jid) { m_roster.dropRequest(jid); }
+    // Holding, removals go out back to back and are told apart at commitRemovals(). Leaving
+    // the hold forgets the answers still to come; the server's pushes still keep the roster.
+    void setHoldingRemovals(bool holding);
+    // Waits for the answers to the removals sent while holding, takes the removed off the
+    // roster, and gives the others with why.
+    QHash<QString, QString> commitRemovals();
 
 private:
     void handleStanza(xmpp_stanza_t *stanza);
     void handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query);
-    void fetchRoster();
+    XmppConnection::StanzaPtr rosterQuery() const;
+    void readRoster(xmpp_stanza_t *answer);
     QString fetchNickname();
-    QString askNickname(XmppConnection::StanzaPtr iq, const char *what,
-                        const std::function<xmpp_stanza_t *(xmpp_stanza_t *)> &findNick);
+    static QString nickFrom(xmpp_stanza_t *answer,
+                            const std::function<xmpp_stanza_t *(xmpp_stanza_t *)> &findNick);
     void reply(xmpp_stanza_t *stanza);
     QString bare(const QString &jid) const;
 
     XmppSettings m_settings;
     XmppConnection m_connection;
     XmppRoster m_roster;
+    std::unique_ptr<XmppRemovals> m_removals; // while holding removals
     QString m_signInName;
     QString m_displayName;
     QString m_notice;
