@@ -128,12 +128,12 @@ int KeepCommand::list(const QString &account)
 int KeepCommand::add(const QString &account, const QSet<QString> &contacts)
 {
     QStringList storing;
-    QStringList absent;
+    QSet<QString> absent;
     for (const QString &address : m_options.addresses) {
         if (contacts.contains(address) || m_options.force)
             storing.append(address);
         else
-            absent.append(address);
+            absent.insert(address);
     }
     HistoryStore store(HistoryStore::defaultPath());
     const QStringList added = store.keep(account, storing, QDateTime::currentDateTimeUtc());
