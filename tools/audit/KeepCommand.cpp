@@ -58,7 +58,7 @@ KeepCommand::KeepCommand(const AuditOptions &options, const QProcessEnvironment 
 {
 }
 
-QString KeepCommand::addressFault(const QString &address)
+QString KeepCommand::addressFault(const QString &address, bool userName)
 {
     // The command line turns bytes that are not UTF-8 into U+FFFD: storing that would keep an
     // address nobody has.
@@ -71,6 +71,8 @@ QString KeepCommand::addressFault(const QString &address)
     if (std::any_of(address.cbegin(), address.cend(),
                     [](QChar c) { return PlainText::isHazard(c.unicode()); }))
         return QStringLiteral("tiene caracteres de control");
+    if (userName)
+        return {};
     if (!address.contains(QLatin1Char('@')))
         return QStringLiteral("le falta la «@»");
     if (!AccountName::isAddress(address))
@@ -80,10 +82,13 @@ QString KeepCommand::addressFault(const QString &address)
 
 int KeepCommand::run(PasswordSource *askPassword)
 {
+    const AccountChoice choice = chooseAuditAccount(m_options.account, m_environment);
     if (m_options.command == Command::KeepAdd) {
+        // A social network's download lists its people by user name, without an '@'.
+        const bool userNames = choice.kind == AccountChoice::Kind::Download;
         bool bad = false;
         for (const QString &address : m_options.addresses) {
-            if (const QString fault = addressFault(address); !fault.isEmpty()) {
+            if (const QString fault = addressFault(address, userNames); !fault.isEmpty()) {
                 m_err << "orvalin-audit: «" << shown(address)
                       << "» no es una dirección válida: " << fault << '\n';
                 bad = true;
@@ -94,7 +99,6 @@ int KeepCommand::run(PasswordSource *askPassword)
             return AuditTool::UsageError;
         }
     }
-    const AccountChoice choice = chooseAuditAccount(m_options.account, m_environment);
     if (noAccountRemembered(choice))
         m_err << "orvalin-audit: no se indicó ninguna cuenta (--account, ORVALIN_XMPP, "
                  "ORVALIN_ACCOUNT ni una cuenta recordada): se usa la cuenta de demostración, "

@@ -22,8 +22,9 @@ public:
 
     int run(PasswordSource *askPassword);
 
-    // Why address cannot be a contact's address, in a few words; empty when it can.
-    static QString addressFault(const QString &address);
+    // Why address cannot be a contact's address, in a few words; empty when it can. A user
+    // name (a social network's) needs no '@'.
+    static QString addressFault(const QString &address, bool userName = false);
 
 private:
     int list(const QString &account);
