@@ -1,11 +1,13 @@
 #include "core/HistoryJournal.h"
 
+#include "platform/base/AccountName.h"
 #include "platform/history/HistoryError.h"
 #include "platform/history/HistoryStore.h"
 
-HistoryJournal::HistoryJournal(QString path, QString account, QString backend, Warn warn)
-    : m_path(std::move(path)), m_account(std::move(account)), m_backend(std::move(backend)),
-      m_warn(std::move(warn)), m_clock([] { return QDateTime::currentDateTimeUtc(); })
+HistoryJournal::HistoryJournal(QString path, const QString &account, QString backend, Warn warn)
+    : m_path(std::move(path)), m_account(AccountName::canonical(account)),
+      m_backend(std::move(backend)), m_warn(std::move(warn)),
+      m_clock([] { return QDateTime::currentDateTimeUtc(); })
 {
 }
 

@@ -20,13 +20,14 @@ public:
     using Warn = std::function<void(const QString &message)>;
     using Clock = std::function<QDateTime()>;
 
-    HistoryJournal(QString path, QString account, QString backend, Warn warn);
+    HistoryJournal(QString path, const QString &account, QString backend, Warn warn);
     ~HistoryJournal() override;
 
     QSet<QString> keptAddresses() override;
     void scanCompleted(const QList<HistoryContact> &listed) override;
     void contactsRemoved(const QStringList &addresses) override;
 
+    // The canonical name the account's history is filed under.
     const QString &account() const { return m_account; }
     // The open store, or nullptr after a warning about it.
     HistoryStore *store();

@@ -122,13 +122,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         canonical.append(QStringLiteral("--notify"));
     if (options.yes)
         canonical.append(QStringLiteral("--yes"));
+    if (options.force)
+        canonical.append(QStringLiteral("--force"));
     canonical.append(QStringLiteral("--"));
     canonical += options.addresses;
     const AuditCommandLine::Result again = AuditCommandLine::parse(canonical);
     if (!again.ok || again.options.command != options.command ||
         again.options.format != options.format || again.options.addresses != options.addresses ||
         again.options.account != options.account || again.options.notify != options.notify ||
-        again.options.yes != options.yes)
+        again.options.yes != options.yes || again.options.force != options.force)
         broken("the canonical command line reads differently");
     return 0;
 }

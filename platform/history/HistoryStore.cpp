@@ -1,5 +1,6 @@
 #include "platform/history/HistoryStore.h"
 
+#include "platform/base/AccountName.h"
 #include "platform/history/HistoryError.h"
 
 #include <QDir>
@@ -11,6 +12,8 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QTimeZone>
+
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -278,6 +281,8 @@ void HistoryStore::migrate()
             migrateToVersion1();
         else if (version == 2)
             migrateToVersion2();
+        else if (version == 3)
+            migrateToVersion3();
         run(QStringLiteral("PRAGMA user_version = %1").arg(version));
         transaction.commit();
     }
@@ -344,6 +349,78 @@ void HistoryStore::compactAll()
     }
 }
 
+// Version 3 files every account under its canonical name: the variants one account was typed
+// as ("Alice@Example.org", "alice@example.org/casa") become one account holding all their scans,
+// removals and kept contacts, each once.
+void HistoryStore::migrateToVersion3()
+{
+    QSet<QString> merged;
+    QSqlQuery names = run(QStringLiteral("SELECT account FROM snapshots UNION SELECT account "
+                                         "FROM removals UNION SELECT account FROM kept"));
+    QStringList variants;
+    while (names.next())
+        variants.append(names.value(0).toString());
+    for (const QString &variant : std::as_const(variants)) {
+        const QString account = AccountName::canonical(variant);
+        if (account == variant)
+            continue;
+        mergeAccountVariants(variant, account);
+        merged.insert(account);
+    }
+    for (const QString &account : std::as_const(merged))
+        foldIdenticalSnapshots(account);
+}
+
+void HistoryStore::mergeAccountVariants(const QString &variant, const QString &account)
+{
+    run(QStringLiteral("UPDATE snapshots SET account = ? WHERE account = ?"), {account, variant});
+    run(QStringLiteral("UPDATE removals SET account = ? WHERE account = ?"), {account, variant});
+    // The same removal recorded under two spellings is one removal.
+    run(QStringLiteral("DELETE FROM removals WHERE account = ? AND id NOT IN (SELECT MIN(id) "
+                       "FROM removals WHERE account = ? GROUP BY address, removed_at)"),
+        {account, account});
+    // A contact kept under both spellings stays kept since the first time.
+    run(QStringLiteral("INSERT INTO kept (account, address, added_at) SELECT ?, address, "
+                       "added_at FROM kept WHERE account = ? ON CONFLICT (account, address) DO "
+                       "UPDATE SET added_at = MIN(added_at, excluded.added_at)"),
+        {account, variant});
+    run(QStringLiteral("DELETE FROM kept WHERE account = ?"), {variant});
+}
+
+// Snapshots of the merged spellings that follow each other with the very same list are one
+// snapshot, as if the scans had been recorded under one name from the start.
+void HistoryStore::foldIdenticalSnapshots(const QString &account)
+{
+    struct Previous
+    {
+        qint64 id = 0;
+        QString backend;
+        QList<HistoryContact> contacts;
+    };
+    std::optional<Previous> previous;
+    QList<QVariantList> merges;
+    QSqlQuery query = run(QStringLiteral("SELECT id, backend, last_taken_at, scans, notified "
+                                         "FROM snapshots WHERE account = ? ORDER BY taken_at, id"),
+                          {account});
+    while (query.next()) {
+        const qint64 id = query.value(0).toLongLong();
+        QList<HistoryContact> contacts = contactsOf(id);
+        if (previous && previous->backend == query.value(1).toString() &&
+            previous->contacts == contacts) {
+            merges.append({previous->id, id, query.value(2), query.value(3), query.value(4)});
+            continue;
+        }
+        previous = Previous{id, query.value(1).toString(), std::move(contacts)};
+    }
+    for (const QVariantList &merge : std::as_const(merges)) {
+        run(QStringLiteral("UPDATE snapshots SET last_taken_at = MAX(last_taken_at, ?), "
+                           "scans = scans + ?, notified = MAX(notified, ?) WHERE id = ?"),
+            {merge.at(2), merge.at(3), merge.at(4), merge.at(0)});
+        run(QStringLiteral("DELETE FROM snapshot_contacts WHERE snapshot_id = ?"), {merge.at(1)});
+        run(QStringLiteral("DELETE FROM snapshots WHERE id = ?"), {merge.at(1)});
+    }
+}
+
 QList<HistoryContact> HistoryStore::contactsOf(qint64 snapshotId)
 {
     QSqlQuery query = run(QStringLiteral("SELECT address, name FROM snapshot_contacts "
@@ -355,9 +432,10 @@ QList<HistoryContact> HistoryStore::contactsOf(qint64 snapshotId)
     return contacts;
 }
 
-void HistoryStore::recordScan(const QString &account, const QString &backend, const QDateTime &when,
-                              const QList<HistoryContact> &found)
+void HistoryStore::recordScan(const QString &typedAccount, const QString &backend,
+                              const QDateTime &when, const QList<HistoryContact> &found)
 {
+    const QString account = AccountName::canonical(typedAccount);
     const QList<HistoryContact> contacts = withoutRepeats(found);
     Transaction transaction(*this);
     // The same lists taken at the same moment (a download opened again) are the same snapshot.
@@ -399,9 +477,10 @@ void HistoryStore::recordScan(const QString &account, const QString &backend, co
     transaction.commit();
 }
 
-void HistoryStore::recordRemovals(const QString &account, const QStringList &addresses,
+void HistoryStore::recordRemovals(const QString &typedAccount, const QStringList &addresses,
                                   const QDateTime &when)
 {
+    const QString account = AccountName::canonical(typedAccount);
     // One transaction for a whole group: a large removal stays one write.
     Transaction transaction(*this);
     for (const QString &address : addresses)
@@ -415,8 +494,9 @@ void HistoryStore::markNotified(qint64 snapshotId)
     run(QStringLiteral("UPDATE snapshots SET notified = 1 WHERE id = ?"), {snapshotId});
 }
 
-QList<HistorySnapshot> HistoryStore::snapshots(const QString &account)
+QList<HistorySnapshot> HistoryStore::snapshots(const QString &typedAccount)
 {
+    const QString account = AccountName::canonical(typedAccount);
     QList<HistorySnapshot> result;
     QHash<qint64, qsizetype> index;
     QSqlQuery query = run(QStringLiteral("SELECT id, backend, taken_at, last_taken_at, scans, "
@@ -448,8 +528,9 @@ QList<HistorySnapshot> HistoryStore::snapshots(const QString &account)
     return result;
 }
 
-QList<HistoryRemoval> HistoryStore::removals(const QString &account)
+QList<HistoryRemoval> HistoryStore::removals(const QString &typedAccount)
 {
+    const QString account = AccountName::canonical(typedAccount);
     QSqlQuery query = run(QStringLiteral("SELECT address, removed_at FROM removals "
                                          "WHERE account = ? ORDER BY id"),
                           {account});
@@ -461,21 +542,51 @@ QList<HistoryRemoval> HistoryStore::removals(const QString &account)
 
 bool HistoryStore::keep(const QString &account, const QString &address, const QDateTime &when)
 {
-    const QSqlQuery query = run(
-        QStringLiteral("INSERT OR IGNORE INTO kept (account, address, added_at) VALUES (?, ?, ?)"),
-        {account, address, toStored(when)});
-    return query.numRowsAffected() > 0;
+    return !keep(account, QStringList{address}, when).isEmpty();
 }
 
 bool HistoryStore::unkeep(const QString &account, const QString &address)
 {
-    const QSqlQuery query = run(
-        QStringLiteral("DELETE FROM kept WHERE account = ? AND address = ?"), {account, address});
-    return query.numRowsAffected() > 0;
+    return !unkeep(account, QStringList{address}).isEmpty();
 }
 
-QStringList HistoryStore::keptAddresses(const QString &account)
+QStringList HistoryStore::keep(const QString &typedAccount, const QStringList &addresses,
+                               const QDateTime &when)
 {
+    const QString account = AccountName::canonical(typedAccount);
+    QStringList added;
+    // One write for the whole command: thousands of addresses take one commit, not thousands.
+    Transaction transaction(*this);
+    for (const QString &address : addresses) {
+        const QSqlQuery query = run(QStringLiteral("INSERT OR IGNORE INTO kept (account, "
+                                                   "address, added_at) VALUES (?, ?, ?)"),
+                                    {account, address, toStored(when)});
+        if (query.numRowsAffected() > 0)
+            added.append(address);
+    }
+    transaction.commit();
+    return added;
+}
+
+QStringList HistoryStore::unkeep(const QString &typedAccount, const QStringList &addresses)
+{
+    const QString account = AccountName::canonical(typedAccount);
+    QStringList removed;
+    Transaction transaction(*this);
+    for (const QString &address : addresses) {
+        const QSqlQuery query =
+            run(QStringLiteral("DELETE FROM kept WHERE account = ? AND address = ?"),
+                {account, address});
+        if (query.numRowsAffected() > 0)
+            removed.append(address);
+    }
+    transaction.commit();
+    return removed;
+}
+
+QStringList HistoryStore::keptAddresses(const QString &typedAccount)
+{
+    const QString account = AccountName::canonical(typedAccount);
     QSqlQuery query = run(QStringLiteral("SELECT address FROM kept WHERE account = ? "
                                          "ORDER BY added_at, rowid"),
                           {account});
@@ -485,9 +596,22 @@ QStringList HistoryStore::keptAddresses(const QString &account)
     return result;
 }
 
-void HistoryStore::forget(const QString &account)
+qint64 HistoryStore::count(const QString &sql, const QString &account)
 {
+    QSqlQuery query = run(sql, {account});
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
+HistoryStore::Forgotten HistoryStore::forget(const QString &typedAccount)
+{
+    const QString account = AccountName::canonical(typedAccount);
+    Forgotten forgotten;
     Transaction transaction(*this);
+    forgotten.scans = count(
+        QStringLiteral("SELECT COALESCE(SUM(scans), 0) FROM snapshots WHERE account = ?"), account);
+    forgotten.removals =
+        count(QStringLiteral("SELECT COUNT(*) FROM removals WHERE account = ?"), account);
+    forgotten.kept = count(QStringLiteral("SELECT COUNT(*) FROM kept WHERE account = ?"), account);
     run(QStringLiteral("DELETE FROM snapshot_contacts WHERE snapshot_id IN "
                        "(SELECT id FROM snapshots WHERE account = ?)"),
         {account});
@@ -497,4 +621,5 @@ void HistoryStore::forget(const QString &account)
     transaction.commit();
     // The write-ahead log still holds the old pages until it is folded back and emptied.
     run(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    return forgotten;
 }

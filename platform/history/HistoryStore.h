@@ -15,11 +15,12 @@ class QSqlQuery;
 // The history database of one user: every scan's list of Zorko per account, the contacts
 // Orvalin removed, and the keep list. One SQLite file, readable only by its owner, in WAL mode;
 // PRAGMA user_version holds the schema version and older files are brought up to date when
-// opened. Every operation throws HistoryError when the file cannot be used.
+// opened. Accounts are filed under their canonical name (AccountName), whichever way a caller
+// writes them. Every operation throws HistoryError when the file cannot be used.
 class HistoryStore
 {
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
     // PRAGMA application_id of every history file: "ORVH".
     static constexpr qint32 ApplicationId = 0x4f525648;
 
@@ -51,11 +52,22 @@ public:
     // Both return whether anything changed.
     bool keep(const QString &account, const QString &address, const QDateTime &when);
     bool unkeep(const QString &account, const QString &address);
+    // The same for many addresses in one transaction: those that changed, in the order given.
+    QStringList keep(const QString &account, const QStringList &addresses, const QDateTime &when);
+    QStringList unkeep(const QString &account, const QStringList &addresses);
     // In the order they were added.
     QStringList keptAddresses(const QString &account);
 
+    // What forget deleted.
+    struct Forgotten
+    {
+        qint64 scans = 0;
+        qint64 removals = 0;
+        qint64 kept = 0;
+        bool isEmpty() const { return scans == 0 && removals == 0 && kept == 0; }
+    };
     // Deletes the account's snapshots, removals and keep list, and overwrites them on disk.
-    void forget(const QString &account);
+    Forgotten forget(const QString &account);
 
 private:
     class Transaction;
@@ -71,6 +83,10 @@ private:
     void migrate();
     void migrateToVersion1();
     void migrateToVersion2();
+    void migrateToVersion3();
+    void mergeAccountVariants(const QString &variant, const QString &account);
+    void foldIdenticalSnapshots(const QString &account);
+    qint64 count(const QString &sql, const QString &account);
     QList<HistoryContact> contactsOf(qint64 snapshotId);
     void compactAll();
 

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -117,6 +118,62 @@ TEST(AccountKeeperTest, ForgettingTakesTheAccountAndItsPassword)
     EXPECT_EQ(kept.remembered.lastUsed(), QString());
     EXPECT_EQ(kept.keyring.read(QStringLiteral("ana@example.org")).status,
               Keyring::Status::NotFound);
+}
+
+TEST(AccountKeeperTest, AnAccountIsRememberedUnderOneNameHoweverItIsTyped)
+{
+    Kept kept;
+    RememberedAccount typed = xmppAccount(true);
+    typed.address = QStringLiteral("Ana@Example.ORG");
+    QByteArray password = "una-sola-cuenta";
+    const RememberedAccount stored = kept.keeper.keep(typed, password);
+    EXPECT_EQ(stored.address, QStringLiteral("ana@example.org"));
+    EXPECT_EQ(kept.remembered.lastUsed(), QStringLiteral("ana@example.org"));
+    EXPECT_EQ(kept.remembered.find(QStringLiteral("ANA@example.org")), stored);
+    EXPECT_EQ(kept.keyring.read(QStringLiteral("ana@example.org")).password, "una-sola-cuenta");
+    EXPECT_EQ(kept.keeper.keptPassword(QStringLiteral("ana@EXAMPLE.org")), "una-sola-cuenta");
+
+    // Signing in again under another spelling replaces it rather than adding a second one.
+    typed.address = QStringLiteral("ANA@example.org");
+    typed.port = 5222;
+    QByteArray again = "una-sola-cuenta";
+    kept.keeper.keep(typed, again);
+    ASSERT_EQ(kept.remembered.accounts().size(), 1);
+    EXPECT_EQ(kept.remembered.accounts().first().port, 5222);
+    EXPECT_EQ(kept.keeper.forget(QStringLiteral("Ana@example.org")), QString());
+    EXPECT_TRUE(kept.remembered.accounts().isEmpty());
+    EXPECT_EQ(kept.keyring.read(QStringLiteral("ana@example.org")).status,
+              Keyring::Status::NotFound);
+}
+
+TEST(RememberedAccountsTest, SpellingsSavedByAnOlderVersionReadAsOneAccount)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("orvalin.conf");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[General]\nultimaCuenta=BEA@Example.org\n\n[cuentas]\n"
+               "1\\direccion=Bea@example.org\n1\\puerto=5223\n"
+               "2\\direccion=bea@EXAMPLE.org\n2\\puerto=5222\n"
+               "3\\direccion=" +
+               dir.filePath("sub/../cuenta.json").toUtf8() + "\n4\\direccion=demo\nsize=4\n");
+    file.close();
+    QFile account(dir.filePath("cuenta.json"));
+    ASSERT_TRUE(account.open(QIODevice::WriteOnly));
+    account.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    ASSERT_TRUE(QFile::link(dir.filePath("cuenta.json"), dir.filePath("enlace.json")));
+
+    const RememberedAccounts remembered(path);
+    const QList<RememberedAccount> accounts = remembered.accounts();
+    ASSERT_EQ(accounts.size(), 3);
+    EXPECT_EQ(accounts.at(0).address, QStringLiteral("bea@example.org"));
+    EXPECT_EQ(accounts.at(0).port, 5223);
+    EXPECT_EQ(accounts.at(1).address, QFileInfo(dir.filePath("cuenta.json")).canonicalFilePath());
+    EXPECT_EQ(accounts.at(2).address, QStringLiteral("demo"));
+    EXPECT_EQ(remembered.lastUsed(), QStringLiteral("bea@example.org"));
+    // A file reached through a link is the file it leads to.
+    EXPECT_TRUE(remembered.find(dir.filePath("enlace.json")).has_value());
 }
 
 // Without a session bus, as keyring-session.sh --no-keyring runs it.

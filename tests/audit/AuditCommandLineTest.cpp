@@ -124,6 +124,8 @@ TEST(AuditCommandLine, HistoryCommandsTakeOptionsInEitherSpellingAndPlace)
     EXPECT_EQ(keep.command, Command::KeepAdd);
     EXPECT_EQ(keep.addresses, QStringList({"a@x", "-b@x"}));
     EXPECT_EQ(parsed({"keep", "remove", "a@x"}).command, Command::KeepRemove);
+    EXPECT_FALSE(keep.force);
+    EXPECT_TRUE(parsed({"--force", "keep", "add", "a@x"}).force);
 
     // Help and the version win beside any command, also one that would be refused.
     for (const QStringList &arguments : QList<QStringList>{{"changes", "--help"},
@@ -150,6 +152,9 @@ TEST(AuditCommandLine, HistoryCommandsNameTheirFaults)
         {{"history", "--yes", "ana@x"}, "--yes solo vale con --forget"},
         {{"history", "--forget", "ana@x"}, "history --forget no admite direcciones"},
         {{"keep"}, "falta qué hacer con keep (add, remove o list)"},
+        {{"keep", "list", "--force"}, "--force solo vale para keep add"},
+        {{"keep", "remove", "--force", "a@x"}, "--force solo vale para keep add"},
+        {{"remove", "--force", "a@x"}, "--force solo vale para keep add"},
         {{"keep", "wipe"}, "acción desconocida «wipe» de keep"},
         {{"keep", "add"}, "keep add necesita al menos una dirección"},
         {{"keep", "list", "a@x"}, "keep list no admite direcciones"},

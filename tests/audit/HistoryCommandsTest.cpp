@@ -93,8 +93,8 @@ TEST_F(HistoryCommandsTest, KeptContactsAreMarkedAndNeverRemoved)
 {
     const Outcome added = run({"keep", "add", "ana@x", "ana@x"});
     EXPECT_EQ(added.status, 0);
-    EXPECT_EQ(added.out, "Protegido: ana@x\n");
-    EXPECT_EQ(run({"keep", "list"}).out, "ana@x\n");
+    EXPECT_EQ(added.out, "Protegido: ana@x (cuenta yo@example.org)\n");
+    EXPECT_EQ(run({"keep", "list"}).out, "Contactos protegidos de yo@example.org:\nana@x\n");
 
     const Outcome scan = run({"scan"});
     EXPECT_TRUE(scan.out.startsWith(
@@ -108,13 +108,15 @@ TEST_F(HistoryCommandsTest, KeptContactsAreMarkedAndNeverRemoved)
 
     const Outcome refused = run({"remove", "ana@x"});
     EXPECT_EQ(refused.status, AuditTool::Incomplete);
-    EXPECT_EQ(refused.out, "Protegido: ana@x (está en tu lista de contactos protegidos)\n"
+    EXPECT_EQ(refused.out, "Protegido: ana@x (está en tu lista de contactos protegidos de "
+                           "yo@example.org)\n"
                            "Aun tienes 1 En tu Lista\n");
     QFile file(m_dir.filePath("cuenta.json"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("ana@x"));
 
-    EXPECT_EQ(run({"keep", "remove", "ana@x"}).out, "Ya no está protegido: ana@x\n");
+    EXPECT_EQ(run({"keep", "remove", "ana@x"}).out,
+              "Ya no está protegido: ana@x (cuenta yo@example.org)\n");
     EXPECT_EQ(run({"remove", "ana@x"}).status, 0);
     const Outcome history = run({"history", "ana@x"});
     EXPECT_EQ(history.status, 0);
@@ -176,11 +178,17 @@ TEST_F(HistoryCommandsTest, ForgetDeletesTheAccountsHistoryAfterConfirmation)
 {
     ASSERT_EQ(run({"keep", "add", "ana@x"}).status, 0);
     ASSERT_EQ(run({"scan"}).status, 0);
+    ASSERT_EQ(run({"scan"}).status, 0);
     const Outcome forgotten = run({"history", "--forget", "--yes"});
     EXPECT_EQ(forgotten.status, 0);
+    EXPECT_EQ(forgotten.out, "Borrados de yo@example.org: 2 análisis, 0 eliminaciones "
+                             "registradas y 1 contacto protegido.\n");
     HistoryStore store(HistoryStore::defaultPath());
     EXPECT_TRUE(store.snapshots("yo@example.org").isEmpty());
     EXPECT_TRUE(store.keptAddresses("yo@example.org").isEmpty());
+    EXPECT_EQ(run({"history", "--forget", "--yes"}).out,
+              "No había nada que borrar de yo@example.org: ningún análisis, ninguna eliminación "
+              "ni ningún contacto protegido.\n");
 
     for (const QStringList &bad : QList<QStringList>{{"keep", "remove"},
                                                      {"keep"},
@@ -194,4 +202,52 @@ TEST_F(HistoryCommandsTest, ForgetDeletesTheAccountsHistoryAfterConfirmation)
     }
     EXPECT_EQ(run({"history", "--yes", "ana@x"}).status, AuditTool::UsageError);
     EXPECT_EQ(run({"keep", "--notify", "list"}).status, AuditTool::UsageError);
+}
+
+TEST_F(HistoryCommandsTest, KeepAddChecksEachAddressAndStoresOnlyContactsUnlessForced)
+{
+    // A malformed address is named with what is wrong, and nothing of the command is stored.
+    const QByteArray latin1 = QByteArray("bea") + char(0xe9) + "@x";
+    const Outcome bad = run({"keep", "add", "ana@x", "sin-arroba", "con espacio@x", "--", "-ana@x",
+                             QString::fromUtf8(latin1)});
+    EXPECT_EQ(bad.status, AuditTool::UsageError);
+    EXPECT_TRUE(bad.out.isEmpty()) << bad.out.toStdString();
+    for (const char *expected :
+         {"«sin-arroba» no es una dirección válida: le falta la «@»",
+          "«con espacio@x» no es una dirección válida: tiene espacios",
+          "«-ana@x» no es una dirección válida: empieza por «-»",
+          "no es una dirección válida: no es texto UTF-8 válido", "no se protegió ningún contacto"})
+        EXPECT_TRUE(bad.err.contains(QString::fromUtf8(expected))) << bad.err.toStdString();
+    EXPECT_EQ(run({"keep", "list"}).out, "yo@example.org no tiene contactos protegidos.\n");
+
+    // An address not on the contact list is said, and kept only when asked with --force.
+    const Outcome absent = run({"keep", "add", "ana@x", "zoe@x"});
+    EXPECT_EQ(absent.status, AuditTool::Incomplete);
+    EXPECT_EQ(absent.out, "Protegido: ana@x (cuenta yo@example.org)\n"
+                          "No protegido: zoe@x (no está en la lista de contactos de "
+                          "yo@example.org; use --force para protegerlo igualmente)\n");
+    const Outcome forced = run({"keep", "add", "--force", "zoe@x", "ana@x"});
+    EXPECT_EQ(forced.status, AuditTool::Done) << forced.err.toStdString();
+    EXPECT_EQ(forced.out, "Protegido: zoe@x (cuenta yo@example.org; no está en su lista de "
+                          "contactos)\n"
+                          "Ya estaba protegido: ana@x (cuenta yo@example.org)\n");
+    EXPECT_EQ(run({"keep", "list"}).out, "Contactos protegidos de yo@example.org:\nana@x\nzoe@x\n");
+    EXPECT_EQ(run({"keep", "remove", "--force", "zoe@x"}).status, AuditTool::UsageError);
+    EXPECT_EQ(run({"scan", "--force"}).status, AuditTool::UsageError);
+}
+
+TEST_F(HistoryCommandsTest, WithNoAccountNamedKeepSaysItUsesTheDemoAccount)
+{
+    QProcessEnvironment environment;
+    environment.insert("XDG_CONFIG_HOME", m_dir.filePath("config"));
+    const Outcome added = runAudit({"keep", "add", "pablo.marin@example.com"}, environment);
+    EXPECT_TRUE(added.err.contains("se usa la cuenta de demostración, lucia.ferrer@example.org"))
+        << added.err.toStdString();
+    EXPECT_TRUE(added.out.contains("(cuenta lucia.ferrer@example.org")) << added.out.toStdString();
+    const Outcome listed = runAudit({"keep", "list"}, environment);
+    EXPECT_TRUE(listed.err.contains("cuenta de demostración")) << listed.err.toStdString();
+    EXPECT_TRUE(listed.out.startsWith("Contactos protegidos de lucia.ferrer@example.org:\n"))
+        << listed.out.toStdString();
+    // A named account is used without a word about the demo.
+    EXPECT_FALSE(run({"keep", "list"}).err.contains("demostración"));
 }

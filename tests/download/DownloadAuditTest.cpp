@@ -86,4 +86,18 @@ TEST_F(DownloadAuditTest, ChangesFollowTheDownloadsOwnDatesNotTheOrderOpened)
     EXPECT_TRUE(changes.value("addedBack").toArray().isEmpty());
 }
 
+TEST_F(DownloadAuditTest, KeepTakesTheNetworksUserNamesAndNamesTheDownloadsAccount)
+{
+    const QString path = download("marzo.zip", 1709251200, {"marta"});
+    const Outcome kept = run({"--account", path, "keep", "add", "pepe", "nadie"});
+    EXPECT_EQ(kept.status, AuditTool::Incomplete) << kept.err.toStdString();
+    EXPECT_TRUE(kept.out.startsWith("Protegido: pepe (cuenta yo (Instagram))\n"))
+        << kept.out.toStdString();
+    EXPECT_TRUE(kept.out.contains("No protegido: nadie")) << kept.out.toStdString();
+    const QJsonObject json =
+        QJsonDocument::fromJson(run({"--account", path, "scan", "--format", "json"}).out.toUtf8())
+            .object();
+    EXPECT_TRUE(json.value("zorkos").toArray().at(0).toObject().value("kept").toBool());
+}
+
 } // namespace

@@ -167,7 +167,7 @@ TEST(HistoryStoreTest, AFirstVersionFileIsBroughtUpToDateWithItsData)
     QSqlDatabase::removeDatabase("v1");
 
     HistoryStore store(path);
-    EXPECT_EQ(store.schemaVersion(), 2);
+    EXPECT_EQ(store.schemaVersion(), HistoryStore::SchemaVersion);
     const QList<HistorySnapshot> snapshots = store.snapshots(Account);
     ASSERT_EQ(snapshots.size(), 2);
     EXPECT_EQ(snapshots.at(0).firstTaken.toMSecsSinceEpoch(), 1000);
@@ -179,4 +179,129 @@ TEST(HistoryStoreTest, AFirstVersionFileIsBroughtUpToDateWithItsData)
     // The upgraded file takes new scans as any other.
     store.recordScan(Account, "file", QDateTime::fromMSecsSinceEpoch(4000, QTimeZone::utc()), {});
     EXPECT_EQ(store.snapshots(Account).size(), 2);
+}
+
+namespace {
+
+// A history as the previous version wrote it: every account under the name it was given, so
+// that one account typed two ways has two histories.
+void writeSecondVersionFile(const QString &path, const QStringList &rows)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "v2");
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        QStringList sql = {
+            "CREATE TABLE snapshots (id INTEGER PRIMARY KEY, account TEXT NOT NULL, backend TEXT "
+            "NOT NULL, taken_at INTEGER NOT NULL, last_taken_at INTEGER, scans INTEGER NOT NULL "
+            "DEFAULT 1, notified INTEGER NOT NULL DEFAULT 0)",
+            "CREATE INDEX snapshots_by_account ON snapshots (account, id)",
+            "CREATE TABLE snapshot_contacts (snapshot_id INTEGER NOT NULL REFERENCES snapshots "
+            "(id) ON DELETE CASCADE, position INTEGER NOT NULL, address TEXT NOT NULL, name TEXT "
+            "NOT NULL, PRIMARY KEY (snapshot_id, address))",
+            "CREATE TABLE removals (id INTEGER PRIMARY KEY, account TEXT NOT NULL, address TEXT "
+            "NOT NULL, removed_at INTEGER NOT NULL)",
+            "CREATE INDEX removals_by_account ON removals (account, address)",
+            "CREATE TABLE kept (account TEXT NOT NULL, address TEXT NOT NULL, added_at INTEGER "
+            "NOT NULL, PRIMARY KEY (account, address))"};
+        sql += rows;
+        sql += QStringLiteral("PRAGMA application_id = %1").arg(HistoryStore::ApplicationId);
+        sql += QStringLiteral("PRAGMA user_version = 2");
+        for (const QString &statement : std::as_const(sql))
+            ASSERT_TRUE(q.exec(statement)) << statement.toStdString();
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("v2");
+}
+
+} // namespace
+
+TEST(HistoryStoreTest, AnAccountTypedTwoWaysBecomesOneOnUpgradeAndForgetSaysWhatWentWithIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("v2.sqlite");
+    writeSecondVersionFile(
+        path, {"INSERT INTO snapshots VALUES (1, 'Alice@localhost', 'xmpp', 1000, 1000, 1, 0)",
+               "INSERT INTO snapshots VALUES (2, 'alice@localhost', 'xmpp', 2000, 3000, 2, 1)",
+               "INSERT INTO snapshots VALUES (3, 'alice@localhost', 'xmpp', 4000, 4000, 1, 0)",
+               "INSERT INTO snapshots VALUES (4, 'ALICE@LOCALHOST', 'xmpp', 5000, 5000, 1, 0)",
+               "INSERT INTO snapshots VALUES (5, 'bruno@example.org', 'xmpp', 1500, 1500, 1, 0)",
+               "INSERT INTO snapshot_contacts VALUES (1, 0, 'carol@localhost', 'Carol')",
+               "INSERT INTO snapshot_contacts VALUES (2, 0, 'carol@localhost', 'Carol')",
+               "INSERT INTO snapshot_contacts VALUES (4, 0, 'dave@localhost', 'Dave')",
+               "INSERT INTO snapshot_contacts VALUES (5, 0, 'carol@localhost', 'Carol')",
+               "INSERT INTO removals VALUES (1, 'Alice@localhost', 'bob@localhost', 2500)",
+               "INSERT INTO removals VALUES (2, 'alice@localhost', 'bob@localhost', 2500)",
+               "INSERT INTO removals VALUES (3, 'alice@localhost', 'eve@localhost', 4500)",
+               "INSERT INTO kept VALUES ('Alice@localhost', 'carol@localhost', 700)",
+               "INSERT INTO kept VALUES ('alice@localhost', 'carol@localhost', 900)",
+               "INSERT INTO kept VALUES ('alice@localhost', 'dave@localhost', 800)",
+               "INSERT INTO kept VALUES ('bruno@example.org', 'carol@localhost', 600)"});
+
+    HistoryStore store(path);
+    EXPECT_EQ(store.schemaVersion(), HistoryStore::SchemaVersion);
+    // Whichever way it is written now, it is one account with everything both spellings had.
+    for (const QString &typed :
+         {QStringLiteral("alice@localhost"), QStringLiteral("Alice@Localhost/portátil")}) {
+        const QList<HistorySnapshot> snapshots = store.snapshots(typed);
+        ASSERT_EQ(snapshots.size(), 3) << typed.toStdString();
+        EXPECT_EQ(snapshots.at(0).firstTaken.toMSecsSinceEpoch(), 1000);
+        EXPECT_EQ(snapshots.at(0).lastTaken.toMSecsSinceEpoch(), 3000);
+        EXPECT_EQ(snapshots.at(0).scans, 3);
+        EXPECT_TRUE(snapshots.at(0).notified);
+        EXPECT_TRUE(snapshots.at(1).contacts.isEmpty());
+        EXPECT_EQ(snapshots.at(2).contacts, QList<HistoryContact>({{"dave@localhost", "Dave"}}));
+        const QList<HistoryRemoval> removals = store.removals(typed);
+        ASSERT_EQ(removals.size(), 2);
+        EXPECT_EQ(removals.at(0).address, "bob@localhost");
+        EXPECT_EQ(removals.at(1).address, "eve@localhost");
+        EXPECT_EQ(store.keptAddresses(typed), QStringList({"carol@localhost", "dave@localhost"}));
+    }
+    // A new scan under the server's spelling extends the merged history.
+    store.recordScan("alice@localhost", "xmpp", QDateTime::fromMSecsSinceEpoch(6000), {});
+    EXPECT_EQ(store.snapshots("ALICE@localhost").size(), 4);
+    EXPECT_TRUE(store.keep("Alice@localhost", "frank@localhost", at(8)));
+    EXPECT_FALSE(store.keep("alice@LOCALHOST", "frank@localhost", at(9)));
+
+    const HistoryStore::Forgotten forgotten = store.forget("Alice@localhost");
+    EXPECT_EQ(forgotten.scans, 6);
+    EXPECT_EQ(forgotten.removals, 2);
+    EXPECT_EQ(forgotten.kept, 3);
+    EXPECT_TRUE(store.snapshots("alice@localhost").isEmpty());
+    EXPECT_TRUE(store.keptAddresses("alice@localhost").isEmpty());
+    EXPECT_TRUE(store.forget("alice@localhost").isEmpty());
+    // Another account is left as it was.
+    EXPECT_EQ(store.snapshots("bruno@example.org").size(), 1);
+    EXPECT_EQ(store.keptAddresses("bruno@example.org"), QStringList({"carol@localhost"}));
+
+    QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "after");
+    raw.setDatabaseName(path);
+    ASSERT_TRUE(raw.open());
+    {
+        QSqlQuery names(raw);
+        ASSERT_TRUE(names.exec("SELECT account FROM snapshots UNION SELECT account FROM kept "
+                               "UNION SELECT account FROM removals"));
+        QStringList accounts;
+        while (names.next())
+            accounts.append(names.value(0).toString());
+        EXPECT_EQ(accounts, QStringList({"bruno@example.org"}));
+    }
+    raw.close();
+    raw = QSqlDatabase();
+    QSqlDatabase::removeDatabase("after");
+}
+
+TEST(HistoryStoreTest, ManyAddressesAreKeptAndReleasedInOneGoTellingWhichChanged)
+{
+    QTemporaryDir dir;
+    HistoryStore store(dir.filePath("h.sqlite"));
+    ASSERT_TRUE(store.keep(Account, "bea@x", at(1)));
+    EXPECT_EQ(store.keep(Account, {"ana@x", "bea@x", "ciro@x"}, at(2)),
+              QStringList({"ana@x", "ciro@x"}));
+    EXPECT_EQ(store.keptAddresses(Account), QStringList({"bea@x", "ana@x", "ciro@x"}));
+    EXPECT_EQ(store.unkeep(Account, {"ciro@x", "dani@x", "bea@x"}),
+              QStringList({"ciro@x", "bea@x"}));
+    EXPECT_EQ(store.keptAddresses(Account), QStringList({"ana@x"}));
 }

@@ -22,7 +22,8 @@ std::unique_ptr<MessengerClient> createAuditClient(const AccountChoice &choice,
                                                    const QProcessEnvironment &environment,
                                                    PasswordSource *askPassword);
 
-// The sign-in name the history is kept under, read without signing in.
+// The sign-in name of the account, read without signing in; the history files it under its
+// canonical form (AccountName).
 QString signInNameOf(const AccountChoice &choice);
 
 // Nothing names an account, so the built-in demo stands in: a scheduled check has nobody to

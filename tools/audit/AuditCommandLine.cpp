@@ -14,6 +14,7 @@ const QString SinceName = QStringLiteral("since");
 const QString NotifyName = QStringLiteral("notify");
 const QString ForgetName = QStringLiteral("forget");
 const QString YesName = QStringLiteral("yes");
+const QString ForceName = QStringLiteral("force");
 
 void addOptions(CommandLine &line)
 {
@@ -37,6 +38,9 @@ void addOptions(CommandLine &line)
         ForgetName, QStringLiteral("history borra el historial y la lista de protegidos.")));
     line.addOption(
         QCommandLineOption(YesName, QStringLiteral("history --forget borra sin preguntar.")));
+    line.addOption(QCommandLineOption(
+        ForceName, QStringLiteral("keep add protege también direcciones que no están en la "
+                                  "lista de contactos.")));
 }
 
 QString faultText(const CommandLine::Fault &fault)
@@ -86,6 +90,7 @@ QString readValues(const CommandLine &line, AuditOptions &options)
     }
     options.notify = line.isSet(NotifyName);
     options.yes = line.isSet(YesName);
+    options.force = line.isSet(ForceName);
     return QString();
 }
 
@@ -113,6 +118,8 @@ QString misplacedOption(const QString &command, const CommandLine &line)
         return QStringLiteral("--since y --notify solo valen para changes");
     if (command != QLatin1String("history") && (line.isSet(ForgetName) || line.isSet(YesName)))
         return QStringLiteral("--forget y --yes solo valen para history");
+    if (command != QLatin1String("keep") && line.isSet(ForceName))
+        return QStringLiteral("--force solo vale para keep add");
     return QString();
 }
 
@@ -155,12 +162,16 @@ QString readKeepCommand(QStringList words, AuditOptions &options)
     const QString action = words.takeFirst();
     if (action == QLatin1String("list")) {
         options.command = Command::KeepList;
+        if (options.force)
+            return QStringLiteral("--force solo vale para keep add");
         return words.isEmpty() ? QString() : QStringLiteral("keep list no admite direcciones");
     }
     if (action != QLatin1String("add") && action != QLatin1String("remove"))
         return QStringLiteral("acción desconocida «%1» de keep (use add, remove o list)")
             .arg(action);
     options.command = action == QLatin1String("add") ? Command::KeepAdd : Command::KeepRemove;
+    if (options.force && options.command != Command::KeepAdd)
+        return QStringLiteral("--force solo vale para keep add");
     if (words.isEmpty())
         return QStringLiteral("keep %1 necesita al menos una dirección").arg(action);
     if (!takeAddresses(words, options.addresses))
@@ -250,8 +261,9 @@ QString AuditCommandLine::usage()
                "[--format table|csv|json] [--notify]\n"
                "  orvalin-audit history DIRECCIÓN\n"
                "  orvalin-audit history --forget [--yes]\n"
-               "  orvalin-audit keep add|remove DIRECCIÓN...\n"
-               "  orvalin-audit keep list\n"
+               "  orvalin-audit [--account CUENTA] keep add [--force] DIRECCIÓN...\n"
+               "  orvalin-audit [--account CUENTA] keep remove DIRECCIÓN...\n"
+               "  orvalin-audit [--account CUENTA] keep list\n"
                "  orvalin-audit fans [--format table|csv|json] [--account CUENTA]\n"
                "  orvalin-audit fans add|drop [--format table|csv|json] [--account CUENTA] "
                "DIRECCIÓN...\n"
@@ -264,7 +276,9 @@ QString AuditCommandLine::usage()
                "el escritorio cuando hay Zorko nuevos.\n"
                "history muestra cuándo fue Zorko un contacto; --forget borra el historial y la "
                "lista de protegidos.\n"
-               "keep protege contactos: se siguen listando, pero nunca se eliminan.\n"
+               "keep protege contactos de la cuenta: se siguen listando, pero nunca se eliminan; "
+               "add inicia sesión\ny solo protege direcciones de la lista de contactos, salvo "
+               "con --force.\n"
                "fans lista a quienes te tienen y tú no, y las solicitudes sin responder (solo "
                "en cuentas XMPP);\nfans add los agrega (y acepta su solicitud), fans drop les "
                "retira tu presencia o rechaza\nla solicitud; solo actúan sobre los que fans "

@@ -36,6 +36,8 @@ struct AuditOptions
     bool notify = false;
     // Forget: without asking.
     bool yes = false;
+    // KeepAdd: store addresses that are not on the contact list too.
+    bool force = false;
 };
 
 // Reads the arguments of orvalin-audit (without the program name):
@@ -43,7 +45,7 @@ struct AuditOptions
 //   remove [--format table|csv|json] ADDRESS...
 //   changes [--since DATE] [--format table|csv|json] [--notify]
 //   history ADDRESS | history --forget [--yes]
-//   keep add|remove ADDRESS... | keep list
+//   keep add [--force] ADDRESS... | keep remove ADDRESS... | keep list
 //   fans [--format table|csv|json] | fans add|drop [--format table|csv|json] ADDRESS...
 // with --account ACCOUNT for any of them. Options may come anywhere; "--" ends them. Never
 // throws: a fault comes back as one line.

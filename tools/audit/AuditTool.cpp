@@ -20,6 +20,7 @@ namespace {
 RemovalReport removeListed(ScanSession &session, const QStringList &addresses)
 {
     RemovalReport report;
+    report.account = session.account();
     MemoryResultView &view = session.view();
     const QSet<QString> wanted(addresses.cbegin(), addresses.cend());
     QStringList ticked;

@@ -1,5 +1,6 @@
 #include "tools/audit/HistoryCommands.h"
 
+#include "platform/base/AccountName.h"
 #include "platform/base/Error.h"
 #include "platform/history/HistoryChanges.h"
 #include "platform/history/HistoryPeriods.h"
@@ -8,6 +9,7 @@
 #include "tools/audit/AuditAccount.h"
 #include "tools/audit/AuditTool.h"
 #include "tools/audit/DesktopNotice.h"
+#include "tools/audit/KeepCommand.h"
 #include "tools/audit/ReportWriter.h"
 #include "tools/audit/ScanSession.h"
 
@@ -27,14 +29,14 @@ public:
     int changes(PasswordSource *askPassword);
     int history();
     int forget(const HistoryCommands::ReadAnswer &readAnswer);
-    int keep();
 
 private:
     std::unique_ptr<HistoryStore> openStore();
-    // The sign-in name of the chosen account, read without signing in.
+    // The canonical name of the chosen account, read without signing in.
     QString accountName() const
     {
-        return signInNameOf(chooseAuditAccount(m_options.account, m_environment));
+        return AccountName::canonical(
+            signInNameOf(chooseAuditAccount(m_options.account, m_environment)));
     }
 
     const AuditOptions &m_options;
@@ -143,9 +145,25 @@ int Commands::history()
     return AuditTool::Done;
 }
 
+QString forgottenText(const QString &account, const HistoryStore::Forgotten &forgotten)
+{
+    if (forgotten.isEmpty())
+        return QStringLiteral("No había nada que borrar de %1: ningún análisis, ninguna "
+                              "eliminación ni ningún contacto protegido.")
+            .arg(account);
+    const auto counted = [](qint64 n, const char *one, const char *many) {
+        return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
+    };
+    return QStringLiteral("Borrados de %1: %2, %3 y %4.")
+        .arg(account, counted(forgotten.scans, "análisis", "análisis"),
+             counted(forgotten.removals, "eliminación registrada", "eliminaciones registradas"),
+             counted(forgotten.kept, "contacto protegido", "contactos protegidos"));
+}
+
 int Commands::forget(const HistoryCommands::ReadAnswer &readAnswer)
 {
-    const QString account = AuditTool::escapeControls(accountName());
+    const QString name = accountName();
+    const QString account = AuditTool::escapeControls(name);
     if (!m_options.yes) {
         m_out << "¿Borrar todo el historial y la lista de protegidos de " << account
               << "? Escriba «sí» para confirmar: " << Qt::flush;
@@ -157,37 +175,8 @@ int Commands::forget(const HistoryCommands::ReadAnswer &readAnswer)
             return AuditTool::Incomplete;
         }
     }
-    openStore()->forget(accountName());
-    m_out << "Borrados el historial y la lista de protegidos de " << account << ".\n";
+    m_out << forgottenText(account, openStore()->forget(name)) << '\n';
     return AuditTool::Done;
-}
-
-int Commands::keep()
-{
-    const QString account = accountName();
-    const auto store = openStore();
-    if (m_options.command == AuditOptions::Command::KeepList) {
-        const QStringList kept = store->keptAddresses(account);
-        if (kept.isEmpty())
-            m_out << "No tienes contactos protegidos.\n";
-        for (const QString &address : kept)
-            m_out << AuditTool::escapeControls(address) << '\n';
-        return AuditTool::Done;
-    }
-    bool unchanged = false;
-    for (const QString &address : m_options.addresses) {
-        const QString shown = AuditTool::escapeControls(address);
-        if (m_options.command == AuditOptions::Command::KeepAdd) {
-            const bool added = store->keep(account, address, QDateTime::currentDateTimeUtc());
-            m_out << (added ? "Protegido: " : "Ya estaba protegido: ") << shown << '\n';
-        } else {
-            const bool removed = store->unkeep(account, address);
-            unchanged = unchanged || !removed;
-            m_out << (removed ? "Ya no está protegido: " : "No estaba protegido: ") << shown
-                  << '\n';
-        }
-    }
-    return unchanged ? AuditTool::Incomplete : AuditTool::Done;
 }
 
 } // namespace
@@ -208,7 +197,7 @@ int HistoryCommands::run(const AuditOptions &options, const QProcessEnvironment 
         case AuditOptions::Command::KeepAdd:
         case AuditOptions::Command::KeepRemove:
         case AuditOptions::Command::KeepList:
-            return commands.keep();
+            return KeepCommand(options, environment, out, err).run(askPassword);
         case AuditOptions::Command::Scan:
         case AuditOptions::Command::Remove:
         case AuditOptions::Command::FansList:

@@ -159,7 +159,8 @@ void ReportWriter::removalTable(const RemovalReport &report)
               << AuditTool::escapeControls(failure.reason) << ")\n";
     for (const QString &address : report.kept)
         m_out << "Protegido: " << AuditTool::escapeControls(address) << " ("
-              << ContactAudit::keptReason() << ")\n";
+              << ContactAudit::keptReason() << " de " << AuditTool::escapeControls(report.account)
+              << ")\n";
     for (const QString &address : report.notListed)
         m_out << "No listado: " << AuditTool::escapeControls(address) << " (" << notListedReason()
               << ")\n";

@@ -17,6 +17,8 @@ class QTextStream;
 // What a removal did to each address asked for.
 struct RemovalReport
 {
+    // The canonical name of the account whose keep list was respected.
+    QString account;
     QStringList removed;
     QList<RemovalFailure> failed;
     QStringList kept;

@@ -1,5 +1,6 @@
 #include "tools/audit/ScanSession.h"
 
+#include "platform/base/AccountName.h"
 #include "platform/base/AuditTexts.h"
 #include "platform/history/HistoryStore.h"
 #include "platform/messenger/MessengerClient.h"
@@ -29,7 +30,7 @@ std::unique_ptr<ScanSession> ScanSession::start(const AccountChoice &choice,
 ScanSession::ScanSession(std::unique_ptr<MessengerClient> client, const AccountChoice &choice,
                          QTextStream &err)
     : m_client(std::move(client)),
-      m_account(m_client->serviceSet()->defaultService()->signInName()),
+      m_account(AccountName::canonical(m_client->serviceSet()->defaultService()->signInName())),
       m_journal(HistoryStore::defaultPath(), m_account, choice.backendName(),
                 [&err](const QString &text) { err << "orvalin-audit: " << text << '\n'; }),
       m_audit(m_view)

@@ -27,7 +27,8 @@ public:
                                               QTextStream &err, PasswordSource *askPassword);
     ~ScanSession();
 
-    // The sign-in name the history is kept under.
+    // The canonical name of the account as the server bound it, which the history is kept
+    // under.
     QString account() const { return m_account; }
     MessengerClient &client() { return *m_client; }
     MemoryResultView &view() { return m_view; }

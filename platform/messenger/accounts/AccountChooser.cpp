@@ -24,7 +24,12 @@ public:
 
     QByteArray password(const QString &account) override
     {
-        Keyring::Answer kept = m_keyring.read(account);
+        // The window keeps the password under the account's remembered name; one kept by an
+        // older version may still be under the name as it was typed.
+        Keyring::Answer kept = m_keyring.read(RememberedAccounts::keyOf(account));
+        if (kept.status == Keyring::Status::NotFound &&
+            RememberedAccounts::keyOf(account) != account)
+            kept = m_keyring.read(account);
         if (kept.status == Keyring::Status::Ok)
             return std::exchange(kept.password, QByteArray());
         return m_ask.password(account);

@@ -15,7 +15,7 @@ QByteArray AccountKeeper::keptPassword(const QString &address)
     const std::optional<RememberedAccount> remembered = m_remembered.find(address);
     if (!remembered || !remembered->rememberPassword || !m_keyringProblem.isEmpty())
         return {};
-    Keyring::Answer kept = m_keyring.read(address);
+    Keyring::Answer kept = m_keyring.read(remembered->address);
     if (kept.status == Keyring::Status::Unavailable)
         m_keyringProblem = kept.error;
     return kept.status == Keyring::Status::Ok ? std::exchange(kept.password, QByteArray())
@@ -34,6 +34,8 @@ void AccountKeeper::checkKeyring(const QString &address)
 
 RememberedAccount AccountKeeper::keep(RememberedAccount account, QByteArray &password)
 {
+    // The password is kept under the same name as the account, however it was typed.
+    account.address = RememberedAccounts::keyOf(account.address);
     if (AccountChoice::kindOf(account.address) == AccountChoice::Kind::Xmpp) {
         if (account.rememberPassword) {
             const Keyring::Answer stored = m_keyring.write(account.address, password);
@@ -54,8 +56,9 @@ RememberedAccount AccountKeeper::keep(RememberedAccount account, QByteArray &pas
     return account;
 }
 
-QString AccountKeeper::forget(const QString &address)
+QString AccountKeeper::forget(const QString &typed)
 {
+    const QString address = RememberedAccounts::keyOf(typed);
     if (m_keyringProblem.isEmpty()) {
         const Keyring::Answer removed = m_keyring.remove(address);
         if (removed.status == Keyring::Status::Unavailable)

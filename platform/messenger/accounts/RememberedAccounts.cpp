@@ -1,6 +1,10 @@
 #include "platform/messenger/accounts/RememberedAccounts.h"
 
+#include "platform/base/AccountName.h"
+#include "platform/messenger/accounts/AccountChoice.h"
+
 #include <QDebug>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -28,6 +32,21 @@ quint16 storedPort(const QSettings &settings, const QString &address)
 
 } // namespace
 
+QString RememberedAccounts::keyOf(const QString &address)
+{
+    switch (AccountChoice::kindOf(address).value_or(AccountChoice::Kind::Ask)) {
+    case AccountChoice::Kind::Xmpp:
+        return AccountName::canonical(address);
+    case AccountChoice::Kind::File:
+    case AccountChoice::Kind::Download:
+        return AccountName::canonicalPath(address);
+    case AccountChoice::Kind::Demo:
+    case AccountChoice::Kind::Ask:
+        break;
+    }
+    return address;
+}
+
 RememberedAccounts::RememberedAccounts(QString path) : m_path(std::move(path)) {}
 
 QString RememberedAccounts::defaultPath()
@@ -54,13 +73,16 @@ QList<RememberedAccount> RememberedAccounts::accounts() const
         return {};
     QSettings settings(m_path, QSettings::IniFormat);
     QList<RememberedAccount> accounts;
+    QSet<QString> seen;
     const int count = settings.beginReadArray(QLatin1String(accountsKey));
     for (int i = 0; i < count; ++i) {
         settings.setArrayIndex(i);
         RememberedAccount account;
-        account.address = settings.value(QStringLiteral("direccion")).toString();
-        if (account.address.isEmpty())
+        account.address = keyOf(settings.value(QStringLiteral("direccion")).toString());
+        // One account saved under two spellings by an older version: the first one counts.
+        if (account.address.isEmpty() || seen.contains(account.address))
             continue;
+        seen.insert(account.address);
         account.host = settings.value(QStringLiteral("servidor")).toString();
         account.port = storedPort(settings, account.address);
         account.caFile = settings.value(QStringLiteral("certificadoCA")).toString();
@@ -75,15 +97,18 @@ QList<RememberedAccount> RememberedAccounts::accounts() const
 
 std::optional<RememberedAccount> RememberedAccounts::find(const QString &address) const
 {
+    const QString key = keyOf(address);
     for (const RememberedAccount &account : accounts()) {
-        if (account.address == address)
+        if (account.address == key)
             return account;
     }
     return std::nullopt;
 }
 
-void RememberedAccounts::save(const RememberedAccount &account)
+void RememberedAccounts::save(const RememberedAccount &given)
 {
+    RememberedAccount account = given;
+    account.address = keyOf(given.address);
     QList<RememberedAccount> all = accounts();
     const auto same = std::find_if(all.begin(), all.end(), [&](const RememberedAccount &known) {
         return known.address == account.address;
@@ -97,10 +122,11 @@ void RememberedAccounts::save(const RememberedAccount &account)
 
 void RememberedAccounts::forget(const QString &address)
 {
+    const QString key = keyOf(address);
     QList<RememberedAccount> all = accounts();
-    all.removeIf([&](const RememberedAccount &known) { return known.address == address; });
+    all.removeIf([&](const RememberedAccount &known) { return known.address == key; });
     write(all);
-    if (lastUsed() == address)
+    if (lastUsed() == key)
         setLastUsed({});
 }
 
@@ -108,7 +134,9 @@ QString RememberedAccounts::lastUsed() const
 {
     if (m_path.isEmpty())
         return {};
-    return QSettings(m_path, QSettings::IniFormat).value(QLatin1String(lastUsedKey)).toString();
+    const QString last =
+        QSettings(m_path, QSettings::IniFormat).value(QLatin1String(lastUsedKey)).toString();
+    return last.isEmpty() ? last : keyOf(last);
 }
 
 void RememberedAccounts::setLastUsed(const QString &address)
@@ -119,7 +147,7 @@ void RememberedAccounts::setLastUsed(const QString &address)
     if (address.isEmpty())
         settings.remove(QLatin1String(lastUsedKey));
     else
-        settings.setValue(QLatin1String(lastUsedKey), address);
+        settings.setValue(QLatin1String(lastUsedKey), keyOf(address));
 }
 
 void RememberedAccounts::write(const QList<RememberedAccount> &accounts)
