@@ -13,7 +13,6 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -36,12 +35,20 @@ qint16 addChecked(qint16 count, int step)
     return qint16(result);
 }
 
-// Same length and same UTF-16 units: case-sensitive, nothing trimmed. Written out because
-// QString's operator== goes through Qt's general ordering compare, the largest cost of the scan.
-bool sameText(const QString &a, const QString &b)
+// Same length and same UTF-16 units: case-sensitive, nothing trimmed. The lengths are compared
+// first, and the few units of an address are compared in place: a call to memcmp, or QString's
+// general ordering compare, would cost more than the comparison itself.
+bool sameText(QStringView a, QStringView b)
 {
-    return a.size() == b.size() &&
-           std::memcmp(a.constData(), b.constData(), size_t(a.size()) * sizeof(QChar)) == 0;
+    if (a.size() != b.size())
+        return false;
+    const char16_t *x = a.utf16();
+    const char16_t *y = b.utf16();
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (x[i] != y[i])
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -57,21 +64,22 @@ void ContactAudit::BuscaIgn(MessengerClient &client)
     QList<HistoryContact> listed;
     const auto contacts = client.userList(MessengerClient::ContactList);
     for (qint32 c = 0; c < contacts->count(); ++c) {
-        const MessengerUser &contact = contacts->user(c);
         // Nothing is cached between contacts: the reverse list is asked for anew and both
         // addresses are read by name at every comparison.
         const auto reverse = client.userList(MessengerClient::ReverseList);
         bool found = false;
         for (qint32 r = 0; r < reverse->count() && !found; ++r)
-            found = sameText(contact.member(EmailAddress), reverse->user(r).member(EmailAddress));
+            found = sameText(contacts->member(c, EmailAddress), reverse->member(r, EmailAddress));
 
         m_view.setProgressValue(m_view.progressValue() + 1);
         if (found)
             continue;
         m_zorkoCount = addChecked(m_zorkoCount, 1);
-        m_view.appendRow(contact.member(EmailAddress), contact.member(FriendlyName), RowImage);
+        const QString address = contacts->member(c, EmailAddress).toString();
+        const QString name = contacts->member(c, FriendlyName).toString();
+        m_view.appendRow(address, name, RowImage);
         if (m_journal)
-            listed.append({contact.member(EmailAddress), contact.member(FriendlyName)});
+            listed.append({address, name});
     }
     m_view.setCaption(scanCaption(m_zorkoCount));
     // Only a scan that reached its caption is complete.
