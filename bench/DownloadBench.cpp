@@ -86,7 +86,7 @@ void DownloadOpenFloor(benchmark::State &state)
     }
 }
 
-BENCHMARK(DownloadScan)->Args({7500, 100000})->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(DownloadScan)->Args({7500, 100000})->Unit(benchmark::kMillisecond);
 BENCHMARK(DownloadScanFloor)->Args({7500, 100000})->Unit(benchmark::kMillisecond);
 BENCHMARK(DownloadOpen)->Args({7500, 100000})->Unit(benchmark::kMillisecond);
 BENCHMARK(DownloadOpenFloor)->Args({7500, 100000})->Unit(benchmark::kMillisecond);

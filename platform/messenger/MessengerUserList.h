@@ -25,7 +25,7 @@ public:
     // The member of the user at index, by name, as user(index).member(name) reads it; from the
     // list's table when the backend lays one out, which keeps a walk over a long list in order
     // through memory. Valid while the list is held and unchanged.
-    QStringView member(qint32 index, QStringView name) const
+    Q_ALWAYS_INLINE QStringView member(qint32 index, QStringView name) const
     {
         if (m_table)
             return m_table->member(index, name);

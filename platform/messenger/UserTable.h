@@ -24,7 +24,7 @@ public:
     // "EmailAddress" or "FriendlyName" of the user at index, by name as MessengerUser reads it;
     // any other name, or an index outside the table, throws MessengerError. Inline so that with
     // a constant name the lookup comes down to two loads.
-    QStringView member(qint32 index, QStringView name) const
+    Q_ALWAYS_INLINE QStringView member(qint32 index, QStringView name) const
     {
         if (quint32(index) >= quint32(m_addresses.size())) [[unlikely]]
             throwNoUser(index);
