@@ -121,12 +121,20 @@ QList<DownloadPerson> InstagramReader::readJsonList(const QString &name, const Q
                                                     Links links) const
 {
     const QString where = QStringLiteral("%1: «%2»").arg(m_entries.path(), name);
-    const QJsonDocument document = DownloadJson::parse(m_entries.read(name), where);
+    const QByteArray data = m_entries.read(name);
+    QList<DownloadPerson> people;
+    // A long followers list is a bare array: read entry by entry, it is never held whole as a
+    // parsed document.
+    if (DownloadJson::forEachArrayObject(data, [&](const QJsonValue &entry, qsizetype i) {
+            people.append(personOf(entry, where, i, links));
+        }))
+        return people;
+    people.clear();
+    const QJsonDocument document = DownloadJson::parse(data, where);
     // Followers come as a bare list; following, and Threads' lists, inside an object.
     const QJsonArray entries =
         document.isArray() ? document.array()
                            : DownloadJson::requireArray(document.object().value(key), where, key);
-    QList<DownloadPerson> people;
     people.reserve(entries.size());
     for (qsizetype i = 0; i < entries.size(); ++i)
         people.append(personOf(entries.at(i), where, i, links));
