@@ -1,3 +1,4 @@
+#include "bench/DownloadProbe.h"
 #include "bench/StartupProbe.h"
 #include "bench/TableReporter.h"
 
@@ -10,6 +11,8 @@ int main(int argc, char **argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--startup-probe") == 0)
         return startupProbe(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "--download-probe") == 0)
+        return downloadProbe(argv[2], argv[3]);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -20,6 +20,9 @@ struct MemoryMessengerClient::State
     QString displayName;
     Users contactList;
     Users reverseList;
+    // Each list laid out for the scan, made when first asked for and dropped when it changes.
+    std::shared_ptr<const UserTable> contactTable;
+    std::shared_ptr<const UserTable> reverseTable;
     std::shared_ptr<AccountStore> store;
     bool holding = false;
     // Removals kept back while holding, per list, in the order they were made.
@@ -28,6 +31,20 @@ struct MemoryMessengerClient::State
 };
 
 namespace {
+
+std::shared_ptr<const UserTable> &tableSlot(MemoryMessengerClient::State &state, qint32 listNumber)
+{
+    return listNumber == MessengerClient::ContactList ? state.contactTable : state.reverseTable;
+}
+
+std::shared_ptr<const UserTable> tableOf(MemoryMessengerClient::State &state, qint32 listNumber)
+{
+    std::shared_ptr<const UserTable> &table = tableSlot(state, listNumber);
+    if (!table)
+        table = std::make_shared<const UserTable>(
+            listNumber == MessengerClient::ContactList ? state.contactList : state.reverseList);
+    return table;
+}
 
 // A constant view: one made from the literal at each call would measure it every time.
 constexpr QStringView EmailAddress = u"EmailAddress";
@@ -85,6 +102,7 @@ public:
     MemoryUserList(std::shared_ptr<MemoryMessengerClient::State> state, qint32 listNumber)
         : m_state(std::move(state)), m_listNumber(listNumber), m_users(clientUsers())
     {
+        setTable(tableOf(*m_state, m_listNumber));
     }
 
     qint32 count() const override { return qint32(m_users.size()); }
@@ -123,6 +141,8 @@ public:
         m_users = Users();
         list.removeAt(index);
         m_users = list;
+        tableSlot(*m_state, m_listNumber).reset();
+        setTable(tableOf(*m_state, m_listNumber));
     }
 
 private:
@@ -211,8 +231,10 @@ QHash<QString, QString> MemoryMessengerClient::commitRemovals()
         for (auto it = refused.cbegin(); it != refused.cend(); ++it)
             gone.remove(it.key());
         Users &list = listNumber == ContactList ? m_state->contactList : m_state->reverseList;
-        list.removeIf(
-            [&](const MessengerUser &user) { return gone.contains(user.member(EmailAddress)); });
+        if (list.removeIf([&](const MessengerUser &user) {
+                return gone.contains(user.member(EmailAddress));
+            }) > 0)
+            tableSlot(*m_state, listNumber).reset();
     }
     m_state->held.clear();
     m_state->heldSet.clear();

@@ -1,8 +1,10 @@
 #pragma once
 
-#include <QtGlobal>
+#include "platform/messenger/MessengerUser.h"
+#include "platform/messenger/UserTable.h"
 
-class MessengerUser;
+#include <QtGlobal>
+#include <memory>
 
 // One numbered list of the client, as it was when fetched. Users are enumerated by index, 0 to
 // count() - 1, in the client's order; a user handed out by user() belongs to this list object and
@@ -19,4 +21,21 @@ public:
     virtual const MessengerUser &user(qint32 index) const = 0;
     // Takes the user with the same address off this list and off the client's list.
     virtual void remove(const MessengerUser &user) = 0;
+
+    // The member of the user at index, by name, as user(index).member(name) reads it; from the
+    // list's table when the backend lays one out, which keeps a walk over a long list in order
+    // through memory. Valid while the list is held and unchanged.
+    Q_ALWAYS_INLINE QStringView member(qint32 index, QStringView name) const
+    {
+        if (m_table)
+            return m_table->member(index, name);
+        return user(index).member(name);
+    }
+
+protected:
+    // The same users as user() hands out, in the same order; set again whenever they change.
+    void setTable(std::shared_ptr<const UserTable> table) { m_table = std::move(table); }
+
+private:
+    std::shared_ptr<const UserTable> m_table;
 };

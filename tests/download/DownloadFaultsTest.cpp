@@ -147,3 +147,36 @@ TEST_F(DownloadFaultsTest, ListsThatDoNotParseNameTheEntryAndPlace)
 }
 
 } // namespace
+
+// A long followers list is read element by element: brackets, quotes and backslashes inside
+// its texts must not end an element early, and an array that breaks between elements (or
+// after the last) is refused with the parser's own place, never read as a shorter list.
+TEST_F(DownloadFaultsTest, FollowersReadOneByOneKeepEveryEntryAndEveryFault)
+{
+    QList<ZipEntry> entries = instagram();
+    const QByteArray tricky =
+        "{\"title\": \"}]\\\\\", \"media_list_data\": [{\"x\": \"[{\\\"\"}], \"string_list_data\": "
+        "[{\"href\": \"https://www.instagram.com/bea\", \"value\": \"bea\"}]}";
+    entries[0].content = " \r\n[ " + instagramEntry("ana") + " ,\t" + tricky + ",\n" +
+                         instagramEntry("cris") + " ]\n\n";
+    {
+        const DataDownload download(zip(entries));
+        QStringList followers;
+        for (const MessengerUser &user : download.account().reverseList)
+            followers.append(user.member(u"EmailAddress"));
+        EXPECT_EQ(followers, (QStringList{"ana", "bea", "cris"}));
+    }
+    entries[0].content = "[]";
+    EXPECT_TRUE(DataDownload(zip(entries)).account().reverseList.isEmpty());
+
+    const QByteArray ana = instagramEntry("ana");
+    for (const QByteArray &broken :
+         {QByteArray("[" + ana + "\n" + ana + "]"), QByteArray("[" + ana + ",\n]"),
+          QByteArray("[" + ana + "]\nx"), QByteArray("[" + ana + ",\n" + ana),
+          QByteArray("[" + ana + ", {\"title\": \"]}"), QByteArray("[" + ana + ",\n{]}]")}) {
+        entries[0].content = broken;
+        const QString message = failure<DownloadParseError>(zip(entries));
+        EXPECT_TRUE(message.contains("followers_1.json") && message.contains("línea"))
+            << broken.toStdString() << " → " << message.toStdString();
+    }
+}

@@ -17,6 +17,71 @@ QJsonDocument DownloadJson::parse(const QByteArray &data, const QString &where)
     return document;
 }
 
+namespace {
+
+qsizetype skipSpace(const QByteArray &data, qsizetype i)
+{
+    while (i < data.size() &&
+           (data[i] == ' ' || data[i] == '\n' || data[i] == '\r' || data[i] == '\t'))
+        ++i;
+    return i;
+}
+
+// Past the object that starts at begin, its brackets matched outside strings; -1 when it does
+// not close. Whether it is valid JSON is left to the parser.
+qsizetype objectEnd(const QByteArray &data, qsizetype begin)
+{
+    int depth = 0;
+    bool inString = false;
+    for (qsizetype i = begin; i < data.size(); ++i) {
+        const char c = data[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            ++depth;
+        } else if ((c == '}' || c == ']') && --depth == 0) {
+            return i + 1;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+bool DownloadJson::forEachArrayObject(
+    const QByteArray &data, const std::function<void(const QJsonValue &, qsizetype)> &take)
+{
+    qsizetype i = skipSpace(data, 0);
+    if (i >= data.size() || data[i] != '[')
+        return false;
+    i = skipSpace(data, i + 1);
+    for (qsizetype index = 0; i < data.size() && data[i] != ']'; ++index) {
+        const qsizetype end = data[i] == '{' ? objectEnd(data, i) : -1;
+        if (end < 0)
+            return false;
+        QJsonParseError error;
+        const QJsonDocument element =
+            QJsonDocument::fromJson(QByteArray::fromRawData(data.constData() + i, end - i), &error);
+        if (error.error != QJsonParseError::NoError || !element.isObject())
+            return false;
+        take(element.object(), index);
+        i = skipSpace(data, end);
+        if (i < data.size() && data[i] == ',') {
+            i = skipSpace(data, i + 1);
+            if (i < data.size() && data[i] == ']')
+                return false;
+        } else if (i >= data.size() || data[i] != ']') {
+            return false;
+        }
+    }
+    return i < data.size() && skipSpace(data, i + 1) == data.size();
+}
+
 QString DownloadJson::place(const QByteArray &data, qsizetype offset)
 {
     offset = std::clamp<qsizetype>(offset, 0, data.size());

@@ -96,15 +96,17 @@ DownloadLists InstagramReader::read() const
     const Files found = files();
     const bool threads = m_network == Network::Threads;
     for (const QString &name : found.followers) {
-        lists.followers += found.html
-                               ? readHtmlList(name)
-                               : readJsonList(name, threads ? ThreadsFollowersKey : FollowersKey);
+        lists.followers +=
+            found.html
+                ? readHtmlList(name)
+                : readJsonList(name, threads ? ThreadsFollowersKey : FollowersKey, Links::Skip);
         lists.hasFollowers = true;
     }
     if (!found.following.isEmpty()) {
-        lists.following = found.html ? readHtmlList(found.following)
-                                     : readJsonList(found.following,
-                                                    threads ? ThreadsFollowingKey : FollowingKey);
+        lists.following =
+            found.html ? readHtmlList(found.following)
+                       : readJsonList(found.following, threads ? ThreadsFollowingKey : FollowingKey,
+                                      Links::Keep);
         lists.hasFollowing = true;
     }
     for (const auto *list : {&lists.followers, &lists.following}) {
@@ -115,18 +117,27 @@ DownloadLists InstagramReader::read() const
     return lists;
 }
 
-QList<DownloadPerson> InstagramReader::readJsonList(const QString &name, const QString &key) const
+QList<DownloadPerson> InstagramReader::readJsonList(const QString &name, const QString &key,
+                                                    Links links) const
 {
     const QString where = QStringLiteral("%1: «%2»").arg(m_entries.path(), name);
-    const QJsonDocument document = DownloadJson::parse(m_entries.read(name), where);
+    const QByteArray data = m_entries.read(name);
+    QList<DownloadPerson> people;
+    // A long followers list is a bare array: read entry by entry, it is never held whole as a
+    // parsed document.
+    if (DownloadJson::forEachArrayObject(data, [&](const QJsonValue &entry, qsizetype i) {
+            people.append(personOf(entry, where, i, links));
+        }))
+        return people;
+    people.clear();
+    const QJsonDocument document = DownloadJson::parse(data, where);
     // Followers come as a bare list; following, and Threads' lists, inside an object.
     const QJsonArray entries =
         document.isArray() ? document.array()
                            : DownloadJson::requireArray(document.object().value(key), where, key);
-    QList<DownloadPerson> people;
     people.reserve(entries.size());
     for (qsizetype i = 0; i < entries.size(); ++i)
-        people.append(personOf(entries.at(i), where, i));
+        people.append(personOf(entries.at(i), where, i, links));
     return people;
 }
 
@@ -143,7 +154,7 @@ QString InstagramReader::usernameOf(const QJsonObject &entry)
 }
 
 DownloadPerson InstagramReader::personOf(const QJsonValue &entry, const QString &where,
-                                         qsizetype index) const
+                                         qsizetype index, Links links) const
 {
     const QString username = entry.isObject() ? usernameOf(entry.toObject()) : QString();
     if (username.isEmpty())
@@ -156,7 +167,8 @@ DownloadPerson InstagramReader::personOf(const QJsonValue &entry, const QString 
     DownloadPerson person;
     person.key = username;
     person.name = username;
-    person.link = linkFor(username, first.value(QLatin1String("href")).toString());
+    if (links == Links::Keep)
+        person.link = linkFor(username, first.value(QLatin1String("href")).toString());
     person.since = DownloadJson::fromSeconds(first.value(QLatin1String("timestamp")));
     return person;
 }

@@ -34,11 +34,15 @@ private:
         QString following;
         bool html = false;
     };
+    // Rows are made of the followed accounts alone: a follower's link is never shown, and
+    // making one for each of a long list costs more than reading the entry.
+    enum class Links { Keep, Skip };
     Files files() const;
     Files filesIn(const QString &extension) const;
-    QList<DownloadPerson> readJsonList(const QString &name, const QString &key) const;
+    QList<DownloadPerson> readJsonList(const QString &name, const QString &key, Links links) const;
     QList<DownloadPerson> readHtmlList(const QString &name) const;
-    DownloadPerson personOf(const QJsonValue &entry, const QString &where, qsizetype index) const;
+    DownloadPerson personOf(const QJsonValue &entry, const QString &where, qsizetype index,
+                            Links links) const;
     QString linkFor(const QString &username, const QString &href) const;
     void readProfile(DownloadLists &lists) const;
 
