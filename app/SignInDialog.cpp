@@ -11,11 +11,14 @@
 #include "platform/messenger/xmpp/PasswordSource.h"
 #include "platform/messenger/xmpp/XmppSignIn.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,6 +68,11 @@ void SignInDialog::createFields()
     m_address->setInsertPolicy(QComboBox::NoInsert);
     m_address->setMinimumContentsLength(28);
     m_address->lineEdit()->setPlaceholderText(QStringLiteral("usuario@servidor"));
+    // The remembered accounts are offered in a list as the user types, whatever their case.
+    m_addressCompletion = new QCompleter(m_address->model(), m_address);
+    m_addressCompletion->setCaseSensitivity(Qt::CaseInsensitive);
+    m_addressCompletion->setCompletionMode(QCompleter::PopupCompletion);
+    m_address->setCompleter(m_addressCompletion);
     m_password = new QLineEdit(this);
     m_password->setEchoMode(QLineEdit::Password);
     m_rememberPassword = new QCheckBox(QStringLiteral("&Recordar contraseña"), this);
@@ -154,6 +162,49 @@ void SignInDialog::connectFields()
     connect(m_rememberPassword, &QCheckBox::toggled, this, &SignInDialog::rememberPasswordToggled);
     connect(m_address, &QComboBox::activated, this, &SignInDialog::addressChosen);
     connect(m_address, &QComboBox::editTextChanged, this, &SignInDialog::addressEdited);
+    // Enter in the address, or on its completion, signs in; left to the field, it would only
+    // take the completion and wait for a second Enter.
+    for (QObject *field :
+         {static_cast<QObject *>(m_address), static_cast<QObject *>(m_address->lineEdit()),
+          static_cast<QObject *>(m_addressCompletion->popup())})
+        field->installEventFilter(this);
+}
+
+bool SignInDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+        modifiers != Qt::NoModifier)
+        return QDialog::eventFilter(watched, event);
+    QAbstractItemView *popup = m_addressCompletion->popup();
+    if (popup->isVisible()) {
+        const QModelIndex chosen = popup->currentIndex();
+        popup->hide();
+        if (chosen.isValid())
+            m_address->setEditText(chosen.data(m_addressCompletion->completionRole()).toString());
+    }
+    enterPressed();
+    return true;
+}
+
+void SignInDialog::enterPressed()
+{
+    const QString address = currentAddress();
+    // The entries that open a dialog do so, as when chosen from the list.
+    if (address == fileMarker || address == downloadMarker) {
+        m_address->setCurrentIndex(m_address->findData(address));
+        addressChosen();
+        return;
+    }
+    // An account typed or completed just now shows its remembered password before signing in;
+    // the one already shown keeps what the user typed.
+    if (address != m_shownAddress)
+        showAccount(address);
+    if (m_signInButton->isEnabled())
+        startSignIn();
 }
 
 SignInDialog::~SignInDialog() = default;
@@ -223,6 +274,7 @@ QString SignInDialog::currentAddress() const
 
 void SignInDialog::showAccount(const QString &address)
 {
+    m_shownAddress = address;
     m_password->clear();
     const std::optional<RememberedAccount> remembered = m_keeper.remembered().find(address);
     m_rememberPassword->setChecked(remembered && remembered->rememberPassword);

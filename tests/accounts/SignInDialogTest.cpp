@@ -18,9 +18,11 @@
 #include "tests/xmpp/TestServer.h"
 #include "tools/audit/AuditTool.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -407,4 +409,113 @@ TEST(SignInWindowTest, TheAuditSignsInWithTheRememberedFieldsAndTheKeyringsPassw
     EXPECT_TRUE(output.contains(u"No hay Zorko en tu lista")) << output.toStdString();
     keyring.remove(address);
     remembered.forget(address);
+}
+
+namespace {
+
+// The state a second start finds: the account remembered as the last one used, with its
+// password in the keyring.
+class RememberedSignIn
+{
+public:
+    RememberedSignIn()
+        : server(TestServer::instance()), address(server.jid(QStringLiteral("signin-user"))),
+          m_remembered(testHome() + QStringLiteral("/config/orvalin/orvalin.conf")),
+          m_keyring(testKeyringService())
+    {
+        m_remembered.save(
+            {address, QStringLiteral("127.0.0.1"), server.port, server.caFile, true, false});
+        m_remembered.setLastUsed(address);
+        EXPECT_EQ(m_keyring.write(address, server.password).status, Keyring::Status::Ok);
+    }
+    ~RememberedSignIn()
+    {
+        m_keyring.remove(address);
+        m_remembered.forget(address);
+    }
+
+    // Opens the window as the second start does and checks what it shows first.
+    std::unique_ptr<SignInWindow> open() const
+    {
+        auto window = std::make_unique<SignInWindow>();
+        EXPECT_EQ(window->child<QComboBox>("direccion")->currentText(), address);
+        EXPECT_EQ(window->child<QLineEdit>("contrasena")->text().toUtf8(), server.password);
+        return window;
+    }
+
+    const TestServer &server;
+    const QString address;
+
+private:
+    RememberedAccounts m_remembered;
+    Keyring m_keyring;
+};
+
+// One Enter, and nothing else, signs in.
+void expectSignedInByOneEnter(SignInWindow &window, QWidget *target)
+{
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, Qt::Key_Return);
+    ASSERT_TRUE(eventually([&] { return window.dialog.result() == QDialog::Accepted; }, 15000))
+        << window.status().toStdString();
+    EXPECT_NE(window.dialog.takeClient(), nullptr);
+}
+
+} // namespace
+
+TEST(SignInWindowTest, AtTheSecondStartOneEnterInTheAddressSignsIn)
+{
+    const RememberedSignIn remembered;
+    const auto window = remembered.open();
+    auto *address = window->child<QComboBox>("direccion");
+    ASSERT_TRUE(window->focus() == address || window->focus() == address->lineEdit());
+    expectSignedInByOneEnter(*window, window->focus());
+}
+
+TEST(SignInWindowTest, AtTheSecondStartOneEnterInThePasswordSignsIn)
+{
+    const RememberedSignIn remembered;
+    const auto window = remembered.open();
+    window->press(Qt::Key_Tab);
+    ASSERT_EQ(window->focus(), window->child<QLineEdit>("contrasena"));
+    expectSignedInByOneEnter(*window, window->focus());
+}
+
+TEST(SignInWindowTest, OneEnterOnTheAddressCompletionChoosesItAndSignsIn)
+{
+    const RememberedSignIn remembered;
+    const auto window = remembered.open();
+    auto *address = window->child<QComboBox>("direccion");
+    // The user types the start of the address over it, in another case; the list offers the
+    // whole of it, and the password comes back from the keyring once it is chosen.
+    address->lineEdit()->selectAll();
+    window->type(remembered.address.left(6).toUpper());
+    EXPECT_TRUE(window->child<QLineEdit>("contrasena")->text().isEmpty() ||
+                window->child<QLineEdit>("contrasena")->text().toUtf8() ==
+                    remembered.server.password);
+    QAbstractItemView *popup = address->completer()->popup();
+    ASSERT_TRUE(eventually([&] { return popup->isVisible(); }, 2000));
+    QTest::keyClick(popup, Qt::Key_Down);
+    ASSERT_TRUE(popup->currentIndex().isValid());
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(address->currentText(), remembered.address);
+    ASSERT_TRUE(eventually([&] { return window->dialog.result() == QDialog::Accepted; }, 15000))
+        << window->status().toStdString();
+    EXPECT_NE(window->dialog.takeClient(), nullptr);
+}
+
+TEST(SignInWindowTest, OneEnterSignsInWithTheWholeAddressTypedWhileTheListIsOpen)
+{
+    const RememberedSignIn remembered;
+    const auto window = remembered.open();
+    auto *address = window->child<QComboBox>("direccion");
+    address->lineEdit()->selectAll();
+    window->type(remembered.address);
+    QAbstractItemView *popup = address->completer()->popup();
+    ASSERT_TRUE(eventually([&] { return popup->isVisible(); }, 2000));
+    QTest::keyClick(popup, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(window->child<QLineEdit>("contrasena")->text().toUtf8(), remembered.server.password);
+    ASSERT_TRUE(eventually([&] { return window->dialog.result() == QDialog::Accepted; }, 15000))
+        << window->status().toStdString();
 }
