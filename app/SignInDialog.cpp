@@ -30,15 +30,6 @@ const QString demoAddress = QStringLiteral("demo");
 const QString fileMarker = QStringLiteral(":archivo");
 const QString downloadMarker = QStringLiteral(":descarga");
 
-QLabel *plainLabel(QWidget *parent)
-{
-    // Shows what the keyring says: never read as markup.
-    auto *label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    return label;
-}
-
 } // namespace
 
 SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &remembered,
@@ -86,8 +77,6 @@ void SignInDialog::createFields()
     m_forget = new QPushButton(QStringLiteral("Olvidar esta cuenta"), this);
     m_forget->setAutoDefault(false);
     m_advancedToggle->setAutoDefault(false);
-    m_keyringNote = plainLabel(this);
-    m_keyringNote->setVisible(false);
     m_status = new SignInStatusLine(this);
 
     m_buttons = new QDialogButtonBox(this);
@@ -116,7 +105,6 @@ void SignInDialog::layOutFields()
     row->addWidget(m_forget);
     layout->addLayout(row);
     layout->addWidget(m_advanced);
-    layout->addWidget(m_keyringNote);
     layout->addWidget(m_status);
     layout->addWidget(m_buttons);
 
@@ -140,7 +128,6 @@ void SignInDialog::nameFields()
     m_rememberPassword->setObjectName(QStringLiteral("recordar"));
     m_automatic->setObjectName(QStringLiteral("automatico"));
     m_forget->setObjectName(QStringLiteral("olvidar"));
-    m_keyringNote->setObjectName(QStringLiteral("notaLlavero"));
     m_status->setObjectName(QStringLiteral("estado"));
     m_signInButton->setObjectName(QStringLiteral("iniciarSesion"));
 }
@@ -310,13 +297,16 @@ void SignInDialog::showKeyringProblem()
         return;
     m_keyringProblemShown = true;
     // Said once; the password is then asked for at every start, never kept in a file instead.
+    const bool wasTicked = m_rememberPassword->isChecked();
     m_rememberPassword->setChecked(false);
     m_rememberPassword->setEnabled(false);
-    m_keyringNote->setText(QStringLiteral("No se puede usar el llavero del sistema (%1): se "
-                                          "iniciará sesión igualmente, pero la contraseña no se "
-                                          "guardará y se pedirá la próxima vez.")
-                               .arg(why));
-    m_keyringNote->setVisible(true);
+    const QString sentence =
+        wasTicked ? QStringLiteral("No se puede usar el llavero del sistema (%1): se desmarcó "
+                                   "«Recordar contraseña»; se iniciará sesión igualmente, pero la "
+                                   "contraseña no se guardará y se pedirá la próxima vez.")
+                  : QStringLiteral("No se puede usar el llavero del sistema (%1): la contraseña "
+                                   "no se guardará y se pedirá cada vez.");
+    m_status->showError(sentence.arg(why));
 }
 
 void SignInDialog::preset(const AccountChoice &choice, const QString &error)
@@ -353,6 +343,11 @@ void SignInDialog::startSignIn()
 {
     if (m_signIn->isRunning())
         return;
+    // Signed in already, the window stayed only to tell what the keyring did.
+    if (m_client) {
+        accept();
+        return;
+    }
     const QString address = currentAddress();
     if (address.isEmpty() || address == fileMarker || address == downloadMarker) {
         m_status->showError(QStringLiteral("Escriba una dirección XMPP o elija una cuenta."));
@@ -377,6 +372,15 @@ void SignInDialog::startSignIn()
         m_password->setFocus();
         return;
     }
+    // "Recordar contraseña" is never dropped behind the user's back: a keyring that cannot
+    // keep it is told before the sign-in, and the next Enter goes on without it.
+    if (m_rememberPassword->isChecked()) {
+        m_keeper.checkKeyring(choice.address);
+        if (!m_keeper.keyringProblem().isEmpty() && !m_keyringProblemShown) {
+            showKeyringProblem();
+            return;
+        }
+    }
     QByteArray password = m_password->text().toUtf8();
     m_signingInAddress = choice.address;
     setBusy(true);
@@ -393,10 +397,27 @@ void SignInDialog::signedIn(std::unique_ptr<MessengerClient> client)
     account.rememberPassword = m_rememberPassword->isChecked();
     account.signInAutomatically = m_automatic->isChecked();
     QByteArray password = m_password->text().toUtf8();
-    m_keeper.keep(account, password);
+    const bool hadProblem = !m_keeper.keyringProblem().isEmpty();
+    const RememberedAccount kept = m_keeper.keep(account, password);
     m_password->clear();
     m_client = std::move(client);
-    accept();
+    if (kept.rememberPassword == account.rememberPassword &&
+        (hadProblem || m_keeper.keyringProblem().isEmpty())) {
+        accept();
+        return;
+    }
+    // The keyring failed only now: the window stays until the user has read why.
+    m_keyringProblemShown = true;
+    m_rememberPassword->setChecked(false);
+    m_rememberPassword->setEnabled(false);
+    const QString what =
+        account.rememberPassword
+            ? QStringLiteral("no se guardó la contraseña y se desmarcó «Recordar contraseña»")
+            : QStringLiteral("no se pudo quitar del llavero la contraseña guardada antes");
+    m_status->showError(QStringLiteral("Se inició sesión, pero %1 (%2). Pulse Intro para "
+                                       "continuar.")
+                            .arg(what, m_keeper.keyringProblem()));
+    m_signInButton->setFocus();
 }
 
 void SignInDialog::forgetAccount()

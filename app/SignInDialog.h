@@ -103,7 +103,6 @@ private:
     QPushButton *m_advancedToggle;
     SignInAdvancedFields *m_advanced;
     QPushButton *m_forget;
-    QLabel *m_keyringNote;
     SignInStatusLine *m_status;
     QDialogButtonBox *m_buttons;
     QPushButton *m_signInButton;

@@ -37,3 +37,44 @@ TEST(NoKeyringTest, EveryCallSaysSoAndNothingIsWrittenInstead)
     EXPECT_EQ(keyring.read(QStringLiteral("ana@example.org")).status, Keyring::Status::Unavailable);
     EXPECT_EQ(filesHolding(password), QStringList());
 }
+
+// keyring-session.sh, with the collection locked by the test.
+TEST(LockedKeyringTest, ALockedCollectionIsToldNeverHiddenAsAMissingPassword)
+{
+    const Keyring keyring(testKeyringService());
+    const QString account = QStringLiteral("ana@example.org");
+    ASSERT_EQ(keyring.write(account, "antes-del-bloqueo").status, Keyring::Status::Ok);
+    ASSERT_TRUE(lockKeyring());
+
+    // Unattended: nothing is asked, and the lock is named.
+    const Keyring unattended(testKeyringService(), Keyring::Unlocking::Never);
+    for (const Keyring::Answer &answer :
+         {unattended.read(account), unattended.write(account, "otra"),
+          unattended.remove(account)}) {
+        EXPECT_EQ(answer.status, Keyring::Status::Unavailable);
+        EXPECT_EQ(answer.problem, Keyring::Problem::Locked);
+        EXPECT_EQ(answer.error, QStringLiteral("el llavero del sistema está bloqueado"));
+    }
+
+    // Asked to unlock, the keyring's prompt is dismissed (no one can answer it here): refused,
+    // and a removal does not claim success over an item it could not see.
+    for (const Keyring::Answer &answer :
+         {keyring.read(account), keyring.write(account, "otra"), keyring.remove(account)}) {
+        EXPECT_EQ(answer.status, Keyring::Status::Unavailable);
+        EXPECT_EQ(answer.problem, Keyring::Problem::Refused) << answer.error.toStdString();
+        EXPECT_TRUE(answer.error.contains(u"no se dio permiso")) << answer.error.toStdString();
+    }
+}
+
+// keyring-session.sh --bus-only: a session bus, but no Secret Service on it.
+TEST(NoSecretServiceTest, ABusWithoutAKeyringIsToldAsNoKeyring)
+{
+    const Keyring keyring(testKeyringService());
+    for (const Keyring::Answer &answer :
+         {keyring.read(QStringLiteral("ana@example.org")),
+          keyring.write(QStringLiteral("ana@example.org"), "sin-servicio-577")}) {
+        EXPECT_EQ(answer.status, Keyring::Status::Unavailable);
+        EXPECT_EQ(answer.problem, Keyring::Problem::Absent) << answer.error.toStdString();
+    }
+    EXPECT_EQ(filesHolding("sin-servicio-577"), QStringList());
+}
