@@ -141,3 +141,24 @@ TEST(NoKeyringAccountKeeperTest, WithoutAKeyringNothingIsKeptInItsPlaceAndThePro
     fresh.checkKeyring(stored.address);
     EXPECT_EQ(fresh.keyringProblem(), QStringLiteral("no hay llavero del sistema en esta sesión"));
 }
+
+// keyring-session.sh, with the collection locked by the test.
+TEST(LockedKeyringAccountKeeperTest, APasswordThatCannotBeDroppedIsToldAndItsAccountStays)
+{
+    Kept kept;
+    QByteArray password = "queda-en-el-llavero";
+    kept.keeper.keep(xmppAccount(true), password);
+    ASSERT_TRUE(lockKeyring());
+
+    // "Recordar contraseña" unticked: the old password cannot go, and that is said.
+    AccountKeeper later(kept.remembered, kept.keyring);
+    QByteArray again = "queda-en-el-llavero";
+    EXPECT_FALSE(later.keep(xmppAccount(false), again).rememberPassword);
+    EXPECT_TRUE(later.keyringProblem().contains(u"llavero"))
+        << later.keyringProblem().toStdString();
+
+    AccountKeeper forgetting(kept.remembered, kept.keyring);
+    const QString failure = forgetting.forget(QStringLiteral("ana@example.org"));
+    EXPECT_TRUE(failure.contains(u"No se pudo quitar la contraseña")) << failure.toStdString();
+    EXPECT_TRUE(kept.remembered.find(QStringLiteral("ana@example.org")).has_value());
+}

@@ -518,3 +518,53 @@ TEST(SignInWindowTest, OneEnterSignsInWithTheWholeAddressTypedWhileTheListIsOpen
     ASSERT_TRUE(eventually([&] { return window->dialog.result() == QDialog::Accepted; }, 15000))
         << window->status().toStdString();
 }
+
+// keyring-session.sh, with the collection locked by the test after the password was kept.
+TEST(LockedKeyringTest, TheSecondStartSaysOnceWhyThePasswordIsMissingAndThatRememberWentOff)
+{
+    const RememberedSignIn remembered;
+    ASSERT_TRUE(lockKeyring());
+    SignInWindow window;
+    EXPECT_EQ(window.child<QComboBox>("direccion")->currentText(), remembered.address);
+    EXPECT_TRUE(window.child<QLineEdit>("contrasena")->text().isEmpty());
+    const QString said = window.status();
+    EXPECT_TRUE(said.contains(u"no se dio permiso para usar el llavero del sistema") &&
+                said.contains(u"se desmarcó «Recordar contraseña»"))
+        << said.toStdString();
+    EXPECT_FALSE(window.child<QCheckBox>("recordar")->isChecked());
+    EXPECT_FALSE(window.child<QCheckBox>("recordar")->isEnabled());
+
+    // The user types the password and signs in; the keyring is not asked again.
+    window.press(Qt::Key_Tab);
+    window.type(QString::fromUtf8(remembered.server.password));
+    window.press(Qt::Key_Return);
+    ASSERT_TRUE(eventually([&] { return window.dialog.result() == QDialog::Accepted; }, 15000))
+        << window.status().toStdString();
+    EXPECT_FALSE(window.m_remembered.find(remembered.address)->rememberPassword);
+}
+
+TEST(LockedKeyringTest, TheAuditSaysOnceOnStderrThatTheKeyringIsLockedAndPromptsNothing)
+{
+    const TestServer &server = TestServer::instance();
+    const QString address = server.jid(QStringLiteral("signin-user"));
+    RememberedAccounts remembered(
+        RememberedAccounts::pathFor(QProcessEnvironment::systemEnvironment()));
+    remembered.save(
+        {address, QStringLiteral("127.0.0.1"), server.port, server.caFile, true, false});
+    ASSERT_EQ(Keyring().write(address, server.password).status, Keyring::Status::Ok);
+    ASSERT_TRUE(lockKeyring());
+
+    QString output;
+    QString errors;
+    QTextStream out(&output);
+    QTextStream err(&errors);
+    const int status =
+        AuditTool::run({QStringLiteral("--account"), address, QStringLiteral("scan")},
+                       QProcessEnvironment::systemEnvironment(), out, err);
+    err.flush();
+    EXPECT_NE(status, AuditTool::Done);
+    EXPECT_EQ(errors.count(QStringLiteral("el llavero del sistema está bloqueado")), 1)
+        << errors.toStdString();
+    EXPECT_TRUE(errors.contains(address)) << errors.toStdString();
+    remembered.forget(address);
+}
