@@ -5,6 +5,7 @@
 #include "app/SignInStatusLine.h"
 #include "app/WindowWaiter.h"
 #include "platform/base/Error.h"
+#include "platform/base/Product.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/accounts/AccountChooser.h"
 #include "platform/messenger/accounts/RememberedAccounts.h"
@@ -38,7 +39,7 @@ SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &re
       m_keeper(remembered, keyring),
       m_signIn(new XmppSignIn(std::make_shared<WindowWaiter>(), this))
 {
-    setWindowTitle(QStringLiteral("Iniciar sesión en Orvalin"));
+    setWindowTitle(QStringLiteral("Iniciar sesión en %1").arg(Product::name()));
     createFields();
     layOutFields();
     nameFields();
@@ -223,7 +224,7 @@ void SignInDialog::addressChosen()
     if (m_address->currentData().toString() == fileMarker) {
         const QString path = QFileDialog::getOpenFileName(
             this, QStringLiteral("Abrir archivo de cuenta"), QString(),
-            QStringLiteral("Cuentas de Orvalin (*.json);;Todos los archivos (*)"));
+            QStringLiteral("Cuentas de %1 (*.json);;Todos los archivos (*)").arg(Product::name()));
         m_address->setCurrentIndex(-1);
         m_address->setEditText(path);
     }
