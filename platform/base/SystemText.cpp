@@ -125,7 +125,7 @@ constexpr BusReason BusReasons[] = {
 QString SystemText::fileErrorText(const QFileDevice &file)
 {
     const QString said = file.errorString();
-    const QString ours = fromSystemText(said);
+    QString ours = fromSystemText(said);
     if (ours != said)
         return ours;
     return fileErrorKind(file.error());

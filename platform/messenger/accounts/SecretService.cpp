@@ -1,5 +1,7 @@
 #include "platform/messenger/accounts/SecretService.h"
 
+#include "platform/messenger/accounts/SecretServicePrompt.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -7,8 +9,6 @@
 #include <QDBusObjectPath>
 #include <QDBusReply>
 #include <QDBusVariant>
-#include <QEventLoop>
-#include <QTimer>
 
 namespace {
 
@@ -60,45 +60,25 @@ bool locked(const QDBusConnection &bus, const QString &collection)
     return reply.isValid() && reply.value().variant().toBool();
 }
 
-// Receives the prompt's one answer.
-class PromptAnswer : public QObject
-{
-    Q_OBJECT
-
-public:
-    QEventLoop loop;
-    bool answered = false;
-    bool dismissed = false;
-
-public Q_SLOTS:
-    void completed(bool wasDismissed, const QDBusVariant &)
-    {
-        answered = true;
-        dismissed = wasDismissed;
-        loop.quit();
-    }
-};
-
 SecretService::Unlock runPrompt(QDBusConnection &bus, const QString &prompt,
                                 std::chrono::milliseconds limit)
 {
-    PromptAnswer answer;
+    SecretServicePrompt answer;
     if (!bus.connect(serviceName, prompt, promptInterface, QStringLiteral("Completed"), &answer,
-                     SLOT(completed(bool, QDBusVariant))))
+                     SLOT(complete(bool, QDBusVariant))))
         return SecretService::Unlock::Failed;
     QDBusMessage show = QDBusMessage::createMethodCall(serviceName, prompt, promptInterface,
                                                        QStringLiteral("Prompt"));
     show << QString(); // no window of ours to place it over
     const QDBusMessage shown = bus.call(show, QDBus::Block, callLimit);
     if (shown.type() == QDBusMessage::ReplyMessage) {
-        QTimer::singleShot(limit, &answer.loop, &QEventLoop::quit);
-        answer.loop.exec(QEventLoop::ExcludeUserInputEvents);
+        answer.wait(limit);
     }
     bus.disconnect(serviceName, prompt, promptInterface, QStringLiteral("Completed"), &answer,
-                   SLOT(completed(bool, QDBusVariant)));
-    if (!answer.answered)
+                   SLOT(complete(bool, QDBusVariant)));
+    if (!answer.answered())
         return SecretService::Unlock::Failed;
-    return answer.dismissed ? SecretService::Unlock::Dismissed : SecretService::Unlock::Unlocked;
+    return answer.dismissed() ? SecretService::Unlock::Dismissed : SecretService::Unlock::Unlocked;
 }
 
 } // namespace
@@ -129,5 +109,3 @@ SecretService::Unlock SecretService::unlock(std::chrono::milliseconds limit)
     const Unlock answer = runPrompt(bus, prompt, limit);
     return answer == Unlock::Unlocked && locked(bus, collection) ? Unlock::Failed : answer;
 }
-
-#include "SecretService.moc"

@@ -42,7 +42,7 @@ QString zipReason(int code)
 
 QString zipErrorText(zip_error_t *error)
 {
-    const QString reason = zipReason(zip_error_code_zip(error));
+    QString reason = zipReason(zip_error_code_zip(error));
     if (zip_error_system_type(error) == ZIP_ET_SYS && zip_error_code_system(error) != 0)
         return reason + QStringLiteral(": ") + SystemText::errorText(zip_error_code_system(error));
     return reason;
