@@ -1,5 +1,9 @@
 #include "platform/messenger/accounts/Keyring.h"
 #include "tests/accounts/AccountsTestSupport.h"
+#include "tools/audit/AuditTool.h"
+
+#include <QProcessEnvironment>
+#include <QTextStream>
 
 #include <gtest/gtest.h>
 
@@ -77,4 +81,23 @@ TEST(NoSecretServiceTest, ABusWithoutAKeyringIsToldAsNoKeyring)
         EXPECT_EQ(answer.problem, Keyring::Problem::Absent) << answer.error.toStdString();
     }
     EXPECT_EQ(filesHolding("sin-servicio-577"), QStringList());
+}
+
+TEST(NoSecretServiceTest, TheAuditSaysOnceOnStderrThatThereIsNoKeyring)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // Nothing listens there: the password is looked for all the same, before connecting.
+    environment.insert(QStringLiteral("ORVALIN_XMPP_HOST"), QStringLiteral("127.0.0.1"));
+    environment.insert(QStringLiteral("ORVALIN_XMPP_PORT"), QStringLiteral("1"));
+    QString output;
+    QString errors;
+    QTextStream out(&output);
+    QTextStream err(&errors);
+    const int status = AuditTool::run(
+        {QStringLiteral("--account"), QStringLiteral("ana@example.org"), QStringLiteral("scan")},
+        environment, out, err);
+    err.flush();
+    EXPECT_NE(status, AuditTool::Done);
+    EXPECT_EQ(errors.count(QStringLiteral("no hay llavero del sistema en esta sesión")), 1)
+        << errors.toStdString();
 }
