@@ -83,6 +83,11 @@ TEST(AccountKeeperTest, KeepsTheXmppPasswordOnlyInTheKeyringAndDropsItWhenNoLong
     EXPECT_EQ(kept.keeper.keptPassword(stored.address), typed);
     EXPECT_EQ(filesHolding(typed), QStringList());
 
+    // A new password replaces the old one: no second item, no old password read back.
+    QByteArray changed = "clave-nueva-6";
+    EXPECT_TRUE(kept.keeper.keep(xmppAccount(true), changed).rememberPassword);
+    EXPECT_EQ(kept.keyring.read(stored.address).password, QByteArray("clave-nueva-6"));
+
     // Signed in again without "Recordar contraseña": the kept one goes.
     QByteArray again = typed;
     EXPECT_FALSE(kept.keeper.keep(xmppAccount(false), again).rememberPassword);

@@ -4,7 +4,6 @@
 
 #include <QProcessEnvironment>
 #include <QTextStream>
-
 #include <gtest/gtest.h>
 
 // Against the Secret Service that keyring-session.sh starts.
