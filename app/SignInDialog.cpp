@@ -5,17 +5,21 @@
 #include "app/SignInStatusLine.h"
 #include "app/WindowWaiter.h"
 #include "platform/base/Error.h"
+#include "platform/base/Product.h"
 #include "platform/messenger/MessengerClient.h"
 #include "platform/messenger/accounts/AccountChooser.h"
 #include "platform/messenger/accounts/RememberedAccounts.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
 #include "platform/messenger/xmpp/XmppSignIn.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,15 +31,6 @@ const QString demoAddress = QStringLiteral("demo");
 const QString fileMarker = QStringLiteral(":archivo");
 const QString downloadMarker = QStringLiteral(":descarga");
 
-QLabel *plainLabel(QWidget *parent)
-{
-    // Shows what the keyring says: never read as markup.
-    auto *label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    return label;
-}
-
 } // namespace
 
 SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &remembered,
@@ -44,7 +39,7 @@ SignInDialog::SignInDialog(const AccountChooser &chooser, RememberedAccounts &re
       m_keeper(remembered, keyring),
       m_signIn(new XmppSignIn(std::make_shared<WindowWaiter>(), this))
 {
-    setWindowTitle(QStringLiteral("Iniciar sesión en Orvalin"));
+    setWindowTitle(QStringLiteral("Iniciar sesión en %1").arg(Product::name()));
     createFields();
     layOutFields();
     nameFields();
@@ -65,6 +60,11 @@ void SignInDialog::createFields()
     m_address->setInsertPolicy(QComboBox::NoInsert);
     m_address->setMinimumContentsLength(28);
     m_address->lineEdit()->setPlaceholderText(QStringLiteral("usuario@servidor"));
+    // The remembered accounts are offered in a list as the user types, whatever their case.
+    m_addressCompletion = new QCompleter(m_address->model(), m_address);
+    m_addressCompletion->setCaseSensitivity(Qt::CaseInsensitive);
+    m_addressCompletion->setCompletionMode(QCompleter::PopupCompletion);
+    m_address->setCompleter(m_addressCompletion);
     m_password = new QLineEdit(this);
     m_password->setEchoMode(QLineEdit::Password);
     m_rememberPassword = new QCheckBox(QStringLiteral("&Recordar contraseña"), this);
@@ -78,8 +78,6 @@ void SignInDialog::createFields()
     m_forget = new QPushButton(QStringLiteral("Olvidar esta cuenta"), this);
     m_forget->setAutoDefault(false);
     m_advancedToggle->setAutoDefault(false);
-    m_keyringNote = plainLabel(this);
-    m_keyringNote->setVisible(false);
     m_status = new SignInStatusLine(this);
 
     m_buttons = new QDialogButtonBox(this);
@@ -108,7 +106,6 @@ void SignInDialog::layOutFields()
     row->addWidget(m_forget);
     layout->addLayout(row);
     layout->addWidget(m_advanced);
-    layout->addWidget(m_keyringNote);
     layout->addWidget(m_status);
     layout->addWidget(m_buttons);
 
@@ -132,7 +129,6 @@ void SignInDialog::nameFields()
     m_rememberPassword->setObjectName(QStringLiteral("recordar"));
     m_automatic->setObjectName(QStringLiteral("automatico"));
     m_forget->setObjectName(QStringLiteral("olvidar"));
-    m_keyringNote->setObjectName(QStringLiteral("notaLlavero"));
     m_status->setObjectName(QStringLiteral("estado"));
     m_signInButton->setObjectName(QStringLiteral("iniciarSesion"));
 }
@@ -154,6 +150,49 @@ void SignInDialog::connectFields()
     connect(m_rememberPassword, &QCheckBox::toggled, this, &SignInDialog::rememberPasswordToggled);
     connect(m_address, &QComboBox::activated, this, &SignInDialog::addressChosen);
     connect(m_address, &QComboBox::editTextChanged, this, &SignInDialog::addressEdited);
+    // Enter in the address, or on its completion, signs in; left to the field, it would only
+    // take the completion and wait for a second Enter.
+    for (QObject *field :
+         {static_cast<QObject *>(m_address), static_cast<QObject *>(m_address->lineEdit()),
+          static_cast<QObject *>(m_addressCompletion->popup())})
+        field->installEventFilter(this);
+}
+
+bool SignInDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+        modifiers != Qt::NoModifier)
+        return QDialog::eventFilter(watched, event);
+    QAbstractItemView *popup = m_addressCompletion->popup();
+    if (popup->isVisible()) {
+        const QModelIndex chosen = popup->currentIndex();
+        popup->hide();
+        if (chosen.isValid())
+            m_address->setEditText(chosen.data(m_addressCompletion->completionRole()).toString());
+    }
+    enterPressed();
+    return true;
+}
+
+void SignInDialog::enterPressed()
+{
+    const QString address = currentAddress();
+    // The entries that open a dialog do so, as when chosen from the list.
+    if (address == fileMarker || address == downloadMarker) {
+        m_address->setCurrentIndex(m_address->findData(address));
+        addressChosen();
+        return;
+    }
+    // An account typed or completed just now shows its remembered password before signing in;
+    // the one already shown keeps what the user typed.
+    if (address != m_shownAddress)
+        showAccount(address);
+    if (m_signInButton->isEnabled())
+        startSignIn();
 }
 
 SignInDialog::~SignInDialog() = default;
@@ -185,7 +224,7 @@ void SignInDialog::addressChosen()
     if (m_address->currentData().toString() == fileMarker) {
         const QString path = QFileDialog::getOpenFileName(
             this, QStringLiteral("Abrir archivo de cuenta"), QString(),
-            QStringLiteral("Cuentas de Orvalin (*.json);;Todos los archivos (*)"));
+            QStringLiteral("Cuentas de %1 (*.json);;Todos los archivos (*)").arg(Product::name()));
         m_address->setCurrentIndex(-1);
         m_address->setEditText(path);
     }
@@ -223,6 +262,7 @@ QString SignInDialog::currentAddress() const
 
 void SignInDialog::showAccount(const QString &address)
 {
+    m_shownAddress = address;
     m_password->clear();
     const std::optional<RememberedAccount> remembered = m_keeper.remembered().find(address);
     m_rememberPassword->setChecked(remembered && remembered->rememberPassword);
@@ -258,13 +298,16 @@ void SignInDialog::showKeyringProblem()
         return;
     m_keyringProblemShown = true;
     // Said once; the password is then asked for at every start, never kept in a file instead.
+    const bool wasTicked = m_rememberPassword->isChecked();
     m_rememberPassword->setChecked(false);
     m_rememberPassword->setEnabled(false);
-    m_keyringNote->setText(QStringLiteral("No se puede usar el llavero del sistema (%1): se "
-                                          "iniciará sesión igualmente, pero la contraseña no se "
-                                          "guardará y se pedirá la próxima vez.")
-                               .arg(why));
-    m_keyringNote->setVisible(true);
+    const QString sentence =
+        wasTicked ? QStringLiteral("No se puede usar el llavero del sistema (%1): se desmarcó "
+                                   "«Recordar contraseña»; se iniciará sesión igualmente, pero la "
+                                   "contraseña no se guardará y se pedirá la próxima vez.")
+                  : QStringLiteral("No se puede usar el llavero del sistema (%1): la contraseña "
+                                   "no se guardará y se pedirá cada vez.");
+    m_status->showError(sentence.arg(why));
 }
 
 void SignInDialog::preset(const AccountChoice &choice, const QString &error)
@@ -301,6 +344,11 @@ void SignInDialog::startSignIn()
 {
     if (m_signIn->isRunning())
         return;
+    // Signed in already, the window stayed only to tell what the keyring did.
+    if (m_client) {
+        accept();
+        return;
+    }
     const QString address = currentAddress();
     if (address.isEmpty() || address == fileMarker || address == downloadMarker) {
         m_status->showError(QStringLiteral("Escriba una dirección XMPP o elija una cuenta."));
@@ -325,6 +373,15 @@ void SignInDialog::startSignIn()
         m_password->setFocus();
         return;
     }
+    // "Recordar contraseña" is never dropped behind the user's back: a keyring that cannot
+    // keep it is told before the sign-in, and the next Enter goes on without it.
+    if (m_rememberPassword->isChecked()) {
+        m_keeper.checkKeyring(choice.address);
+        if (!m_keeper.keyringProblem().isEmpty() && !m_keyringProblemShown) {
+            showKeyringProblem();
+            return;
+        }
+    }
     QByteArray password = m_password->text().toUtf8();
     m_signingInAddress = choice.address;
     setBusy(true);
@@ -341,10 +398,27 @@ void SignInDialog::signedIn(std::unique_ptr<MessengerClient> client)
     account.rememberPassword = m_rememberPassword->isChecked();
     account.signInAutomatically = m_automatic->isChecked();
     QByteArray password = m_password->text().toUtf8();
-    m_keeper.keep(account, password);
+    const bool hadProblem = !m_keeper.keyringProblem().isEmpty();
+    const RememberedAccount kept = m_keeper.keep(account, password);
     m_password->clear();
     m_client = std::move(client);
-    accept();
+    if (kept.rememberPassword == account.rememberPassword &&
+        (hadProblem || m_keeper.keyringProblem().isEmpty())) {
+        accept();
+        return;
+    }
+    // The keyring failed only now: the window stays until the user has read why.
+    m_keyringProblemShown = true;
+    m_rememberPassword->setChecked(false);
+    m_rememberPassword->setEnabled(false);
+    const QString what =
+        account.rememberPassword
+            ? QStringLiteral("no se guardó la contraseña y se desmarcó «Recordar contraseña»")
+            : QStringLiteral("no se pudo quitar del llavero la contraseña guardada antes");
+    m_status->showError(QStringLiteral("Se inició sesión, pero %1 (%2). Pulse Intro para "
+                                       "continuar.")
+                            .arg(what, m_keeper.keyringProblem()));
+    m_signInButton->setFocus();
 }
 
 void SignInDialog::forgetAccount()

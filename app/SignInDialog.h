@@ -12,6 +12,7 @@ class Keyring;
 class MessengerClient;
 class QCheckBox;
 class QComboBox;
+class QCompleter;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -57,6 +58,9 @@ public:
 
     void reject() override;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void createFields();
     void layOutFields();
@@ -67,6 +71,7 @@ private:
     void downloadChosen();
     void addressEdited(const QString &text);
     void showAccount(const QString &address);
+    void enterPressed();
     void startSignIn();
     void signedIn(std::unique_ptr<MessengerClient> client);
     void forgetAccount();
@@ -86,16 +91,18 @@ private:
     std::unique_ptr<MessengerClient> m_client;
     AccountChoice::Kind m_signedInKind = AccountChoice::Kind::Demo;
     QString m_signingInAddress;
+    // The account whose password and boxes the window shows.
+    QString m_shownAddress;
     bool m_keyringProblemShown = false;
 
     QComboBox *m_address;
+    QCompleter *m_addressCompletion;
     QLineEdit *m_password;
     QCheckBox *m_rememberPassword;
     QCheckBox *m_automatic;
     QPushButton *m_advancedToggle;
     SignInAdvancedFields *m_advanced;
     QPushButton *m_forget;
-    QLabel *m_keyringNote;
     SignInStatusLine *m_status;
     QDialogButtonBox *m_buttons;
     QPushButton *m_signInButton;

@@ -1,5 +1,7 @@
 #include "platform/WindowDescription.h"
 
+#include "platform/base/SystemText.h"
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -52,7 +54,7 @@ WindowDescription WindowDescription::load(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw PropertyError(
-            QStringLiteral("%1: no se puede leer: %2").arg(path, file.errorString()));
+            QStringLiteral("%1: no se puede leer: %2").arg(path, SystemText::fileErrorText(file)));
     return fromJson(file.readAll(), path);
 }
 
@@ -60,6 +62,6 @@ void WindowDescription::save(const QString &path) const
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(toJson()) < 0 || !file.commit())
-        throw PropertyError(
-            QStringLiteral("%1: no se puede guardar: %2").arg(path, file.errorString()));
+        throw PropertyError(QStringLiteral("%1: no se puede guardar: %2")
+                                .arg(path, SystemText::fileErrorText(file)));
 }

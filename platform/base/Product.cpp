@@ -2,6 +2,11 @@
 
 namespace Product {
 
+QString name()
+{
+    return QStringLiteral("Orvalin");
+}
+
 QString title()
 {
     return QStringLiteral("Orvalin Beta 1");

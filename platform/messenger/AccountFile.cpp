@@ -15,7 +15,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <fcntl.h>
 #include <limits>
 #include <sys/stat.h>
@@ -37,7 +36,7 @@ QString listKey(qint32 listNumber)
 
 QString systemError(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return SystemText::errorText(error);
 }
 
 // The bytes to cut for the removed elements of one array: each run of removed elements goes
@@ -110,7 +109,7 @@ QByteArray AccountFile::readFile() const
                  .arg(MaximumSize / (1024 * 1024)));
     QByteArray data = file.read(MaximumSize + 1);
     if (file.error() != QFileDevice::NoError)
-        fail(QStringLiteral("no se puede leer (%1)").arg(file.errorString()));
+        fail(QStringLiteral("no se puede leer (%1)").arg(SystemText::fileErrorText(file)));
     if (data.size() > MaximumSize)
         fail(QStringLiteral("crece mientras se lee, más allá de los %1 MiB que puede tener un "
                             "archivo de cuenta")
@@ -319,11 +318,11 @@ void AccountFile::replaceFile(const QString &target, const QByteArray &data) con
     // old account or the new one, never half of it.
     QSaveFile file(target);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        fail(QStringLiteral("no se puede guardar (%1)").arg(file.errorString()));
+        fail(QStringLiteral("no se puede guardar (%1)").arg(SystemText::fileErrorText(file)));
     keepOwnerAndMode(file, target);
     writeAndSync(file, data);
     if (!file.commit())
-        fail(QStringLiteral("no se puede guardar (%1)").arg(file.errorString()));
+        fail(QStringLiteral("no se puede guardar (%1)").arg(SystemText::fileErrorText(file)));
     // The rename itself lasts once the folder is synced too.
     const int folder = ::open(QFile::encodeName(QFileInfo(target).absolutePath()).constData(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);

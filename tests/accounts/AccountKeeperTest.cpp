@@ -84,6 +84,11 @@ TEST(AccountKeeperTest, KeepsTheXmppPasswordOnlyInTheKeyringAndDropsItWhenNoLong
     EXPECT_EQ(kept.keeper.keptPassword(stored.address), typed);
     EXPECT_EQ(filesHolding(typed), QStringList());
 
+    // A new password replaces the old one: no second item, no old password read back.
+    QByteArray changed = "clave-nueva-6";
+    EXPECT_TRUE(kept.keeper.keep(xmppAccount(true), changed).rememberPassword);
+    EXPECT_EQ(kept.keyring.read(stored.address).password, QByteArray("clave-nueva-6"));
+
     // Signed in again without "Recordar contraseña": the kept one goes.
     QByteArray again = typed;
     EXPECT_FALSE(kept.keeper.keep(xmppAccount(false), again).rememberPassword);
@@ -186,14 +191,36 @@ TEST(NoKeyringAccountKeeperTest, WithoutAKeyringNothingIsKeptInItsPlaceAndThePro
     EXPECT_FALSE(kept.remembered.find(stored.address)->rememberPassword);
     EXPECT_EQ(filesHolding("sin-llavero-1618"), QStringList());
 
-    // The account stays while its password cannot be dropped, and the sentence says why.
-    const QString failure = kept.keeper.forget(stored.address);
-    EXPECT_TRUE(failure.contains(u"llavero")) << failure.toStdString();
-    EXPECT_TRUE(kept.remembered.find(stored.address).has_value());
+    EXPECT_EQ(kept.keeper.keyringProblem(),
+              QStringLiteral("no hay llavero del sistema en esta sesión"));
 
-    // Once a look found the keyring missing, it is left alone and forgetting works.
-    kept.keeper.checkKeyring(stored.address);
-    EXPECT_FALSE(kept.keeper.keyringProblem().isEmpty());
+    // With no keyring at all there is no password to drop: forgetting works.
     EXPECT_EQ(kept.keeper.forget(stored.address), QString());
     EXPECT_FALSE(kept.remembered.find(stored.address).has_value());
+
+    // A fresh look says the same, without a session bus to ask.
+    AccountKeeper fresh(kept.remembered, kept.keyring);
+    fresh.checkKeyring(stored.address);
+    EXPECT_EQ(fresh.keyringProblem(), QStringLiteral("no hay llavero del sistema en esta sesión"));
+}
+
+// keyring-session.sh, with the collection locked by the test.
+TEST(LockedKeyringAccountKeeperTest, APasswordThatCannotBeDroppedIsToldAndItsAccountStays)
+{
+    Kept kept;
+    QByteArray password = "queda-en-el-llavero";
+    kept.keeper.keep(xmppAccount(true), password);
+    ASSERT_TRUE(lockKeyring());
+
+    // "Recordar contraseña" unticked: the old password cannot go, and that is said.
+    AccountKeeper later(kept.remembered, kept.keyring);
+    QByteArray again = "queda-en-el-llavero";
+    EXPECT_FALSE(later.keep(xmppAccount(false), again).rememberPassword);
+    EXPECT_TRUE(later.keyringProblem().contains(u"llavero"))
+        << later.keyringProblem().toStdString();
+
+    AccountKeeper forgetting(kept.remembered, kept.keyring);
+    const QString failure = forgetting.forget(QStringLiteral("ana@example.org"));
+    EXPECT_TRUE(failure.contains(u"No se pudo quitar la contraseña")) << failure.toStdString();
+    EXPECT_TRUE(kept.remembered.find(QStringLiteral("ana@example.org")).has_value());
 }

@@ -1,5 +1,9 @@
 #include "tests/accounts/AccountsTestSupport.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusReply>
 #include <QDirIterator>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -31,4 +35,22 @@ QStringList filesHolding(const QByteArray &secret)
             found.append(file.fileName());
     }
     return found;
+}
+
+bool lockKeyring()
+{
+    const auto call = [](const QString &method) {
+        return QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.secrets"), QStringLiteral("/org/freedesktop/secrets"),
+            QStringLiteral("org.freedesktop.Secret.Service"), method);
+    };
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusMessage alias = call(QStringLiteral("ReadAlias"));
+    alias << QStringLiteral("default");
+    const QDBusReply<QDBusObjectPath> collection = bus.call(alias);
+    if (!collection.isValid() || collection.value().path() == QLatin1String("/"))
+        return false;
+    QDBusMessage lock = call(QStringLiteral("Lock"));
+    lock << QVariant::fromValue(QList<QDBusObjectPath>{collection.value()});
+    return bus.call(lock).type() == QDBusMessage::ReplyMessage;
 }

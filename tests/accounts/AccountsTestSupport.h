@@ -10,3 +10,6 @@ QString testKeyringService();
 QString testHome();
 // Every file under the test's HOME whose bytes contain secret.
 QStringList filesHolding(const QByteArray &secret);
+// Locks the keyring's default collection over D-Bus, as the desktop does when the screen
+// locks; false when the Secret Service would not.
+bool lockKeyring();

@@ -18,9 +18,11 @@
 #include "tests/xmpp/TestServer.h"
 #include "tools/audit/AuditTool.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -235,7 +237,6 @@ TEST(NoKeyringTest, KeyboardAloneReachesEveryFieldAndEnterSignsInToTheDemo)
     auto *addressField = window.child<QComboBox>("direccion");
     EXPECT_TRUE(addressField->isAncestorOf(window.focus()) || window.focus() == addressField);
     EXPECT_EQ(window.child<QLabel>("estado")->textFormat(), Qt::PlainText);
-    EXPECT_EQ(window.child<QLabel>("notaLlavero")->textFormat(), Qt::PlainText);
     window.type(QStringLiteral("ana@example.org"));
     window.press(Qt::Key_Tab);
     EXPECT_EQ(window.focus(), window.child<QLineEdit>("contrasena"));
@@ -247,9 +248,9 @@ TEST(NoKeyringTest, KeyboardAloneReachesEveryFieldAndEnterSignsInToTheDemo)
 
     // No keyring here: ticking "Recordar contraseña" says so, once, and the box stays clear.
     window.press(Qt::Key_Space);
-    QLabel *note = window.child<QLabel>("notaLlavero");
-    EXPECT_TRUE(note->isVisible());
-    EXPECT_TRUE(note->text().contains(u"llavero")) << note->text().toStdString();
+    EXPECT_TRUE(window.status().contains(u"no hay llavero del sistema en esta sesión") &&
+                window.status().contains(u"se desmarcó «Recordar contraseña»"))
+        << window.status().toStdString();
     EXPECT_FALSE(window.child<QCheckBox>("recordar")->isChecked());
     EXPECT_FALSE(window.child<QCheckBox>("recordar")->isEnabled());
 
@@ -397,5 +398,164 @@ TEST(SignInWindowTest, TheAuditSignsInWithTheRememberedFieldsAndTheKeyringsPassw
     EXPECT_EQ(status, AuditTool::Done) << errors.toStdString();
     EXPECT_TRUE(output.contains(u"No hay Zorko en tu lista")) << output.toStdString();
     keyring.remove(address);
+    remembered.forget(address);
+}
+
+namespace {
+
+// The state a second start finds: the account remembered as the last one used, with its
+// password in the keyring.
+class RememberedSignIn
+{
+public:
+    RememberedSignIn()
+        : server(TestServer::instance()), address(server.jid(QStringLiteral("signin-user"))),
+          m_remembered(testHome() + QStringLiteral("/config/orvalin/orvalin.conf")),
+          m_keyring(testKeyringService())
+    {
+        m_remembered.save(
+            {address, QStringLiteral("127.0.0.1"), server.port, server.caFile, true, false});
+        m_remembered.setLastUsed(address);
+        EXPECT_EQ(m_keyring.write(address, server.password).status, Keyring::Status::Ok);
+    }
+    ~RememberedSignIn()
+    {
+        m_keyring.remove(address);
+        m_remembered.forget(address);
+    }
+
+    // Opens the window as the second start does and checks what it shows first.
+    std::unique_ptr<SignInWindow> open() const
+    {
+        auto window = std::make_unique<SignInWindow>();
+        EXPECT_EQ(window->child<QComboBox>("direccion")->currentText(), address);
+        EXPECT_EQ(window->child<QLineEdit>("contrasena")->text().toUtf8(), server.password);
+        return window;
+    }
+
+    const TestServer &server;
+    const QString address;
+
+private:
+    RememberedAccounts m_remembered;
+    Keyring m_keyring;
+};
+
+// One Enter, and nothing else, signs in.
+void expectSignedInByOneEnter(SignInWindow &window, QWidget *target)
+{
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, Qt::Key_Return);
+    ASSERT_TRUE(eventually([&] { return window.dialog.result() == QDialog::Accepted; }, 15000))
+        << window.status().toStdString();
+    EXPECT_NE(window.dialog.takeClient(), nullptr);
+}
+
+} // namespace
+
+TEST(SignInWindowTest, AtTheSecondStartOneEnterInTheAddressSignsIn)
+{
+    const RememberedSignIn remembered;
+    const auto window = remembered.open();
+    auto *address = window->child<QComboBox>("direccion");
+    ASSERT_TRUE(window->focus() == address || window->focus() == address->lineEdit());
+    expectSignedInByOneEnter(*window, window->focus());
+}
+
+TEST(SignInWindowTest, AtTheSecondStartOneEnterInThePasswordSignsIn)
+{
+    const RememberedSignIn remembered;
+    const auto window = remembered.open();
+    window->press(Qt::Key_Tab);
+    ASSERT_EQ(window->focus(), window->child<QLineEdit>("contrasena"));
+    expectSignedInByOneEnter(*window, window->focus());
+}
+
+TEST(SignInWindowTest, OneEnterOnTheAddressCompletionChoosesItAndSignsIn)
+{
+    const RememberedSignIn remembered;
+    const auto window = remembered.open();
+    auto *address = window->child<QComboBox>("direccion");
+    // The user types the start of the address over it, in another case; the list offers the
+    // whole of it, and the password comes back from the keyring once it is chosen.
+    address->lineEdit()->selectAll();
+    window->type(remembered.address.left(6).toUpper());
+    EXPECT_TRUE(window->child<QLineEdit>("contrasena")->text().isEmpty() ||
+                window->child<QLineEdit>("contrasena")->text().toUtf8() ==
+                    remembered.server.password);
+    QAbstractItemView *popup = address->completer()->popup();
+    ASSERT_TRUE(eventually([&] { return popup->isVisible(); }, 2000));
+    QTest::keyClick(popup, Qt::Key_Down);
+    ASSERT_TRUE(popup->currentIndex().isValid());
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(address->currentText(), remembered.address);
+    ASSERT_TRUE(eventually([&] { return window->dialog.result() == QDialog::Accepted; }, 15000))
+        << window->status().toStdString();
+    EXPECT_NE(window->dialog.takeClient(), nullptr);
+}
+
+TEST(SignInWindowTest, OneEnterSignsInWithTheWholeAddressTypedWhileTheListIsOpen)
+{
+    const RememberedSignIn remembered;
+    const auto window = remembered.open();
+    auto *address = window->child<QComboBox>("direccion");
+    address->lineEdit()->selectAll();
+    window->type(remembered.address);
+    QAbstractItemView *popup = address->completer()->popup();
+    ASSERT_TRUE(eventually([&] { return popup->isVisible(); }, 2000));
+    QTest::keyClick(popup, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(window->child<QLineEdit>("contrasena")->text().toUtf8(), remembered.server.password);
+    ASSERT_TRUE(eventually([&] { return window->dialog.result() == QDialog::Accepted; }, 15000))
+        << window->status().toStdString();
+}
+
+// keyring-session.sh, with the collection locked by the test after the password was kept.
+TEST(LockedKeyringTest, TheSecondStartSaysOnceWhyThePasswordIsMissingAndThatRememberWentOff)
+{
+    const RememberedSignIn remembered;
+    ASSERT_TRUE(lockKeyring());
+    SignInWindow window;
+    EXPECT_EQ(window.child<QComboBox>("direccion")->currentText(), remembered.address);
+    EXPECT_TRUE(window.child<QLineEdit>("contrasena")->text().isEmpty());
+    const QString said = window.status();
+    EXPECT_TRUE(said.contains(u"no se dio permiso para usar el llavero del sistema") &&
+                said.contains(u"se desmarcó «Recordar contraseña»"))
+        << said.toStdString();
+    EXPECT_FALSE(window.child<QCheckBox>("recordar")->isChecked());
+    EXPECT_FALSE(window.child<QCheckBox>("recordar")->isEnabled());
+
+    // The user types the password and signs in; the keyring is not asked again.
+    window.press(Qt::Key_Tab);
+    window.type(QString::fromUtf8(remembered.server.password));
+    window.press(Qt::Key_Return);
+    ASSERT_TRUE(eventually([&] { return window.dialog.result() == QDialog::Accepted; }, 15000))
+        << window.status().toStdString();
+    EXPECT_FALSE(window.m_remembered.find(remembered.address)->rememberPassword);
+}
+
+TEST(LockedKeyringTest, TheAuditSaysOnceOnStderrThatTheKeyringIsLockedAndPromptsNothing)
+{
+    const TestServer &server = TestServer::instance();
+    const QString address = server.jid(QStringLiteral("signin-user"));
+    RememberedAccounts remembered(
+        RememberedAccounts::pathFor(QProcessEnvironment::systemEnvironment()));
+    remembered.save(
+        {address, QStringLiteral("127.0.0.1"), server.port, server.caFile, true, false});
+    ASSERT_EQ(Keyring().write(address, server.password).status, Keyring::Status::Ok);
+    ASSERT_TRUE(lockKeyring());
+
+    QString output;
+    QString errors;
+    QTextStream out(&output);
+    QTextStream err(&errors);
+    const int status =
+        AuditTool::run({QStringLiteral("--account"), address, QStringLiteral("scan")},
+                       QProcessEnvironment::systemEnvironment(), out, err);
+    err.flush();
+    EXPECT_NE(status, AuditTool::Done);
+    EXPECT_EQ(errors.count(QStringLiteral("el llavero del sistema está bloqueado")), 1)
+        << errors.toStdString();
+    EXPECT_TRUE(errors.contains(address)) << errors.toStdString();
     remembered.forget(address);
 }

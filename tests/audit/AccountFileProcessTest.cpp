@@ -230,7 +230,10 @@ TEST_F(AccountFileProcessTest, AnOutputThatFailsEndsWithStatus5)
             QStringLiteral("\"$AUDIT\" scan --format %1 > /dev/full").arg(QLatin1String(format)));
         EXPECT_EQ(full.status, 5) << format;
         EXPECT_EQ(full.err.count('\n'), 1) << full.err.toStdString();
-        EXPECT_TRUE(full.err.contains("No space left on device")) << full.err.toStdString();
+        // The system's reason in our words, its code kept.
+        EXPECT_TRUE(full.err.contains("no queda espacio en el disco (ENOSPC)"))
+            << full.err.toStdString();
+        EXPECT_FALSE(full.err.contains("No space left")) << full.err.toStdString();
     }
     const Finished closed = shell(QStringLiteral("\"$AUDIT\" scan >&-"));
     EXPECT_EQ(closed.status, 5);

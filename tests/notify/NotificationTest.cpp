@@ -1,3 +1,4 @@
+#include "platform/base/Error.h"
 #include "tests/notify/NotificationServer.h"
 #include "tests/support/AccountFileWriter.h"
 #include "tools/audit/DesktopNotice.h"
@@ -112,4 +113,32 @@ TEST_F(NotificationTest, WithoutARememberedAccountTheCheckSaysSoAndEnds)
     EXPECT_TRUE(m_server.received.isEmpty());
     EXPECT_EQ(DesktopNotice::body({{{"a@x", ""}, {}}, {{"b@x", "Bea <b>"}, {}}}),
               "a@x y Bea &lt;b&gt; ya no te tienen en su lista.");
+}
+
+TEST(DesktopNoticeTest, NamesCannotReorderOrSteerTheNoticeAndAreShownAsTheyAre)
+{
+    // A right-to-left override would show "gpj.exe" the other way round, and the rest after it.
+    const QString hostile = QStringLiteral("Ana\u202Egpj.exe\u2066x\u2069\u0007\u009B<i>");
+    const QString body = DesktopNotice::body({{{"a@x", hostile}, {}}});
+    for (const char16_t hazard : {u'\u202E', u'\u2066', u'\u2069', u'\u0007', u'\u009B'})
+        EXPECT_FALSE(body.contains(QChar(hazard))) << body.toStdString();
+    EXPECT_EQ(body, QStringLiteral("Ana\uFFFDgpj.exe\uFFFDx\uFFFD\uFFFD\uFFFD&lt;i&gt; ya no te "
+                                   "tiene en su lista."));
+    // A name of any length keeps the notice to a line or two.
+    const QString longBody = DesktopNotice::body({{{"a@x", QString(500, u'n')}, {}}});
+    EXPECT_LT(longBody.size(), 120) << longBody.toStdString();
+}
+
+TEST(DesktopNoticeTest, WithNoNotificationServiceTheReasonIsOurs)
+{
+    ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
+    try {
+        DesktopNotice::send(QStringLiteral("Prueba"), QStringLiteral("Sin servicio"));
+        ADD_FAILURE() << "no notification service here, yet it was sent";
+    } catch (const Error &error) {
+        EXPECT_EQ(error.message(),
+                  QStringLiteral("No se pudo mostrar el aviso en el escritorio: nadie ofrece ese "
+                                 "servicio en el bus de sesión "
+                                 "(org.freedesktop.DBus.Error.ServiceUnknown)"));
+    }
 }

@@ -98,7 +98,8 @@ TEST_F(PasswordFileTest, RefusesFilesOthersCanReach)
 
 TEST_F(PasswordFileTest, RefusesMissingEmptyAndOddFiles)
 {
-    EXPECT_TRUE(errorFor(m_dir.filePath("no-such-file")).contains("No such file"));
+    const QString missing = errorFor(m_dir.filePath("no-such-file"));
+    EXPECT_TRUE(missing.contains("no existe (ENOENT)")) << missing.toStdString();
     EXPECT_TRUE(errorFor(write("", ownerOnly)).contains("vacía"));
     EXPECT_TRUE(errorFor(write("\nsecond line\n", ownerOnly)).contains("vacía"));
     EXPECT_TRUE(errorFor(write(QByteArray(5000, 'x'), ownerOnly)).contains("grande"));

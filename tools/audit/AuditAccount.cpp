@@ -10,6 +10,8 @@
 #include "platform/messenger/download/DataDownload.h"
 #include "platform/messenger/xmpp/NoPasswordSource.h"
 
+#include <QTextStream>
+
 AccountChoice chooseAuditAccount(const QString &commandLine, const QProcessEnvironment &environment)
 {
     const RememberedAccounts remembered(RememberedAccounts::pathFor(environment));
@@ -19,13 +21,15 @@ AccountChoice chooseAuditAccount(const QString &commandLine, const QProcessEnvir
 
 std::unique_ptr<MessengerClient> createAuditClient(const AccountChoice &choice,
                                                    const QProcessEnvironment &environment,
-                                                   PasswordSource *askPassword)
+                                                   PasswordSource *askPassword, QTextStream &err)
 {
     const RememberedAccounts remembered(RememberedAccounts::pathFor(environment));
     const AccountChooser chooser(environment, remembered);
     NoPasswordSource refused;
-    return chooser.createClient(choice, Keyring(), askPassword ? *askPassword : refused,
-                                std::make_shared<PlainWaiter>());
+    const Keyring keyring(QStringLiteral("orvalin"), Keyring::Unlocking::Never);
+    return chooser.createClient(
+        choice, keyring, askPassword ? *askPassword : refused, std::make_shared<PlainWaiter>(),
+        [&err](const QString &sentence) { err << "orvalin-audit: " << sentence << '\n'; });
 }
 
 QString signInNameOf(const AccountChoice &choice)

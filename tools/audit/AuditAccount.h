@@ -9,6 +9,7 @@
 
 class MessengerClient;
 class PasswordSource;
+class QTextStream;
 
 // The account every orvalin-audit command uses, as the one account chooser picks it:
 // --account, then the environment, then the remembered account that signs in by itself, else
@@ -17,10 +18,12 @@ AccountChoice chooseAuditAccount(const QString &commandLine,
                                  const QProcessEnvironment &environment);
 
 // The client of that account, signed in; the password of an XMPP account comes from its
-// password file, the keyring, or else askPassword (none: it is refused).
+// password file, the keyring, or else askPassword (none: it is refused). The keyring is never
+// unlocked from here, as a scheduled run has nobody to answer its prompt; a keyring that cannot
+// be used is told to err.
 std::unique_ptr<MessengerClient> createAuditClient(const AccountChoice &choice,
                                                    const QProcessEnvironment &environment,
-                                                   PasswordSource *askPassword);
+                                                   PasswordSource *askPassword, QTextStream &err);
 
 // The sign-in name of the account, read without signing in; the history files it under its
 // canonical form (AccountName).

@@ -3,6 +3,7 @@
 #include "core/PlainText.h"
 #include "platform/base/CommandLine.h"
 #include "platform/base/Error.h"
+#include "platform/base/SystemText.h"
 #include "platform/messenger/MessengerClient.h"
 #include "tools/audit/AuditAccount.h"
 #include "tools/audit/AuditCommandLine.h"
@@ -64,12 +65,12 @@ QString finishOutput(QTextStream &out)
     QString reason;
     if (out.status() != QTextStream::Ok)
         reason = file && file->error() != QFileDevice::NoError
-                     ? file->errorString()
+                     ? SystemText::fileErrorText(*file)
                      : QStringLiteral("error de escritura");
     if (file && file->isOpen()) {
         file->close();
         if (reason.isEmpty() && file->error() != QFileDevice::NoError)
-            reason = file->errorString();
+            reason = SystemText::fileErrorText(*file);
     }
     return reason;
 }

@@ -1,6 +1,9 @@
 #include "tools/audit/DesktopNotice.h"
 
+#include "core/PlainText.h"
 #include "platform/base/Error.h"
+#include "platform/base/Product.h"
+#include "platform/base/SystemText.h"
 
 #include <QDBusConnection>
 #include <QDBusError>
@@ -9,9 +12,13 @@
 
 namespace {
 
-// Notification services may read the body as simple markup.
-QString escapedMarkup(QString text)
+// A name as the notice shows it: one short line that can neither reorder the text around it
+// (bidirectional overrides and isolates) nor carry controls, and that notification services,
+// which may read the body as simple markup, show as it is.
+QString noticeText(const QString &name)
 {
+    constexpr int NameLength = 64;
+    QString text = PlainText::forDisplay(name, NameLength);
     text.replace(QLatin1Char('&'), QLatin1String("&amp;"));
     text.replace(QLatin1Char('<'), QLatin1String("&lt;"));
     text.replace(QLatin1Char('>'), QLatin1String("&gt;"));
@@ -26,7 +33,7 @@ QString DesktopNotice::body(const QList<ContactChange> &appeared)
     QStringList names;
     for (qsizetype i = 0; i < appeared.size() && i < Named; ++i) {
         const HistoryContact &contact = appeared.at(i).contact;
-        names.append(escapedMarkup(contact.name.isEmpty() ? contact.address : contact.name));
+        names.append(noticeText(contact.name.isEmpty() ? contact.address : contact.name));
     }
     QString list;
     if (appeared.size() > Named)
@@ -47,15 +54,15 @@ void DesktopNotice::send(const QString &summary, const QString &body)
     if (!bus.isConnected())
         throw Error(
             QStringLiteral("No se pudo mostrar el aviso: no hay bus de sesión de D-Bus (%1)")
-                .arg(bus.lastError().message()));
+                .arg(SystemText::dbusErrorText(bus.lastError().name())));
     QDBusMessage call = QDBusMessage::createMethodCall(
         QStringLiteral("org.freedesktop.Notifications"),
         QStringLiteral("/org/freedesktop/Notifications"),
         QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-    call << QStringLiteral("Orvalin") << uint(0) << QStringLiteral("org.example.orvalin.Orvalin")
-         << summary << body << QStringList() << QVariantMap() << qint32(-1);
+    call << Product::name() << uint(0) << QStringLiteral("org.example.orvalin.Orvalin")
+         << PlainText::forDisplay(summary) << body << QStringList() << QVariantMap() << qint32(-1);
     const QDBusMessage reply = bus.call(call, QDBus::Block, 10000);
     if (reply.type() != QDBusMessage::ReplyMessage)
         throw Error(QStringLiteral("No se pudo mostrar el aviso en el escritorio: %1")
-                        .arg(reply.errorMessage()));
+                        .arg(SystemText::dbusErrorText(reply.errorName())));
 }

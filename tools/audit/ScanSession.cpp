@@ -14,7 +14,8 @@ std::unique_ptr<ScanSession> ScanSession::start(const AccountChoice &choice,
                                                 const QProcessEnvironment &environment,
                                                 QTextStream &err, PasswordSource *askPassword)
 {
-    std::unique_ptr<MessengerClient> client = createAuditClient(choice, environment, askPassword);
+    std::unique_ptr<MessengerClient> client =
+        createAuditClient(choice, environment, askPassword, err);
     if (client->serviceSet()->defaultService()->signInState() == MessengerService::SignedOut) {
         err << AuditTexts::signedOut() << '\n';
         return nullptr;

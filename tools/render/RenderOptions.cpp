@@ -1,5 +1,7 @@
 #include "tools/render/RenderOptions.h"
 
+#include "platform/base/SystemText.h"
+
 #include <QImageWriter>
 #include <QRegularExpression>
 
@@ -137,8 +139,8 @@ void RenderOptions::writePng(const QImage &image, const QString &path)
 {
     QImageWriter writer(path, "png");
     if (!writer.write(image))
-        throw Error(
-            QStringLiteral("no se puede escribir %1: %2").arg(quoted(path), writer.errorString()));
+        throw Error(QStringLiteral("no se puede escribir %1: %2")
+                        .arg(quoted(path), SystemText::fromSystemText(writer.errorString())));
 }
 
 int RenderOptions::reportError(const QString &message)

@@ -20,7 +20,10 @@ namespace {
 class KeyringOrAsk : public PasswordSource
 {
 public:
-    KeyringOrAsk(const Keyring &keyring, PasswordSource &ask) : m_keyring(keyring), m_ask(ask) {}
+    KeyringOrAsk(const Keyring &keyring, PasswordSource &ask, AccountChooser::KeyringNotice tell)
+        : m_keyring(keyring), m_ask(ask), m_tell(std::move(tell))
+    {
+    }
 
     QByteArray password(const QString &account) override
     {
@@ -32,12 +35,20 @@ public:
             kept = m_keyring.read(account);
         if (kept.status == Keyring::Status::Ok)
             return std::exchange(kept.password, QByteArray());
+        if (kept.status == Keyring::Status::Unavailable && m_tell && !m_told) {
+            m_told = true;
+            m_tell(QStringLiteral("no se pudo leer la contraseña de %1 del llavero del sistema "
+                                  "(%2)")
+                       .arg(account, kept.error));
+        }
         return m_ask.password(account);
     }
 
 private:
     const Keyring &m_keyring;
     PasswordSource &m_ask;
+    AccountChooser::KeyringNotice m_tell;
+    bool m_told = false;
 };
 
 } // namespace
@@ -137,10 +148,9 @@ XmppSettings AccountChooser::xmppSettings(const QString &address, const QString 
     return settings;
 }
 
-std::unique_ptr<MessengerClient>
-AccountChooser::createClient(const AccountChoice &choice, const Keyring &keyring,
-                             PasswordSource &askPassword,
-                             const std::shared_ptr<const MessengerWaiter> &waiter) const
+std::unique_ptr<MessengerClient> AccountChooser::createClient(
+    const AccountChoice &choice, const Keyring &keyring, PasswordSource &askPassword,
+    const std::shared_ptr<const MessengerWaiter> &waiter, const KeyringNotice &tellKeyring) const
 {
     if (std::unique_ptr<MessengerClient> local = localClient(choice))
         return local;
@@ -150,7 +160,7 @@ AccountChooser::createClient(const AccountChoice &choice, const Keyring &keyring
         FilePasswordSource fromFile(choice.passwordFile);
         return std::make_unique<XmppMessengerClient>(choice.xmpp, fromFile, waiter);
     }
-    KeyringOrAsk passwords(keyring, askPassword);
+    KeyringOrAsk passwords(keyring, askPassword, tellKeyring);
     return std::make_unique<XmppMessengerClient>(choice.xmpp, passwords, waiter);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/messenger/accounts/AccountChoice.h"
 
 #include <QProcessEnvironment>
+#include <functional>
 #include <memory>
 
 class Keyring;
@@ -44,10 +45,13 @@ public:
 
     // The client for choice (any kind but Ask). For an XMPP account the password comes from
     // the password file, the keyring or askPassword, in that order; this signs in, and it and
-    // the client's later calls to the server wait as waiter says.
+    // the client's later calls to the server wait as waiter says. A keyring that cannot be
+    // used is told through tellKeyring, once, before askPassword is asked.
+    using KeyringNotice = std::function<void(const QString &sentence)>;
     std::unique_ptr<MessengerClient>
     createClient(const AccountChoice &choice, const Keyring &keyring, PasswordSource &askPassword,
-                 const std::shared_ptr<const MessengerWaiter> &waiter) const;
+                 const std::shared_ptr<const MessengerWaiter> &waiter,
+                 const KeyringNotice &tellKeyring = {}) const;
 
     // The client for an account that needs no sign-in (the demo, a file); null for the others.
     // Throws MessengerError when the file cannot be used.

@@ -6,6 +6,48 @@
 #include <QList>
 #include <QTimeZone>
 
+namespace {
+
+// What QJsonParseError says in English, in our words.
+QString jsonReason(QJsonParseError::ParseError error)
+{
+    switch (error) {
+    case QJsonParseError::UnterminatedObject:
+        return QStringLiteral("falta cerrar un objeto");
+    case QJsonParseError::MissingNameSeparator:
+        return QStringLiteral("falta «:» tras un nombre");
+    case QJsonParseError::UnterminatedArray:
+        return QStringLiteral("falta cerrar una lista");
+    case QJsonParseError::MissingValueSeparator:
+        return QStringLiteral("falta una coma entre valores");
+    case QJsonParseError::IllegalValue:
+        return QStringLiteral("hay un valor no válido");
+    case QJsonParseError::TerminationByNumber:
+        return QStringLiteral("se acaba en medio de un número");
+    case QJsonParseError::IllegalNumber:
+        return QStringLiteral("hay un número no válido");
+    case QJsonParseError::IllegalEscapeSequence:
+        return QStringLiteral("hay un escape no válido en un texto");
+    case QJsonParseError::IllegalUTF8String:
+        return QStringLiteral("hay un texto que no es UTF-8 válido");
+    case QJsonParseError::UnterminatedString:
+        return QStringLiteral("falta cerrar un texto");
+    case QJsonParseError::MissingObject:
+        return QStringLiteral("falta el objeto o la lista principal");
+    case QJsonParseError::DeepNesting:
+        return QStringLiteral("anida demasiados niveles");
+    case QJsonParseError::DocumentTooLarge:
+        return QStringLiteral("es demasiado grande");
+    case QJsonParseError::GarbageAtEnd:
+        return QStringLiteral("sobra texto al final");
+    case QJsonParseError::NoError:
+        break;
+    }
+    return QStringLiteral("no se puede leer");
+}
+
+} // namespace
+
 QJsonDocument DownloadJson::parse(const QByteArray &data, const QString &where)
 {
     QJsonParseError error;
@@ -13,7 +55,7 @@ QJsonDocument DownloadJson::parse(const QByteArray &data, const QString &where)
     if (error.error != QJsonParseError::NoError)
         throw DownloadParseError(
             QStringLiteral("%1 no es un JSON válido (%2, %3)")
-                .arg(where, error.errorString(), place(data, qsizetype(error.offset))));
+                .arg(where, jsonReason(error.error), place(data, qsizetype(error.offset))));
     return document;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/messenger/download/FolderEntries.h"
 
+#include "platform/base/SystemText.h"
 #include "platform/messenger/download/DownloadError.h"
 
 #include <QDir>
@@ -28,8 +29,8 @@ QByteArray FolderEntries::read(const QString &name) const
     checkName(m_path, name);
     QFile file(m_path + QLatin1Char('/') + name);
     if (!file.open(QIODevice::ReadOnly))
-        throw DownloadDamagedError(
-            QStringLiteral("%1: no se puede leer (%2)").arg(file.fileName(), file.errorString()));
+        throw DownloadDamagedError(QStringLiteral("%1: no se puede leer (%2)")
+                                       .arg(file.fileName(), SystemText::fileErrorText(file)));
     if (file.size() > MaxEntrySize)
         throw DownloadTooLargeError(
             QStringLiteral("%1 ocupa %2 bytes: es más de lo que cabe en una lista real")

@@ -1,5 +1,6 @@
 #include "platform/messenger/download/ZipEntries.h"
 
+#include "platform/base/SystemText.h"
 #include "platform/messenger/download/DownloadError.h"
 
 #include <QFile>
@@ -8,9 +9,43 @@
 
 namespace {
 
+// libzip's own reasons, in our words.
+QString zipReason(int code)
+{
+    switch (code) {
+    case ZIP_ER_NOZIP:
+        return QStringLiteral("no es un archivo ZIP");
+    case ZIP_ER_INCONS:
+    case ZIP_ER_CRC:
+    case ZIP_ER_EOF:
+        return QStringLiteral("el ZIP está dañado o incompleto");
+    case ZIP_ER_NOENT:
+        return QStringLiteral("no existe");
+    case ZIP_ER_OPEN:
+        return QStringLiteral("no se puede abrir");
+    case ZIP_ER_READ:
+    case ZIP_ER_SEEK:
+        return QStringLiteral("no se puede leer");
+    case ZIP_ER_COMPNOTSUPP:
+        return QStringLiteral("usa una compresión que no se admite");
+    case ZIP_ER_ENCRNOTSUPP:
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+        return QStringLiteral("está cifrado");
+    case ZIP_ER_MEMORY:
+        return QStringLiteral("no queda memoria");
+    default:
+        break;
+    }
+    return QStringLiteral("libzip no pudo leerlo (código %1)").arg(code);
+}
+
 QString zipErrorText(zip_error_t *error)
 {
-    return QString::fromUtf8(zip_error_strerror(error));
+    QString reason = zipReason(zip_error_code_zip(error));
+    if (zip_error_system_type(error) == ZIP_ET_SYS && zip_error_code_system(error) != 0)
+        return reason + QStringLiteral(": ") + SystemText::errorText(zip_error_code_system(error));
+    return reason;
 }
 
 struct FileCloser

@@ -1,10 +1,10 @@
 #include "platform/messenger/xmpp/FilePasswordSource.h"
 
+#include "platform/base/SystemText.h"
 #include "platform/messenger/MessengerError.h"
 
 #include <QFile>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,12 +44,12 @@ QByteArray FilePasswordSource::password(const QString &)
     // The checks are made on the open descriptor, so the file cannot be swapped in between.
     const FileDescriptor file(::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0)
-        throw fail(QString::fromLocal8Bit(std::strerror(errno)));
+        throw fail(SystemText::errorText(errno));
     struct stat status
     {
     };
     if (::fstat(file.get(), &status) != 0)
-        throw fail(QString::fromLocal8Bit(std::strerror(errno)));
+        throw fail(SystemText::errorText(errno));
     if (!S_ISREG(status.st_mode))
         throw fail(QStringLiteral("no es un archivo normal"));
     const unsigned permissions = status.st_mode & 0777;
@@ -69,7 +69,7 @@ QByteArray FilePasswordSource::password(const QString &)
         if (got < 0) {
             const int error = errno;
             wipe(content);
-            throw fail(QString::fromLocal8Bit(std::strerror(error)));
+            throw fail(SystemText::errorText(error));
         }
         if (got == 0)
             break;
