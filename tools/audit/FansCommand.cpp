@@ -91,7 +91,7 @@ int FansCommand::run(const AuditOptions &options, const QProcessEnvironment &env
 {
     const AccountChoice choice = chooseAuditAccount(options.account, environment);
     const std::unique_ptr<MessengerClient> client =
-        createAuditClient(choice, environment, askPassword);
+        createAuditClient(choice, environment, askPassword, err);
     if (client->serviceSet()->defaultService()->signInState() == MessengerService::SignedOut) {
         err << AuditTexts::signedOut() << '\n';
         return AuditTool::SignedOut;

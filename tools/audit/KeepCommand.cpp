@@ -36,10 +36,10 @@ struct SignedIn
 };
 
 std::optional<SignedIn> signIn(const AccountChoice &choice, const QProcessEnvironment &environment,
-                               PasswordSource *askPassword)
+                               PasswordSource *askPassword, QTextStream &err)
 {
     const std::unique_ptr<MessengerClient> client =
-        createAuditClient(choice, environment, askPassword);
+        createAuditClient(choice, environment, askPassword, err);
     const std::shared_ptr<MessengerService> service = client->serviceSet()->defaultService();
     if (service->signInState() == MessengerService::SignedOut)
         return std::nullopt;
@@ -108,7 +108,7 @@ int KeepCommand::run(PasswordSource *askPassword)
         return m_options.command == Command::KeepList ? list(account) : remove(account);
     }
     // Whether each address is on the contact list needs the list: sign in as scan does.
-    const std::optional<SignedIn> signedIn = signIn(choice, m_environment, askPassword);
+    const std::optional<SignedIn> signedIn = signIn(choice, m_environment, askPassword, m_err);
     if (!signedIn) {
         m_err << AuditTexts::signedOut() << '\n';
         return AuditTool::SignedOut;
