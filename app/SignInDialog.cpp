@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QVBoxLayout>
 
 namespace {
@@ -60,8 +61,10 @@ void SignInDialog::createFields()
     m_address->setInsertPolicy(QComboBox::NoInsert);
     m_address->setMinimumContentsLength(28);
     m_address->lineEdit()->setPlaceholderText(QStringLiteral("usuario@servidor"));
-    // The remembered accounts are offered in a list as the user types, whatever their case.
-    m_addressCompletion = new QCompleter(m_address->model(), m_address);
+    // The remembered accounts, and only they, are offered in a list as the user types, whatever
+    // their case: the demo and the entries that open a file are chosen from the list itself.
+    m_rememberedAddresses = new QStringListModel(this);
+    m_addressCompletion = new QCompleter(m_rememberedAddresses, m_address);
     m_addressCompletion->setCaseSensitivity(Qt::CaseInsensitive);
     m_addressCompletion->setCompletionMode(QCompleter::PopupCompletion);
     m_address->setCompleter(m_addressCompletion);
@@ -201,10 +204,14 @@ void SignInDialog::fillAddresses(const QString &selected)
 {
     const QSignalBlocker quiet(m_address);
     m_address->clear();
+    QStringList remembered;
     for (const RememberedAccount &account : m_keeper.remembered().accounts()) {
-        if (account.address != demoAddress)
+        if (account.address != demoAddress) {
             m_address->addItem(account.address, account.address);
+            remembered.append(account.address);
+        }
     }
+    m_rememberedAddresses->setStringList(remembered);
     m_address->addItem(demoEntry(), demoAddress);
     m_address->addItem(fileEntry(), fileMarker);
     m_address->addItem(downloadEntry(), downloadMarker);

@@ -13,6 +13,7 @@ class MessengerClient;
 class QCheckBox;
 class QComboBox;
 class QCompleter;
+class QStringListModel;
 class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
@@ -96,6 +97,7 @@ private:
     bool m_keyringProblemShown = false;
 
     QComboBox *m_address;
+    QStringListModel *m_rememberedAddresses;
     QCompleter *m_addressCompletion;
     QLineEdit *m_password;
     QCheckBox *m_rememberPassword;

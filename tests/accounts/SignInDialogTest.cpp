@@ -495,6 +495,25 @@ TEST(SignInWindowTest, OneEnterOnTheAddressCompletionChoosesItAndSignsIn)
     EXPECT_NE(window->dialog.takeClient(), nullptr);
 }
 
+TEST(SignInWindowTest, TheCompletionOffersRememberedAccountsOnlyNeverTheListsOwnEntries)
+{
+    const RememberedSignIn remembered;
+    const auto window = remembered.open();
+    auto *address = window->child<QComboBox>("direccion");
+    // "Abrir archivo de cuenta…" and "Abrir descarga…" start with an "a" as many addresses do:
+    // a list popping up with them would take the keys meant for the address.
+    QCompleter *completer = address->completer();
+    completer->setCompletionPrefix(QStringLiteral("A"));
+    for (int row = 0; row < completer->completionCount(); ++row) {
+        completer->setCurrentRow(row);
+        EXPECT_FALSE(completer->currentCompletion().startsWith(QStringLiteral("Abrir")))
+            << completer->currentCompletion().toStdString();
+    }
+    completer->setCompletionPrefix(remembered.address.left(3).toUpper());
+    EXPECT_EQ(completer->completionCount(), 1);
+    EXPECT_EQ(completer->currentCompletion(), remembered.address);
+}
+
 TEST(SignInWindowTest, OneEnterSignsInWithTheWholeAddressTypedWhileTheListIsOpen)
 {
     const RememberedSignIn remembered;

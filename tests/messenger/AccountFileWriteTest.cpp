@@ -82,8 +82,8 @@ TEST_F(AccountFileTest, AWriteThatRunsOutOfRoomGivesTheRealReason)
         file.removeUser(MessengerClient::ContactList, QStringLiteral("a@example.org"));
         FAIL() << "the failed write went unnoticed";
     } catch (const MessengerError &error) {
-        EXPECT_TRUE(
-            error.message().contains(QStringLiteral("no se puede guardar (File too large)")))
+        EXPECT_TRUE(error.message().contains(
+            QStringLiteral("no se puede guardar (el archivo es demasiado grande (EFBIG))")))
             << error.message().toStdString();
     }
     EXPECT_EQ(readAll(path), big);

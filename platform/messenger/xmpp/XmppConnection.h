@@ -79,6 +79,9 @@ public:
     // passes (false). Throws XmppCancelled when cancelled; a time-out from the interrupt is a
     // false.
     bool waitUntil(const std::function<bool()> &done, std::chrono::milliseconds timeLimit);
+    // An interrupted wait ends the connection too: XmppCancelled for a cancel, timeOut as a
+    // MessengerError for the time limit, nothing when not interrupted.
+    void throwIfInterrupted(const QString &timeOut) const;
 
 private:
     enum class State { Idle, Connecting, Connected, Closed };
@@ -95,7 +98,6 @@ private:
     void forgetPassword();
     template <typename Done> bool runUntil(Done done, std::chrono::milliseconds timeLimit);
     void runSlice();
-    void throwIfInterrupted(const QString &timeOut) const;
 
     // libstrophe's callbacks; nested, so that they reach the members.
     struct Callbacks;

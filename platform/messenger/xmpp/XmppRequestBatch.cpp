@@ -42,11 +42,14 @@ xmpp_stanza_t *XmppRequestBatch::required(int index) const
     const Request &request = m_requests.at(index);
     if (request.answer)
         return request.answer.get();
+    const QString timeOut =
+        QStringLiteral("No se pudo %1: el servidor no respondió en %2 s.")
+            .arg(request.what, QString::number(double(m_timeLimit.count()) / 1000.0, 'g', 3));
+    // A cancel or the sign-in's time limit shuts the connection: that, not the loss, is why.
+    m_connection.throwIfInterrupted(timeOut);
     if (!m_connection.isConnected())
         throw MessengerError(
             QStringLiteral("No se pudo %1: se perdió la conexión con el servidor XMPP.")
                 .arg(request.what));
-    throw MessengerError(
-        QStringLiteral("No se pudo %1: el servidor no respondió en %2 s.")
-            .arg(request.what, QString::number(double(m_timeLimit.count()) / 1000.0, 'g', 3)));
+    throw MessengerError(timeOut);
 }
