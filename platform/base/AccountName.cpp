@@ -33,7 +33,7 @@ bool AccountName::isAddress(const QString &name)
 
 QString AccountName::canonical(const QString &name)
 {
-    const QString trimmed = name.trimmed();
+    QString trimmed = name.trimmed();
     if (!isAddress(trimmed))
         return trimmed;
     const QString bare = trimmed.section(QLatin1Char('/'), 0, 0);

@@ -1,5 +1,7 @@
 #include "tests/accounts/FakeXmppServer.h"
 
+#include "tests/support/SocketText.h"
+
 #include <QByteArray>
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -8,34 +10,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
-
-// Reads until text has arrived; false when the client went away or the server stops.
-bool readUntil(int socket, const QByteArray &text, QByteArray &received,
-               const std::atomic<bool> &stopping)
-{
-    while (!received.contains(text)) {
-        pollfd wait{socket, POLLIN, 0};
-        if (::poll(&wait, 1, 50) <= 0) {
-            if (stopping)
-                return false;
-            continue;
-        }
-        char buffer[4096];
-        const ssize_t got = ::read(socket, buffer, sizeof buffer);
-        if (got <= 0)
-            return false;
-        received.append(buffer, got);
-    }
-    return true;
-}
-
-void send(int socket, const QByteArray &text)
-{
-    (void)!::write(socket, text.constData(), size_t(text.size()));
-}
-
-} // namespace
+using SocketText::readUntil;
+using SocketText::send;
 
 FakeXmppServer::FakeXmppServer(Behaviour behaviour) : m_behaviour(behaviour)
 {

@@ -192,7 +192,9 @@ void writeSecondVersionFile(const QString &path, const QStringList &rows)
         db.setDatabaseName(path);
         ASSERT_TRUE(db.open());
         QSqlQuery q(db);
+        // Each statement is one element, its text split over lines.
         QStringList sql = {
+            // NOLINTNEXTLINE(bugprone-suspicious-missing-comma)
             "CREATE TABLE snapshots (id INTEGER PRIMARY KEY, account TEXT NOT NULL, backend TEXT "
             "NOT NULL, taken_at INTEGER NOT NULL, last_taken_at INTEGER, scans INTEGER NOT NULL "
             "DEFAULT 1, notified INTEGER NOT NULL DEFAULT 0)",

@@ -1,5 +1,6 @@
 #include "tests/xmpp/StallingServer.h"
 
+#include "tests/support/SocketText.h"
 #include "tests/xmpp/TestCertificate.h"
 
 #include <QByteArray>
@@ -14,30 +15,8 @@
 
 namespace {
 
-// Reads until text has arrived; false when the client went away or the server stops.
-bool readUntil(int socket, const QByteArray &text, QByteArray &received,
-               const std::atomic<bool> &stopping)
-{
-    while (!received.contains(text)) {
-        pollfd wait{socket, POLLIN, 0};
-        if (::poll(&wait, 1, 20) <= 0) {
-            if (stopping)
-                return false;
-            continue;
-        }
-        char buffer[4096];
-        const ssize_t got = ::read(socket, buffer, sizeof buffer);
-        if (got <= 0)
-            return false;
-        received.append(buffer, got);
-    }
-    return true;
-}
-
-void send(int socket, const QByteArray &text)
-{
-    (void)!::write(socket, text.constData(), size_t(text.size()));
-}
+using SocketText::readUntil;
+using SocketText::send;
 
 sockaddr_in loopback(quint16 port)
 {

@@ -55,8 +55,11 @@ QMap<QString, QString> listedKinds(const Outcome &run)
 {
     QMap<QString, QString> kinds;
     const QJsonObject root = QJsonDocument::fromJson(run.out.toUtf8()).object();
-    for (const QJsonValue &fan : root.value("fans").toArray())
-        kinds.insert(fan["EmailAddress"].toString(), fan["kind"].toString());
+    const QJsonArray fans = root.value("fans").toArray();
+    for (const auto &entry : fans) {
+        const QJsonObject fan = entry.toObject();
+        kinds.insert(fan.value("EmailAddress").toString(), fan.value("kind").toString());
+    }
     return kinds;
 }
 
