@@ -3,6 +3,7 @@
 // doing the same work through an identical relay and server in the same run.
 #include "bench/BareXmppClient.h"
 #include "bench/BenchProsody.h"
+#include "bench/ServerPassword.h"
 #include "core/ContactAudit.h"
 #include "core/MemoryResultView.h"
 #include "platform/messenger/MessengerError.h"
@@ -25,16 +26,6 @@ using namespace std::chrono_literals;
 // The removal's roster, and how many of its one-way contacts are ticked and removed.
 constexpr int removalRoster = 1000;
 constexpr int removedCount = 500;
-
-class ServerPassword : public PasswordSource
-{
-public:
-    explicit ServerPassword(QByteArray password) : m_password(std::move(password)) {}
-    QByteArray password(const QString &) override { return m_password; }
-
-private:
-    QByteArray m_password;
-};
 
 double seconds(const QElapsedTimer &clock)
 {

@@ -3,6 +3,7 @@
 // same run: signing in and reading the roster, and taking one contact off it.
 #include "bench/BareXmppClient.h"
 #include "bench/BenchProsody.h"
+#include "bench/ServerPassword.h"
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerUser.h"
 #include "platform/messenger/MessengerUserList.h"
@@ -22,16 +23,6 @@ namespace {
 constexpr double targetRatio = 1.5;
 // The roster of the removal benchmarks.
 constexpr int removalRoster = 1000;
-
-class ServerPassword : public PasswordSource
-{
-public:
-    explicit ServerPassword(QByteArray password) : m_password(std::move(password)) {}
-    QByteArray password(const QString &) override { return m_password; }
-
-private:
-    QByteArray m_password;
-};
 
 XmppSettings settingsFor(const BenchProsody &server)
 {

@@ -29,34 +29,31 @@ QList<Fan> XmppSubscriptions::fans()
 
 QHash<QString, QString> XmppSubscriptions::add(const QStringList &jids)
 {
-    QHash<QString, QString> failed;
-    QStringList sent;
-    for (const QString &jid : jids) {
-        try {
-            addOne(jid);
-            sent.append(jid);
-        } catch (const XmppCancelled &) {
-            throw;
-        } catch (const Error &error) {
-            failed.insert(jid, error.message());
-        }
-    }
-    if (const QString lost = confirm(sent); !lost.isEmpty()) {
-        for (const QString &jid : sent)
-            failed.insert(jid, lost);
-    }
-    return failed;
+    return answer(jids, [this](const QString &jid) {
+        addOne(jid);
+        return true;
+    });
 }
 
 QHash<QString, QString> XmppSubscriptions::drop(const QStringList &jids)
 {
+    return answer(jids, [this](const QString &jid) {
+        // Only a declined request goes out as a presence; a roster removal is answered itself.
+        const bool request = m_session.roster().hasRequest(jid);
+        dropOne(jid);
+        return request;
+    });
+}
+
+QHash<QString, QString>
+XmppSubscriptions::answer(const QStringList &jids,
+                          const std::function<bool(const QString &jid)> &answerOne)
+{
     QHash<QString, QString> failed;
     QStringList sent;
     for (const QString &jid : jids) {
-        const bool request = m_session.roster().hasRequest(jid);
         try {
-            dropOne(jid);
-            if (request)
+            if (answerOne(jid))
                 sent.append(jid);
         } catch (const XmppCancelled &) {
             throw;

@@ -2,6 +2,8 @@
 
 #include "platform/messenger/MessengerFans.h"
 
+#include <functional>
+
 class XmppSession;
 
 // The people who receive the user's presence without the user receiving theirs (roster
@@ -21,6 +23,10 @@ public:
     QHash<QString, QString> drop(const QStringList &jids);
 
 private:
+    // Runs answerOne on each address, which says whether it sent a presence to confirm; then
+    // confirms those. Failures by address, with the reason.
+    QHash<QString, QString> answer(const QStringList &jids,
+                                   const std::function<bool(const QString &jid)> &answerOne);
     void addOne(const QString &jid);
     void dropOne(const QString &jid);
     void addToRoster(const QString &jid);
