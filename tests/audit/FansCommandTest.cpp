@@ -119,6 +119,7 @@ TEST(FansWriter, TheReportGivesEveryAddressItsOutcomeInEachFormat)
                    {"r@x.org", "revoked", {}},
                    {"d@x.org", "declined", {}}};
     report.failed = {{"f@x.org", "failed", "el servidor lo rechazó (forbidden)"}};
+    report.account = "yo@x.org";
     report.kept = {"k@x.org"};
     report.notListed = {"n@x.org"};
     report.caption = "1 te tiene y tú no; 0 solicitudes sin responder";
@@ -133,7 +134,7 @@ TEST(FansWriter, TheReportGivesEveryAddressItsOutcomeInEachFormat)
     EXPECT_EQ(write(AuditOptions::Format::Table),
               "Aceptado: a@x.org\nAgregado: s@x.org\nRetirado: r@x.org\nRechazado: d@x.org\n"
               "No hecho: f@x.org (el servidor lo rechazó (forbidden))\n"
-              "Protegido: k@x.org (está en tu lista de contactos protegidos)\n"
+              "Protegido: k@x.org (está en tu lista de contactos protegidos de yo@x.org)\n"
               "No listado: n@x.org (no aparece en la lista de fans)\n"
               "1 te tiene y tú no; 0 solicitudes sin responder\n");
     EXPECT_EQ(write(AuditOptions::Format::Csv),

@@ -132,7 +132,11 @@ TEST(XmppFansTest, ListsOneWayContactsAndStoredRequestsAndAnswersOnlyThose)
     EXPECT_EQ(dropped.status, AuditTool::Incomplete) << qPrintable(dropped.err);
     EXPECT_TRUE(dropped.out.contains("Retirado: " + revoked.jid())) << qPrintable(dropped.out);
     EXPECT_TRUE(dropped.out.contains("Rechazado: " + stranger.jid())) << qPrintable(dropped.out);
-    EXPECT_TRUE(dropped.out.contains("Protegido: " + kept.jid())) << qPrintable(dropped.out);
+    // The kept fan stays, and the line says whose keep list kept it.
+    EXPECT_TRUE(dropped.out.contains("Protegido: " + kept.jid() +
+                                     " (está en tu lista de contactos protegidos de " + userJid +
+                                     ")"))
+        << qPrintable(dropped.out);
     EXPECT_TRUE(dropped.out.contains("No listado: " + s->jid("fan-nobody")))
         << qPrintable(dropped.out);
     EXPECT_TRUE(dropped.out.contains("1 te tiene y tú no; 0 solicitudes sin responder"))

@@ -22,12 +22,13 @@ using Fan = MessengerFans::Fan;
 
 // The kept addresses, or the reason they could not be read, in which case nothing is dropped.
 QString readKept(const AccountChoice &choice, MessengerClient &client, QTextStream &err,
-                 QSet<QString> &kept)
+                 QSet<QString> &kept, QString &account)
 {
     HistoryJournal journal(
         HistoryStore::defaultPath(), client.serviceSet()->defaultService()->signInName(),
         choice.backendName(),
         [&err](const QString &text) { err << "orvalin-audit: " << text << '\n'; });
+    account = journal.account();
     try {
         kept = journal.keptAddresses();
     } catch (const Error &error) {
@@ -44,12 +45,14 @@ QString resultOf(Command command, Fan::Kind kind)
     return request ? QStringLiteral("declined") : QStringLiteral("revoked");
 }
 
-FansReport act(const AuditOptions &options, MessengerFans &fans, const QSet<QString> &kept)
+FansReport act(const AuditOptions &options, MessengerFans &fans, const QSet<QString> &kept,
+               const QString &account)
 {
     QHash<QString, Fan::Kind> listed;
     for (const Fan &fan : fans.list())
         listed.insert(fan.emailAddress, fan.kind);
     FansReport report;
+    report.account = account;
     QStringList acting;
     for (const QString &address : options.addresses) {
         if (!listed.contains(address))
@@ -107,13 +110,15 @@ int FansCommand::run(const AuditOptions &options, const QProcessEnvironment &env
         return AuditTool::Done;
     }
     QSet<QString> kept;
+    QString account;
     if (options.command == Command::FansDrop) {
-        if (const QString unguarded = readKept(choice, *client, err, kept); !unguarded.isEmpty()) {
+        if (const QString unguarded = readKept(choice, *client, err, kept, account);
+            !unguarded.isEmpty()) {
             err << "orvalin-audit: " << AuditTool::escapeControls(unguarded) << '\n';
             return AuditTool::Failure;
         }
     }
-    const FansReport report = act(options, *fans, kept);
+    const FansReport report = act(options, *fans, kept, account);
     for (const FansReport::Outcome &outcome : report.done)
         acted.append(outcome.emailAddress);
     writer.report(report);

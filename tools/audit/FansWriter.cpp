@@ -116,8 +116,7 @@ void FansWriter::reportTable(const FansReport &report)
         m_out << "No hecho: " << AuditTool::escapeControls(outcome.emailAddress) << " ("
               << AuditTool::escapeControls(outcome.reason) << ")\n";
     for (const QString &address : report.kept)
-        m_out << "Protegido: " << AuditTool::escapeControls(address) << " ("
-              << ContactAudit::keptReason() << ")\n";
+        m_out << ReportWriter::keptLine(address, report.account) << '\n';
     for (const QString &address : report.notListed)
         m_out << "No listado: " << AuditTool::escapeControls(address) << " (" << notListedReason()
               << ")\n";

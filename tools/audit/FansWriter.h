@@ -19,6 +19,8 @@ struct FansReport
         QString reason;
     };
 
+    // The canonical name of the account whose keep list was respected.
+    QString account;
     QList<Outcome> done;
     QList<Outcome> failed;
     QStringList kept;

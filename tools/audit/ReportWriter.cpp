@@ -88,6 +88,13 @@ void ReportWriter::columns(const QList<QStringList> &rows, QTextStream &out)
     }
 }
 
+QString ReportWriter::keptLine(const QString &address, const QString &account)
+{
+    return QStringLiteral("Protegido: %1 (%2 de %3)")
+        .arg(AuditTool::escapeControls(address), ContactAudit::keptReason(),
+             AuditTool::escapeControls(account));
+}
+
 QString ReportWriter::notListedReason()
 {
     return QStringLiteral("no aparece en la lista de Zorko");
@@ -158,9 +165,7 @@ void ReportWriter::removalTable(const RemovalReport &report)
         m_out << "No eliminado: " << AuditTool::escapeControls(failure.emailAddress) << " ("
               << AuditTool::escapeControls(failure.reason) << ")\n";
     for (const QString &address : report.kept)
-        m_out << "Protegido: " << AuditTool::escapeControls(address) << " ("
-              << ContactAudit::keptReason() << " de " << AuditTool::escapeControls(report.account)
-              << ")\n";
+        m_out << keptLine(address, report.account) << '\n';
     for (const QString &address : report.notListed)
         m_out << "No listado: " << AuditTool::escapeControls(address) << " (" << notListedReason()
               << ")\n";

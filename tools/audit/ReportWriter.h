@@ -51,6 +51,8 @@ public:
     static void columns(const QList<QStringList> &rows, QTextStream &out);
     // The reason a removal gives for an address the scan did not list.
     static QString notListedReason();
+    // The line that says a kept contact was left alone, and whose keep list kept it.
+    static QString keptLine(const QString &address, const QString &account);
 
 private:
     void csv(const QList<QStringList> &rows);
