@@ -1,5 +1,7 @@
 #include "platform/history/HistoryError.h"
 
+#include "platform/base/Product.h"
+
 QString HistoryError::remedy() const
 {
     switch (m_cause) {
@@ -8,13 +10,15 @@ QString HistoryError::remedy() const
     case Cause::Full:
         return QStringLiteral("libera espacio en el disco y vuelve a intentarlo");
     case Cause::Damaged:
-        return QStringLiteral("aparta el archivo a otro sitio para que Orvalin cree uno nuevo");
+        return QStringLiteral("aparta el archivo a otro sitio para que %1 cree uno nuevo")
+            .arg(Product::name());
     case Cause::ReadOnly:
         return QStringLiteral("permite escribir en el archivo y en su carpeta, o aparta el "
                               "archivo a otro sitio");
     case Cause::Foreign:
-        return QStringLiteral("aparta ese archivo a otro sitio para que Orvalin cree su propio "
-                              "historial");
+        return QStringLiteral("aparta ese archivo a otro sitio para que %1 cree su propio "
+                              "historial")
+            .arg(Product::name());
     case Cause::Other:
         break;
     }

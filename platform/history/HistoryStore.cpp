@@ -1,5 +1,7 @@
 #include "platform/history/HistoryStore.h"
 
+#include "platform/base/Product.h"
+
 #include "platform/base/AccountName.h"
 #include "platform/history/HistoryError.h"
 
@@ -187,7 +189,8 @@ void HistoryStore::createFile() const
     // A link may lead anywhere: neither its target's rights nor its contents are Orvalin's.
     if (info.isSymLink())
         fail(QStringLiteral("abrir"),
-             QStringLiteral("es un enlace simbólico, y Orvalin no toca el archivo al que apunta"));
+             QStringLiteral("es un enlace simbólico, y %1 no toca el archivo al que apunta")
+                 .arg(Product::name()));
     if (!info.exists()) {
         QFile file(m_path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, OwnerOnly))
@@ -252,8 +255,9 @@ void HistoryStore::claimFile()
     foreign = foreign || (any && schemaVersion() == 0);
     if (foreign)
         fail(QStringLiteral("usar"),
-             QStringLiteral("no es un historial de Orvalin sino la base de datos de otro "
-                            "programa, y Orvalin no la cambia"),
+             QStringLiteral("no es un historial de %1 sino la base de datos de otro "
+                            "programa, y %1 no la cambia")
+                 .arg(Product::name()),
              HistoryError::Cause::Foreign);
     run(QStringLiteral("PRAGMA application_id = %1").arg(ApplicationId));
 }
@@ -269,8 +273,9 @@ void HistoryStore::migrate()
     const int found = schemaVersion();
     if (found > SchemaVersion)
         fail(QStringLiteral("usar"),
-             QStringLiteral("lo escribió una versión más nueva de Orvalin (esquema %1; esta "
-                            "entiende hasta el %2)")
+             QStringLiteral("lo escribió una versión más nueva de %1 (esquema %2; esta "
+                            "entiende hasta el %3)")
+                 .arg(Product::name())
                  .arg(found)
                  .arg(SchemaVersion));
     // Each step runs in its own transaction and records its version, so an interrupted upgrade

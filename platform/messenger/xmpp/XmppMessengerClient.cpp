@@ -1,5 +1,7 @@
 #include "platform/messenger/xmpp/XmppMessengerClient.h"
 
+#include "platform/base/Product.h"
+
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/MessengerService.h"
 #include "platform/messenger/MessengerServiceSet.h"
@@ -150,8 +152,8 @@ std::shared_ptr<MessengerUserList> XmppMessengerClient::userList(qint32 listNumb
         });
     if (!m_session->isSignedIn())
         throw MessengerError(QStringLiteral("Se perdió la conexión con el servidor XMPP de %1; "
-                                            "vuelva a abrir Orvalin para iniciar sesión otra vez")
-                                 .arg(m_session->account().signInName));
+                                            "vuelva a abrir %2 para iniciar sesión otra vez")
+                                 .arg(m_session->account().signInName, Product::name()));
     return std::make_shared<XmppUserList>(m_session, m_waiter, listNumber, std::move(users));
 }
 

@@ -1,5 +1,7 @@
 #include "platform/messenger/xmpp/XmppSignInDiagnosis.h"
 
+#include "platform/base/Product.h"
+
 #include "platform/messenger/xmpp/XmppSettings.h"
 
 #include <cerrno>
@@ -79,8 +81,9 @@ QString XmppSignInDiagnosis::failure(const XmppSettings &settings) const
                                        "certificado en «Avanzado» o en ORVALIN_XMPP_CAFILE");
     }
     if (m_tlsMissing)
-        return QStringLiteral("el servidor no ofrece una conexión cifrada (TLS), y Orvalin nunca "
-                              "inicia sesión sin ella");
+        return QStringLiteral("el servidor no ofrece una conexión cifrada (TLS), y %1 nunca "
+                              "inicia sesión sin ella")
+            .arg(Product::name());
     if (m_credentialsRefused)
         return QStringLiteral("el servidor rechazó el usuario o la contraseña");
     if (m_tlsFailed)
