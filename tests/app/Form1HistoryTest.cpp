@@ -37,7 +37,7 @@ public:
 class Form1HistoryTest : public ::testing::Test
 {
 protected:
-    void start(const QString &historyPath)
+    void start(const QString &historyPath, bool nameUnreadable = false)
     {
         const MessengerAccount account = accountWith({"ana@x", "bea@x", "ciro@x"}, {"bea@x"});
         m_store = std::make_shared<RecordingStore>();
@@ -45,7 +45,10 @@ protected:
             [account, store = m_store] { return std::make_unique<FaultyClient>(account, store); },
             m_reporter, m_opener);
         ASSERT_EQ(m_form->load(), Form1::LoadResult::Loaded);
+        auto *client = dynamic_cast<FaultyClient *>(m_form->messenger());
+        client->failingServiceSet = nameUnreadable;
         m_history = attachHistory(*m_form, "file", m_reporter, historyPath);
+        client->failingServiceSet = false;
         m_form->show();
     }
     QListWidget *lista() const { return m_form->findChild<QListWidget *>("Lista"); }
@@ -57,7 +60,7 @@ protected:
     NoLinks m_opener;
     std::shared_ptr<RecordingStore> m_store;
     std::unique_ptr<Form1> m_form;
-    std::unique_ptr<HistoryJournal> m_history;
+    std::unique_ptr<AuditJournal> m_history;
 };
 
 } // namespace
@@ -66,7 +69,7 @@ TEST_F(Form1HistoryTest, ScansAndRemovalsAreRecordedAndKeptRowsAreRefused)
 {
     const QString path = m_dir.filePath("h.sqlite");
     start(path);
-    const QString signIn = m_history->account();
+    const QString signIn = dynamic_cast<HistoryJournal &>(*m_history).account();
     {
         HistoryStore store(path);
         store.keep(signIn, "ciro@x", QDateTime::currentDateTimeUtc());
@@ -127,4 +130,24 @@ TEST_F(Form1HistoryTest, ABrokenHistoryIsToldOnceAndStopsEveryRemoval)
     // Said once, not once per row.
     EXPECT_EQ(refusal.count("h.sqlite"), 1);
     EXPECT_TRUE(m_reporter.errors.isEmpty());
+}
+
+TEST_F(Form1HistoryTest, AnAccountWhoseNameCannotBeReadRemovesNobody)
+{
+    start(m_dir.filePath("h.sqlite"), true);
+    search();
+    ASSERT_EQ(lista()->count(), 2);
+    lista()->item(0)->setCheckState(Qt::Checked);
+    removeChecked();
+    // Without the account there is no keep list to respect, so the ticked row stays.
+    EXPECT_TRUE(m_store->removed.isEmpty());
+    ASSERT_EQ(lista()->count(), 2);
+    EXPECT_EQ(lista()->item(0)->checkState(), Qt::Checked);
+    ASSERT_EQ(m_reporter.warnings.size(), 1);
+    const QString refusal = m_reporter.warnings.first();
+    EXPECT_TRUE(refusal.startsWith("No se eliminó ningún contacto: no se pudo saber con qué "
+                                   "cuenta se inició la sesión (conexión perdida)"))
+        << refusal.toStdString();
+    // Nothing was filed under a guessed name either.
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("h.sqlite")));
 }

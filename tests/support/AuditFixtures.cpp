@@ -38,6 +38,13 @@ void RecordingStore::removeUser(qint32, const QString &emailAddress)
     removed.append(emailAddress);
 }
 
+std::shared_ptr<MessengerServiceSet> FaultyClient::serviceSet()
+{
+    if (failingServiceSet)
+        throw MessengerError(QStringLiteral("conexión perdida"));
+    return MemoryMessengerClient::serviceSet();
+}
+
 std::shared_ptr<MessengerUserList> FaultyClient::userList(qint32 listNumber)
 {
     ++userListCalls;

@@ -25,13 +25,15 @@ private:
     QSet<QString> m_refused;
 };
 
-// A memory client whose LookUpUser fails for some addresses and whose UserList fails from a
-// given call on; it also counts the UserList calls per list.
+// A memory client whose LookUpUser fails for some addresses, whose UserList fails from a
+// given call on and whose services fail while asked to; it also counts the UserList calls per
+// list.
 class FaultyClient : public MemoryMessengerClient
 {
 public:
     using MemoryMessengerClient::MemoryMessengerClient;
 
+    std::shared_ptr<MessengerServiceSet> serviceSet() override;
     std::shared_ptr<MessengerUserList> userList(qint32 listNumber) override;
     std::shared_ptr<const MessengerUser> lookUpUser(const QString &emailAddress,
                                                     const MessengerService &service) override;
@@ -40,4 +42,5 @@ public:
     int failUserListFromCall = -1;
     int userListCalls = 0;
     int reverseListCalls = 0;
+    bool failingServiceSet = false;
 };
