@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -127,6 +128,17 @@ protected:
         ASSERT_TRUE(m_program.waitForStarted(10000));
     }
 
+    // What the program had to say when a window it should show did not come.
+    std::string whyNoWindow()
+    {
+        const bool running = m_program.state() != QProcess::NotRunning;
+        QByteArray said = m_program.readAllStandardError();
+        return (running
+                    ? std::string("el programa sigue en marcha sin mostrarla")
+                    : "el programa terminó con código " + std::to_string(m_program.exitCode())) +
+               "; dijo:\n" + said.toStdString();
+    }
+
     bool endsWithStatus(int status)
     {
         return m_program.waitForFinished(15000) && m_program.exitStatus() == QProcess::NormalExit &&
@@ -149,7 +161,7 @@ TEST_F(ProgramProcessTest, SignedOutShowsOnlyTheMessageAndEnds)
     startProgram(path);
 
     const QString box = m_display.waitForWindow(MessageTitle);
-    ASSERT_FALSE(box.isEmpty());
+    ASSERT_FALSE(box.isEmpty()) << whyNoWindow();
     EXPECT_TRUE(m_display.windows(MainTitle).isEmpty());
     m_display.type(box, {QStringLiteral("Return")});
     EXPECT_TRUE(endsWithStatus(0)) << m_program.readAllStandardError().constData();
@@ -159,7 +171,7 @@ TEST_F(ProgramProcessTest, SalirEndsTheProcess)
 {
     startProgram({});
     const QString window = m_display.waitForWindow(MainTitle);
-    ASSERT_FALSE(window.isEmpty());
+    ASSERT_FALSE(window.isEmpty()) << whyNoWindow();
     m_display.type(window, {QStringLiteral("alt+a"), QStringLiteral("s")});
     EXPECT_TRUE(endsWithStatus(0)) << m_program.readAllStandardError().constData();
 }
