@@ -30,8 +30,9 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
 )
 if [[ "${ORVALIN_TOOLS:-}" == *checks* ]]; then
-  # llvm brings llvm-symbolizer, which makes the sanitizers' reports readable
-  packages+=(clang clang-format clang-tidy llvm)
+  # llvm brings llvm-symbolizer, which makes the sanitizers' reports readable; debootstrap
+  # makes the other release's root
+  packages+=(clang clang-format clang-tidy llvm debootstrap)
 fi
 
 sudo=()

@@ -5,7 +5,10 @@
 # builds the Debian package there from debian/, checks it with lintian and installs it with
 # apt-get, as a user of that release would.
 #
-#   scripts/test-other-release.sh [CODENAME]
+#   scripts/test-other-release.sh [--prepare] [CODENAME]
+#
+# --prepare only makes the root and installs its packages, so that the test command can do that
+# (mostly waiting on the network) while this machine builds and tests; a later run finds it ready.
 #
 # The root is kept in ORVALIN_ROOT_CACHE (/var/cache/orvalin/roots unless set) between runs,
 # with the packages installed; only a root whose making finished is reused, so an interrupted
@@ -17,6 +20,11 @@ top=$(pwd)
 
 if [[ $(id -u) -ne 0 ]]; then
   exec sudo --preserve-env=ORVALIN_ROOT_CACHE "$0" "$@"
+fi
+prepare_only=false
+if [[ ${1:-} == --prepare ]]; then
+  prepare_only=true
+  shift
 fi
 
 . /etc/os-release
@@ -81,6 +89,10 @@ in_root() { chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HO
 
 in_root 'cd /src && ORVALIN_TOOLS=checks scripts/install-deps.sh &&
   apt-get install -y -qq --no-install-recommends ca-certificates > /dev/null'
+if $prepare_only; then
+  rm -rf "$root/src"
+  exit 0
+fi
 # One build serves two checks here: that release's GCC finds no warning anywhere, tests included,
 # at the optimisation users build with, and the whole suite passes under AddressSanitizer,
 # LeakSanitizer and UndefinedBehaviorSanitizer against that release's libraries.

@@ -11,6 +11,16 @@ export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 step() { printf '\n==== %s\n' "$*"; }
 
+# The other release's root is made and its packages installed in the background while this
+# machine builds and tests; a failure here waits for it, so that nothing is left running.
+prepare_log=$PWD/other-release-prepare.log
+prepare=""
+if [[ $(id -u) -eq 0 ]]; then
+  scripts/test-other-release.sh --prepare > "$prepare_log" 2>&1 &
+  prepare=$!
+  trap '[[ -n $prepare ]] && wait "$prepare" 2> /dev/null || true' EXIT
+fi
+
 step "Formato"
 scripts/check-format.sh
 
@@ -35,4 +45,9 @@ if [[ -x scripts/fuzz.sh ]]; then
 fi
 
 step "Pruebas en la otra versión de Debian"
+if [[ -n $prepare ]]; then
+  started=$prepare
+  prepare=""
+  wait "$started" || { cat "$prepare_log" >&2; exit 1; }
+fi
 scripts/test-other-release.sh
