@@ -54,6 +54,18 @@ public:
             .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
+    // The titles of every visible window that has one, to say what came instead.
+    QStringList visibleTitles() const
+    {
+        QStringList titles;
+        const QStringList ids = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                         QStringLiteral("--name"), QStringLiteral(".")})
+                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (const QString &id : ids)
+            titles.append(xdotool({QStringLiteral("getwindowname"), id}).trimmed());
+        return titles;
+    }
+
     QString waitForWindow(const QString &title) const
     {
         QElapsedTimer waited;
@@ -132,11 +144,12 @@ protected:
     std::string whyNoWindow()
     {
         const bool running = m_program.state() != QProcess::NotRunning;
-        QByteArray said = m_program.readAllStandardError();
+        const QByteArray said = m_program.readAllStandardError();
+        const QString titles = m_display.visibleTitles().join(QStringLiteral("», «"));
         return (running
                     ? std::string("el programa sigue en marcha sin mostrarla")
                     : "el programa terminó con código " + std::to_string(m_program.exitCode())) +
-               "; dijo:\n" + said.toStdString();
+               "; ventanas visibles: «" + titles.toStdString() + "»; dijo:\n" + said.toStdString();
     }
 
     bool endsWithStatus(int status)
