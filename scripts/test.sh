@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 ORVALIN_TOOLS=checks scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
-step() { printf '\n==== %s\n' "$*"; }
+# Each stage's heading says how long the run has taken so far.
+step() { printf '\n==== %s (a los %d min %02d s)\n' "$*" $((SECONDS / 60)) $((SECONDS % 60)); }
 
 # The other release's root is made and its packages installed in the background while this
 # machine builds and tests; a failure here waits for it, so that nothing is left running.
@@ -51,3 +52,4 @@ if [[ -n $prepare ]]; then
   wait "$started" || { cat "$prepare_log" >&2; exit 1; }
 fi
 scripts/test-other-release.sh
+step "Hecho"
