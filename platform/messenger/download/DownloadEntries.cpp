@@ -4,6 +4,11 @@
 
 DownloadEntries::~DownloadEntries() = default;
 
+void DownloadEntries::readPieces(const QString &name, const TakePiece &take) const
+{
+    take(read(name));
+}
+
 namespace {
 
 bool endsWithPart(const QString &name, const QString &suffix)

@@ -7,7 +7,6 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
-#include <functional>
 
 // JSON inside a download, read with Qt's reader; faults name the entry, its line and column.
 class DownloadJson
@@ -15,12 +14,6 @@ class DownloadJson
 public:
     // Throws DownloadParseError.
     static QJsonDocument parse(const QByteArray &data, const QString &where);
-    // Reads a document that is a bare array of objects one element at a time, handing each to
-    // take with its index, so that a long list is never held as one parsed document. Returns
-    // false, having perhaps handed out the first elements, as soon as the document is anything
-    // else or does not parse: parse() then tells what is wrong.
-    static bool forEachArrayObject(const QByteArray &data,
-                                   const std::function<void(const QJsonValue &, qsizetype)> &take);
     // "línea L, columna C" of a byte offset.
     static QString place(const QByteArray &data, qsizetype offset);
     // The first value under key at any depth, searched breadth first; Undefined when none.

@@ -24,17 +24,38 @@ FolderEntries::FolderEntries(const QString &path) : m_path(QDir(path).absolutePa
     m_names.sort();
 }
 
-QByteArray FolderEntries::read(const QString &name) const
+// The entry opened for reading, once it is known to be within the download and the limits.
+std::unique_ptr<QFile> FolderEntries::open(const QString &name) const
 {
     checkName(m_path, name);
-    QFile file(m_path + QLatin1Char('/') + name);
-    if (!file.open(QIODevice::ReadOnly))
+    auto file = std::make_unique<QFile>(m_path + QLatin1Char('/') + name);
+    if (!file->open(QIODevice::ReadOnly))
         throw DownloadDamagedError(QStringLiteral("%1: no se puede leer (%2)")
-                                       .arg(file.fileName(), SystemText::fileErrorText(file)));
-    if (file.size() > MaxEntrySize)
+                                       .arg(file->fileName(), SystemText::fileErrorText(*file)));
+    if (file->size() > MaxEntrySize)
         throw DownloadTooLargeError(
             QStringLiteral("%1 ocupa %2 bytes: es más de lo que cabe en una lista real")
-                .arg(file.fileName())
-                .arg(file.size()));
-    return file.readAll();
+                .arg(file->fileName())
+                .arg(file->size()));
+    return file;
+}
+
+QByteArray FolderEntries::read(const QString &name) const
+{
+    return open(name)->readAll();
+}
+
+void FolderEntries::readPieces(const QString &name, const TakePiece &take) const
+{
+    const std::unique_ptr<QFile> file = open(name);
+    QByteArray piece(PieceSize, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file->read(piece.data(), piece.size());
+        if (got < 0)
+            throw DownloadDamagedError(
+                QStringLiteral("%1: no se puede leer (%2)")
+                    .arg(file->fileName(), SystemText::fileErrorText(*file)));
+        if (got == 0 || !take(QByteArrayView(piece.constData(), got)))
+            return;
+    }
 }

@@ -4,6 +4,7 @@
 #include "platform/messenger/download/DownloadError.h"
 #include "platform/messenger/download/DownloadJson.h"
 #include "platform/messenger/download/HtmlLinks.h"
+#include "platform/messenger/download/JsonArrayStream.h"
 #include "platform/messenger/download/Mojibake.h"
 
 #include <QRegularExpression>
@@ -121,15 +122,19 @@ QList<DownloadPerson> InstagramReader::readJsonList(const QString &name, const Q
                                                     Links links) const
 {
     const QString where = QStringLiteral("%1: «%2»").arg(m_entries.path(), name);
-    const QByteArray data = m_entries.read(name);
     QList<DownloadPerson> people;
-    // A long followers list is a bare array: read entry by entry, it is never held whole as a
-    // parsed document.
-    if (DownloadJson::forEachArrayObject(data, [&](const QJsonValue &entry, qsizetype i) {
-            people.append(personOf(entry, where, i, links));
-        }))
+    // A long followers list is a bare array: read piece by piece and entry by entry, it is
+    // held whole neither as text nor as a parsed document.
+    JsonArrayStream stream([&](const QJsonObject &entry, qsizetype i) {
+        people.append(personOf(entry, where, i, links));
+    });
+    bool bare = true;
+    m_entries.readPieces(name, [&](QByteArrayView piece) { return bare = stream.append(piece); });
+    if (bare && stream.finish())
         return people;
+    // Anything else is read whole, and the parser says what is wrong with it.
     people.clear();
+    const QByteArray data = m_entries.read(name);
     const QJsonDocument document = DownloadJson::parse(data, where);
     // Followers come as a bare list; following, and Threads' lists, inside an object.
     const QJsonArray entries =

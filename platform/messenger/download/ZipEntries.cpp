@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QTimeZone>
+#include <algorithm>
 #include <zip.h>
 
 namespace {
@@ -128,7 +129,7 @@ void ZipEntries::readDirectory()
     }
 }
 
-QByteArray ZipEntries::read(const QString &name) const
+ZipEntries::Entry ZipEntries::checkedEntry(const QString &name) const
 {
     const qint64 index = m_index.value(name, -1);
     zip_stat_t stat;
@@ -151,24 +152,42 @@ QByteArray ZipEntries::read(const QString &name) const
                 .arg(entry)
                 .arg(size)
                 .arg(packed));
+    return {index, size};
+}
+
+QByteArray ZipEntries::read(const QString &name) const
+{
+    QByteArray data;
+    data.reserve(checkedEntry(name).size);
+    readPieces(name, [&data](QByteArrayView piece) {
+        data.append(piece);
+        return true;
+    });
+    return data;
+}
+
+void ZipEntries::readPieces(const QString &name, const TakePiece &take) const
+{
+    const Entry entry = checkedEntry(name);
     std::unique_ptr<zip_file_t, FileCloser> file(
-        zip_fopen_index(m_archive.get(), zip_uint64_t(index), 0));
+        zip_fopen_index(m_archive.get(), zip_uint64_t(entry.index), 0));
     if (!file)
         damaged(QStringLiteral("«%1»: %2").arg(name, zipErrorText(zip_get_error(m_archive.get()))));
-    QByteArray data(size, Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < size) {
+    QByteArray piece(std::clamp<qint64>(entry.size, 1, PieceSize), Qt::Uninitialized);
+    for (qint64 done = 0; done < entry.size;) {
         const zip_int64_t got =
-            zip_fread(file.get(), data.data() + done, zip_uint64_t(size - done));
+            zip_fread(file.get(), piece.data(),
+                      zip_uint64_t(std::min<qint64>(piece.size(), entry.size - done)));
         if (got <= 0)
             damaged(QStringLiteral("«%1» está cortada o dañada (%2)")
                         .arg(name, got < 0 ? zipErrorText(zip_file_get_error(file.get()))
                                            : QStringLiteral("termina antes de tiempo")));
         done += got;
+        if (!take(QByteArrayView(piece.constData(), qsizetype(got))))
+            return;
     }
     // An entry that unpacks to more than its directory says is damaged, not silently cut.
     char extra = 0;
     if (zip_fread(file.get(), &extra, 1) != 0)
         damaged(QStringLiteral("«%1» ocupa más de lo que dice el directorio").arg(name));
-    return data;
 }

@@ -21,6 +21,7 @@ public:
 
     QStringList names() const override { return m_names; }
     QByteArray read(const QString &name) const override;
+    void readPieces(const QString &name, const TakePiece &take) const override;
     QDateTime newestFileTime() const override { return m_newest; }
     QString path() const override { return m_path; }
 
@@ -29,7 +30,14 @@ private:
     {
         void operator()(zip *archive) const;
     };
+    struct Entry
+    {
+        qint64 index;
+        qint64 size;
+    };
     void readDirectory();
+    // The entry's place and size, once it is known to be plain and within the limits.
+    Entry checkedEntry(const QString &name) const;
     [[noreturn]] void damaged(const QString &what) const;
 
     QString m_path;

@@ -1,0 +1,112 @@
+#include "platform/messenger/download/JsonArrayStream.h"
+
+#include <QJsonDocument>
+#include <QJsonParseError>
+
+namespace {
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
+}
+
+} // namespace
+
+bool JsonArrayStream::append(QByteArrayView piece)
+{
+    for (qsizetype i = 0; i < piece.size(); ++i) {
+        const char c = piece[i];
+        switch (m_state) {
+        case State::InObject: {
+            const qsizetype end = scanObject(piece, i);
+            m_object.append(piece.sliced(i, (end < 0 ? piece.size() : end) - i));
+            if (end < 0)
+                return true;
+            if (!takeObject())
+                return false;
+            i = end - 1;
+            continue;
+        }
+        case State::Failed:
+            return false;
+        default:
+            break;
+        }
+        if (isSpace(c))
+            continue;
+        switch (m_state) {
+        case State::BeforeArray:
+            if (c != '[')
+                return fail();
+            m_state = State::BeforeFirst;
+            break;
+        case State::BeforeFirst:
+        case State::BeforeNext:
+            if (c == ']' && m_state == State::BeforeFirst) {
+                m_state = State::AfterArray;
+                break;
+            }
+            if (c != '{')
+                return fail();
+            m_state = State::InObject;
+            // The opening brace is read again by the object's own scan.
+            --i;
+            break;
+        case State::AfterObject:
+            if (c == ',')
+                m_state = State::BeforeNext;
+            else if (c == ']')
+                m_state = State::AfterArray;
+            else
+                return fail();
+            break;
+        default:
+            // Only blanks may follow the array.
+            return fail();
+        }
+    }
+    return m_state != State::Failed;
+}
+
+// Brackets are matched outside strings only; whether the object is valid JSON is left to Qt's
+// parser once it is whole. The scan's state carries over from one piece to the next.
+qsizetype JsonArrayStream::scanObject(QByteArrayView piece, qsizetype begin)
+{
+    for (qsizetype i = begin; i < piece.size(); ++i) {
+        const char c = piece[i];
+        if (m_inString) {
+            if (m_escaped)
+                m_escaped = false;
+            else if (c == '\\')
+                m_escaped = true;
+            else if (c == '"')
+                m_inString = false;
+        } else if (c == '"') {
+            m_inString = true;
+        } else if (c == '{' || c == '[') {
+            ++m_depth;
+        } else if ((c == '}' || c == ']') && --m_depth == 0) {
+            return i + 1;
+        }
+    }
+    return -1;
+}
+
+bool JsonArrayStream::takeObject()
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(m_object, &error);
+    m_object.clear();
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        return fail();
+    m_take(document.object(), m_index++);
+    m_state = State::AfterObject;
+    return true;
+}
+
+bool JsonArrayStream::fail()
+{
+    m_state = State::Failed;
+    m_object.clear();
+    return false;
+}

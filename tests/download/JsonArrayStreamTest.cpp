@@ -1,0 +1,187 @@
+#include "platform/messenger/download/JsonArrayStream.h"
+#include "platform/messenger/download/DataDownload.h"
+#include "platform/messenger/download/DownloadError.h"
+#include "platform/messenger/download/FolderEntries.h"
+#include "platform/messenger/download/ZipEntries.h"
+#include "tests/download/DownloadFixtures.h"
+#include "tests/download/ZipWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <array>
+#include <gtest/gtest.h>
+
+// A bare array read in pieces hands over exactly the objects a whole read would, wherever the
+// pieces break, and refuses what is not such an array; a download's long entries are read that
+// way from a ZIP and from a folder alike.
+
+using namespace DownloadFixtures;
+
+namespace {
+
+struct Streamed
+{
+    QStringList titles;
+    bool whole = false;
+};
+
+Streamed streamInPieces(const QByteArray &document, qsizetype pieceSize)
+{
+    Streamed out;
+    JsonArrayStream stream([&out](const QJsonObject &object, qsizetype index) {
+        EXPECT_EQ(index, out.titles.size());
+        out.titles.append(object.value(u"title").toString());
+    });
+    bool reading = true;
+    for (qsizetype at = 0; at < document.size() && reading; at += pieceSize)
+        reading = stream.append(
+            QByteArrayView(document).sliced(at, std::min(pieceSize, document.size() - at)));
+    out.whole = reading && stream.finish();
+    return out;
+}
+
+QStringList titles(qsizetype count)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < count; ++i)
+        out.append(QStringLiteral("seguidor%1").arg(i));
+    return out;
+}
+
+QByteArray followers(const QStringList &names)
+{
+    QList<QByteArray> items;
+    for (const QString &name : names)
+        items.append(instagramEntry(name, {}, 1676354318, name));
+    return jsonArray(items);
+}
+
+} // namespace
+
+TEST(JsonArrayStream, EveryBreakBetweenPiecesGivesTheSameObjects)
+{
+    // Brackets, quotes and backslashes inside texts, nested lists and blanks everywhere.
+    const QByteArray document =
+        " \r\n[ {\"title\": \"a}]\\\\\", \"x\": [{\"y\": \"[{\\\"\"}]} ,\t{\"title\": \"b\\\"}\"},"
+        "\n{\"title\": \"c\", \"n\": [[1], {\"k\": []}]} ]\n\n";
+    const QStringList expected{"a}]\\", "b\"}", "c"};
+    for (qsizetype size = 1; size <= document.size(); ++size) {
+        const Streamed read = streamInPieces(document, size);
+        EXPECT_TRUE(read.whole) << "pieces of " << size;
+        EXPECT_EQ(read.titles, expected) << "pieces of " << size;
+    }
+    EXPECT_TRUE(streamInPieces("[]", 1).whole);
+    EXPECT_TRUE(streamInPieces(" [ ] ", 2).titles.isEmpty());
+}
+
+TEST(JsonArrayStream, AnythingButABareArrayOfObjectsIsRefused)
+{
+    const QByteArray ana = "{\"title\": \"ana\"}";
+    for (const QByteArray &refused :
+         {QByteArray("{\"list\": [" + ana + "]}"), QByteArray("[" + ana + " " + ana + "]"),
+          QByteArray("[" + ana + ",]"), QByteArray("[,]"), QByteArray("[" + ana + "] x"),
+          QByteArray("[" + ana + ", 1]"), QByteArray("[" + ana + ", {\"title\": ]}"),
+          QByteArray("[" + ana + ", {]"), QByteArray("[" + ana), QByteArray(""),
+          QByteArray("[" + ana + "][]")}) {
+        for (const qsizetype size : {qsizetype(1), qsizetype(3), refused.size() + 1}) {
+            const Streamed read = streamInPieces(refused, size);
+            EXPECT_FALSE(read.whole) << refused.toStdString() << ", pieces of " << size;
+            // Whatever was handed over before the fault is only the objects that came first.
+            EXPECT_LE(read.titles.size(), 1) << refused.toStdString();
+        }
+    }
+}
+
+TEST(JsonArrayStream, OnceRefusedLaterPiecesAreIgnored)
+{
+    int taken = 0;
+    JsonArrayStream stream([&taken](const QJsonObject &, qsizetype) { ++taken; });
+    EXPECT_FALSE(stream.append("x"));
+    EXPECT_FALSE(stream.append("[{\"title\": \"ana\"}]"));
+    EXPECT_FALSE(stream.finish());
+    EXPECT_EQ(taken, 0);
+}
+
+// Lists longer than a piece, as a ZIP entry and as a file of an unpacked folder: every
+// follower read, in order, and the pieces put together are the entry itself.
+TEST(DownloadPieces, LongListsAreReadInPiecesFromAZipAndAFolder)
+{
+    const QStringList names = titles(15000);
+    const QByteArray content = followers(names);
+    ASSERT_GT(content.size(), 2 * DownloadEntries::PieceSize);
+    const QString followersName = QStringLiteral("followers_and_following/followers_1.json");
+    const QString followingName = QStringLiteral("followers_and_following/following.json");
+    const QByteArray following = instagramFollowing({instagramEntry("seguidor7")});
+
+    QTemporaryDir dir;
+    const QString zipPath = dir.filePath("descarga.zip");
+    ASSERT_TRUE(writeZip(zipPath, {{followersName, content}, {followingName, following}}));
+    const QString folder = dir.filePath("descarga");
+    ASSERT_TRUE(QDir().mkpath(folder + "/followers_and_following"));
+    for (const auto &[name, bytes] :
+         {std::pair{followersName, content}, {followingName, following}}) {
+        QFile file(folder + "/" + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    const ZipEntries zipEntries(zipPath);
+    const FolderEntries folderEntries(folder);
+    const std::array<const DownloadEntries *, 2> both{&zipEntries, &folderEntries};
+    for (const DownloadEntries *entries : both) {
+        QByteArray joined;
+        int pieces = 0;
+        entries->readPieces(followersName, [&](QByteArrayView piece) {
+            EXPECT_LE(piece.size(), DownloadEntries::PieceSize);
+            joined.append(piece);
+            ++pieces;
+            return true;
+        });
+        EXPECT_EQ(joined, content) << entries->path().toStdString();
+        EXPECT_GE(pieces, 3);
+        // Asked to stop, the reading stops.
+        pieces = 0;
+        entries->readPieces(followersName, [&](QByteArrayView) { return ++pieces < 2; });
+        EXPECT_EQ(pieces, 2);
+    }
+
+    for (const QString &path : {zipPath, folder}) {
+        const DataDownload download(path);
+        QStringList read;
+        for (const MessengerUser &user : download.account().reverseList)
+            read.append(user.member(u"EmailAddress"));
+        EXPECT_EQ(read, names) << path.toStdString();
+    }
+}
+
+// A follower the list cannot name is still told by its number when it lies beyond the first
+// piece, and the entry's fault by its place when the array breaks there.
+TEST(DownloadPieces, FaultsBeyondTheFirstPieceAreToldAsBefore)
+{
+    QStringList names = titles(9000);
+    QByteArray content = followers(names);
+    ASSERT_GT(content.size(), DownloadEntries::PieceSize);
+    const QByteArray following = instagramFollowing({instagramEntry("seguidor7")});
+    QTemporaryDir dir;
+    const auto message = [&](const QByteArray &followersContent) {
+        const QString path = dir.filePath(QStringLiteral("d%1.zip").arg(followersContent.size()));
+        EXPECT_TRUE(writeZip(path, {{"followers_and_following/followers_1.json", followersContent},
+                                    {"followers_and_following/following.json", following}}));
+        try {
+            DataDownload download(path);
+        } catch (const DownloadParseError &error) {
+            return error.message();
+        }
+        return QString();
+    };
+
+    QByteArray nameless = content;
+    nameless.insert(nameless.size() - 2, ",\n{\"title\": \"\", \"string_list_data\": []}");
+    EXPECT_TRUE(message(nameless).contains("número 9001")) << message(nameless).toStdString();
+
+    QByteArray broken = content;
+    broken.insert(broken.size() - 2, ",\n{oops}");
+    const QString told = message(broken);
+    EXPECT_TRUE(told.contains("followers_1.json") && told.contains("línea")) << told.toStdString();
+}
