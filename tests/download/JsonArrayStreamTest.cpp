@@ -2,12 +2,15 @@
 #include "platform/messenger/download/DataDownload.h"
 #include "platform/messenger/download/DownloadError.h"
 #include "platform/messenger/download/FolderEntries.h"
+#include "platform/messenger/download/InstagramReader.h"
+#include "platform/messenger/download/XReader.h"
 #include "platform/messenger/download/ZipEntries.h"
 #include "tests/download/DownloadFixtures.h"
 #include "tests/download/ZipWriter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <array>
 #include <gtest/gtest.h>
@@ -184,4 +187,102 @@ TEST(DownloadPieces, FaultsBeyondTheFirstPieceAreToldAsBefore)
     broken.insert(broken.size() - 2, ",\n{oops}");
     const QString told = message(broken);
     EXPECT_TRUE(told.contains("followers_1.json") && told.contains("línea")) << told.toStdString();
+}
+
+namespace {
+
+// Files in memory, handed over in pieces of a chosen size.
+class PieceEntries : public DownloadEntries
+{
+public:
+    PieceEntries(QMap<QString, QByteArray> files, qsizetype pieceSize)
+        : m_files(std::move(files)), m_pieceSize(pieceSize)
+    {
+    }
+    QStringList names() const override { return m_files.keys(); }
+    QByteArray read(const QString &name) const override
+    {
+        ++wholeReads;
+        return m_files.value(name);
+    }
+    void readPieces(const QString &name, const TakePiece &take) const override
+    {
+        const QByteArray whole = m_files.value(name);
+        for (qsizetype at = 0; at < whole.size(); at += m_pieceSize) {
+            if (!take(QByteArrayView(whole).sliced(at, std::min(m_pieceSize, whole.size() - at))))
+                return;
+        }
+    }
+    QDateTime newestFileTime() const override { return {}; }
+    QString path() const override { return QStringLiteral("descarga"); }
+
+    mutable int wholeReads = 0;
+
+private:
+    QMap<QString, QByteArray> m_files;
+    qsizetype m_pieceSize;
+};
+
+QStringList keysOf(const QList<DownloadPerson> &people)
+{
+    QStringList keys;
+    for (const DownloadPerson &person : people)
+        keys.append(person.key);
+    return keys;
+}
+
+} // namespace
+
+// Instagram's followers are read in pieces wherever they break; its following, an object, is
+// read whole.
+TEST(DownloadPieces, InstagramFollowersAreReadInPiecesWhereverThePiecesBreak)
+{
+    const QStringList names{"ana", "bea", "cris"};
+    for (const qsizetype size : {qsizetype(1), qsizetype(5), qsizetype(4096)}) {
+        const PieceEntries entries({{"followers_and_following/followers_1.json", followers(names)},
+                                    {"followers_and_following/following.json",
+                                     instagramFollowing({instagramEntry("bea")})}},
+                                   size);
+        const DownloadLists lists =
+            InstagramReader(entries, InstagramReader::Network::Instagram).read();
+        EXPECT_EQ(keysOf(lists.followers), names) << "pieces of " << size;
+        EXPECT_EQ(keysOf(lists.following), QStringList{"bea"});
+        EXPECT_EQ(entries.wholeReads, 1);
+    }
+}
+
+// X's parts are assignments of a bare array: read in pieces, wherever they break (inside the
+// assignment too), each part gives its accounts in order; a part that is not such an
+// assignment is refused as a whole read refuses it.
+TEST(DownloadPieces, XPartsAreReadInPiecesWhereverThePiecesBreak)
+{
+    const QByteArray followers = xList("follower", 0, {"11", "22", "33"});
+    const QByteArray more = xList("follower", 1, {"44"});
+    const QByteArray following = xList("following", 0, {"22"});
+    for (const qsizetype size : {qsizetype(1), qsizetype(2), qsizetype(7), qsizetype(4096)}) {
+        const PieceEntries entries({{"data/follower.js", followers},
+                                    {"data/follower-part1.js", more},
+                                    {"data/following.js", following}},
+                                   size);
+        const DownloadLists lists = XReader(entries).read();
+        EXPECT_EQ(keysOf(lists.followers), (QStringList{"44", "11", "22", "33"}))
+            << "pieces of " << size;
+        EXPECT_EQ(keysOf(lists.following), QStringList{"22"});
+        // None of them was read whole.
+        EXPECT_EQ(entries.wholeReads, 0);
+    }
+
+    for (const QByteArray &refused :
+         {QByteArray("window.YTD.following.part0 = []"), QByteArray("var x = []"),
+          QByteArray(300, ' ') + "window.YTD.follower.part0 = []"}) {
+        const PieceEntries entries(
+            {{"data/follower.js", refused}, {"data/following.js", following}}, 3);
+        try {
+            XReader(entries).read();
+            ADD_FAILURE() << "read: " << refused.toStdString();
+        } catch (const DownloadParseError &error) {
+            EXPECT_TRUE(error.message().contains("window.YTD.follower"))
+                << error.message().toStdString();
+        }
+    }
 }

@@ -3,6 +3,7 @@
 #include "platform/messenger/download/DownloadEntries.h"
 #include "platform/messenger/download/DownloadError.h"
 #include "platform/messenger/download/DownloadJson.h"
+#include "platform/messenger/download/JsonArrayStream.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -61,25 +62,63 @@ QList<DownloadPerson> XReader::readList(const QString &kind) const
     QList<DownloadPerson> people;
     for (const QString &name : partsOf(kind)) {
         const QString where = QStringLiteral("%1: «%2»").arg(m_entries.path(), name);
+        if (streamPart(name, kind, where, people))
+            continue;
+        // Anything else is read whole, and the parser says what is wrong with it.
         const QJsonArray entries = DownloadJson::requireArray(
             parseScript(m_entries.read(name), kind, where).array(), where, kind);
-        for (qsizetype i = 0; i < entries.size(); ++i) {
-            const QJsonObject item = entries.at(i).toObject().value(kind).toObject();
-            const QString id = item.value(QLatin1String("accountId")).toString();
-            if (id.isEmpty())
-                throw DownloadParseError(
-                    QStringLiteral("%1: la cuenta número %2 no tiene «accountId»")
-                        .arg(where)
-                        .arg(i + 1));
-            QString link = item.value(QLatin1String("userLink")).toString();
-            const QString host = QUrl(link).host();
-            if (!host.endsWith(QLatin1String("twitter.com")) &&
-                !host.endsWith(QLatin1String("x.com")))
-                link = QStringLiteral("https://x.com/intent/user?user_id=%1").arg(id);
-            people.append({id, id, link, {}});
-        }
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            people.append(personOf(entries.at(i).toObject(), kind, where, i));
     }
     return people;
+}
+
+bool XReader::streamPart(const QString &name, const QString &kind, const QString &where,
+                         QList<DownloadPerson> &people) const
+{
+    const qsizetype before = people.size();
+    JsonArrayStream stream([&](const QJsonObject &entry, qsizetype i) {
+        people.append(personOf(entry, kind, where, i));
+    });
+    const QRegularExpression assignment(
+        QStringLiteral("^\\s*window\\.YTD\\.%1\\.part\\d+\\s*=$").arg(kind));
+    // The assignment is gathered first; the array after it goes to the stream.
+    QByteArray head;
+    bool assigned = false;
+    bool bare = true;
+    m_entries.readPieces(name, [&](QByteArrayView piece) {
+        if (!assigned) {
+            const qsizetype equals = piece.indexOf('=');
+            head.append(piece.first(equals < 0 ? piece.size() : equals + 1));
+            if (equals < 0)
+                return bare = head.size() < 200;
+            assigned = true;
+            if (!assignment.match(QString::fromLatin1(head)).hasMatch())
+                return bare = false;
+            piece = piece.sliced(equals + 1);
+        }
+        return bare = stream.append(piece);
+    });
+    if (assigned && bare && stream.finish())
+        return true;
+    people.resize(before);
+    return false;
+}
+
+DownloadPerson XReader::personOf(const QJsonObject &entry, const QString &kind,
+                                 const QString &where, qsizetype index)
+{
+    const QJsonObject item = entry.value(kind).toObject();
+    const QString id = item.value(QLatin1String("accountId")).toString();
+    if (id.isEmpty())
+        throw DownloadParseError(QStringLiteral("%1: la cuenta número %2 no tiene «accountId»")
+                                     .arg(where)
+                                     .arg(index + 1));
+    QString link = item.value(QLatin1String("userLink")).toString();
+    const QString host = QUrl(link).host();
+    if (!host.endsWith(QLatin1String("twitter.com")) && !host.endsWith(QLatin1String("x.com")))
+        link = QStringLiteral("https://x.com/intent/user?user_id=%1").arg(id);
+    return {id, id, link, {}};
 }
 
 void XReader::readProfile(DownloadLists &lists) const

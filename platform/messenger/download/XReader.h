@@ -3,6 +3,7 @@
 #include "platform/messenger/download/DownloadPerson.h"
 
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 
 class DownloadEntries;
@@ -26,6 +27,12 @@ public:
 private:
     QStringList partsOf(const QString &kind) const;
     QList<DownloadPerson> readList(const QString &kind) const;
+    // Reads a part that is the assignment of a bare array piece by piece, appending each person
+    // as it is whole; false, with nothing appended, for anything else.
+    bool streamPart(const QString &name, const QString &kind, const QString &where,
+                    QList<DownloadPerson> &people) const;
+    static DownloadPerson personOf(const QJsonObject &entry, const QString &kind,
+                                   const QString &where, qsizetype index);
     void readProfile(DownloadLists &lists) const;
 
     const DownloadEntries &m_entries;
