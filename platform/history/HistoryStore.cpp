@@ -1,8 +1,7 @@
 #include "platform/history/HistoryStore.h"
 
-#include "platform/base/Product.h"
-
 #include "platform/base/AccountName.h"
+#include "platform/base/Product.h"
 #include "platform/history/HistoryError.h"
 
 #include <QDir>

@@ -24,14 +24,23 @@ FolderEntries::FolderEntries(const QString &path) : m_path(QDir(path).absolutePa
     m_names.sort();
 }
 
+namespace {
+
+[[noreturn]] void unreadable(const QFile &file)
+{
+    throw DownloadDamagedError(QStringLiteral("%1: no se puede leer (%2)")
+                                   .arg(file.fileName(), SystemText::fileErrorText(file)));
+}
+
+} // namespace
+
 // The entry opened for reading, once it is known to be within the download and the limits.
 std::unique_ptr<QFile> FolderEntries::open(const QString &name) const
 {
     checkName(m_path, name);
     auto file = std::make_unique<QFile>(m_path + QLatin1Char('/') + name);
     if (!file->open(QIODevice::ReadOnly))
-        throw DownloadDamagedError(QStringLiteral("%1: no se puede leer (%2)")
-                                       .arg(file->fileName(), SystemText::fileErrorText(*file)));
+        unreadable(*file);
     if (file->size() > MaxEntrySize)
         throw DownloadTooLargeError(
             QStringLiteral("%1 ocupa %2 bytes: es más de lo que cabe en una lista real")
@@ -52,9 +61,7 @@ void FolderEntries::readPieces(const QString &name, const TakePiece &take) const
     for (;;) {
         const qint64 got = file->read(piece.data(), piece.size());
         if (got < 0)
-            throw DownloadDamagedError(
-                QStringLiteral("%1: no se puede leer (%2)")
-                    .arg(file->fileName(), SystemText::fileErrorText(*file)));
+            unreadable(*file);
         if (got == 0 || !take(QByteArrayView(piece.constData(), got)))
             return;
     }

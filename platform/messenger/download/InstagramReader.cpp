@@ -128,9 +128,8 @@ QList<DownloadPerson> InstagramReader::readJsonList(const QString &name, const Q
     JsonArrayStream stream([&](const QJsonObject &entry, qsizetype i) {
         people.append(personOf(entry, where, i, links));
     });
-    bool bare = true;
-    m_entries.readPieces(name, [&](QByteArrayView piece) { return bare = stream.append(piece); });
-    if (bare && stream.finish())
+    m_entries.readPieces(name, [&](QByteArrayView piece) { return stream.append(piece); });
+    if (stream.finish())
         return people;
     // Anything else is read whole, and the parser says what is wrong with it.
     people.clear();

@@ -85,21 +85,21 @@ bool XReader::streamPart(const QString &name, const QString &kind, const QString
     // The assignment is gathered first; the array after it goes to the stream.
     QByteArray head;
     bool assigned = false;
-    bool bare = true;
     m_entries.readPieces(name, [&](QByteArrayView piece) {
         if (!assigned) {
             const qsizetype equals = piece.indexOf('=');
             head.append(piece.first(equals < 0 ? piece.size() : equals + 1));
             if (equals < 0)
-                return bare = head.size() < 200;
+                return head.size() < 200;
             assigned = true;
             if (!assignment.match(QString::fromLatin1(head)).hasMatch())
-                return bare = false;
+                return false;
             piece = piece.sliced(equals + 1);
         }
-        return bare = stream.append(piece);
+        return stream.append(piece);
     });
-    if (assigned && bare && stream.finish())
+    // A refused assignment leaves the stream where it started, which is no whole array.
+    if (stream.finish())
         return true;
     people.resize(before);
     return false;

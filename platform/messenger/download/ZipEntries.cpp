@@ -158,8 +158,9 @@ ZipEntries::Entry ZipEntries::checkedEntry(const QString &name) const
 QByteArray ZipEntries::read(const QString &name) const
 {
     QByteArray data;
-    data.reserve(checkedEntry(name).size);
-    readPieces(name, [&data](QByteArrayView piece) {
+    const Entry entry = checkedEntry(name);
+    data.reserve(entry.size);
+    readPieces(name, entry, [&data](QByteArrayView piece) {
         data.append(piece);
         return true;
     });
@@ -168,7 +169,11 @@ QByteArray ZipEntries::read(const QString &name) const
 
 void ZipEntries::readPieces(const QString &name, const TakePiece &take) const
 {
-    const Entry entry = checkedEntry(name);
+    readPieces(name, checkedEntry(name), take);
+}
+
+void ZipEntries::readPieces(const QString &name, const Entry &entry, const TakePiece &take) const
+{
     std::unique_ptr<zip_file_t, FileCloser> file(
         zip_fopen_index(m_archive.get(), zip_uint64_t(entry.index), 0));
     if (!file)

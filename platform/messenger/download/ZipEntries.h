@@ -38,6 +38,7 @@ private:
     void readDirectory();
     // The entry's place and size, once it is known to be plain and within the limits.
     Entry checkedEntry(const QString &name) const;
+    void readPieces(const QString &name, const Entry &entry, const TakePiece &take) const;
     [[noreturn]] void damaged(const QString &what) const;
 
     QString m_path;
