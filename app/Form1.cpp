@@ -329,6 +329,11 @@ void Form1::removeChecked()
     } removing(*this);
     const QList<RemovalFailure> failures = m_audit->RemoveChecked(client, progress);
     dialog.reset();
+    reportRemovalFailures(failures);
+}
+
+void Form1::reportRemovalFailures(const QList<RemovalFailure> &failures)
+{
     if (failures.isEmpty())
         return;
     // No row was taken on: the one reason is said once, and every ticked row stays.

@@ -93,6 +93,7 @@ private:
     void search();
     void removeChecked();
     std::unique_ptr<QProgressDialog> createRemovalProgress(int total);
+    void reportRemovalFailures(const QList<RemovalFailure> &failures);
 
     void command1Click();
     void command2Click();
