@@ -7,6 +7,7 @@
 #include "platform/messenger/MessengerServiceSet.h"
 #include "platform/messenger/MessengerUserList.h"
 #include "platform/messenger/MessengerWaiter.h"
+#include "platform/messenger/UserTable.h"
 #include "platform/messenger/xmpp/PasswordSource.h"
 #include "platform/messenger/xmpp/XmppFanList.h"
 #include "platform/messenger/xmpp/XmppSession.h"
@@ -65,10 +66,11 @@ class XmppUserList : public MessengerUserList
 public:
     XmppUserList(std::weak_ptr<XmppSessionThread> session,
                  std::shared_ptr<const MessengerWaiter> waiter, qint32 listNumber,
-                 QList<MessengerUser> users)
+                 QList<MessengerUser> users, std::shared_ptr<const UserTable> table)
         : m_session(std::move(session)), m_waiter(std::move(waiter)), m_listNumber(listNumber),
           m_users(std::move(users))
     {
+        setTable(std::move(table));
     }
 
     qint32 count() const override { return qint32(m_users.size()); }
@@ -99,6 +101,7 @@ public:
         });
         m_users.removeIf(
             [&](const MessengerUser &listed) { return listed.member(u"EmailAddress") == address; });
+        setTable(std::make_shared<const UserTable>(m_users));
     }
 
 private:
@@ -154,7 +157,22 @@ std::shared_ptr<MessengerUserList> XmppMessengerClient::userList(qint32 listNumb
         throw MessengerError(QStringLiteral("Se perdió la conexión con el servidor XMPP de %1; "
                                             "vuelva a abrir %2 para iniciar sesión otra vez")
                                  .arg(m_session->account().signInName, Product::name()));
-    return std::make_shared<XmppUserList>(m_session, m_waiter, listNumber, std::move(users));
+    std::shared_ptr<const UserTable> table = tableOf(listNumber, users);
+    return std::make_shared<XmppUserList>(m_session, m_waiter, listNumber, std::move(users),
+                                          std::move(table));
+}
+
+std::shared_ptr<const UserTable> XmppMessengerClient::tableOf(qint32 listNumber,
+                                                              const QList<MessengerUser> &users)
+{
+    LaidOutList &laidOut = m_laidOut[listNumber == ContactList ? 0 : 1];
+    // The list kept here holds on to its block, so a new list can never be taken for it.
+    if (!laidOut.table || laidOut.users.constData() != users.constData() ||
+        laidOut.users.size() != users.size()) {
+        laidOut.table = std::make_shared<const UserTable>(users);
+        laidOut.users = users;
+    }
+    return laidOut.table;
 }
 
 MessengerFans *XmppMessengerClient::fans()

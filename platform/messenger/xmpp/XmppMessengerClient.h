@@ -1,10 +1,14 @@
 #pragma once
 
 #include "platform/messenger/MessengerClient.h"
+#include "platform/messenger/MessengerUser.h"
+
+#include <QList>
 
 class MessengerWaiter;
 class XmppFanList;
 class PasswordSource;
+class UserTable;
 class XmppSessionThread;
 struct XmppSettings;
 
@@ -44,6 +48,18 @@ public:
     qint64 removalGroupMs() const override;
 
 private:
+    // A list as the roster last gave it, and its table for the scan's walk.
+    struct LaidOutList
+    {
+        QList<MessengerUser> users;
+        std::shared_ptr<const UserTable> table;
+    };
+
+    // The scan fetches the reverse list anew for every contact: an unchanged list, which the
+    // roster hands out as the same shared copy, is laid out once.
+    std::shared_ptr<const UserTable> tableOf(qint32 listNumber, const QList<MessengerUser> &users);
+
+    LaidOutList m_laidOut[2];
     // Shared with the handed-out objects, which see it go away with the client.
     std::shared_ptr<XmppSessionThread> m_session;
     std::shared_ptr<const MessengerWaiter> m_waiter;
