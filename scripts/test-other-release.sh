@@ -101,7 +101,7 @@ fi
 # at the optimisation users build with, and the whole suite passes under AddressSanitizer,
 # LeakSanitizer and UndefinedBehaviorSanitizer against that release's libraries.
 in_root 'cd /src && CC=gcc CXX=g++ BUILD_TYPE=RelWithDebInfo ORVALIN_WERROR=ON \
-  scripts/test-sanitized.sh'
+  ORVALIN_LINE_TABLES=ON scripts/test-sanitized.sh'
 
 # The package made on this release, from the source package, passes lintian, installs with its
 # dependencies and runs.

@@ -11,6 +11,7 @@
 #                  scripts/fuzz.sh
 #   BUILD_TYPE     Debug unless set
 #   ORVALIN_WERROR ON makes any compiler warning fail the build
+#   ORVALIN_LINE_TABLES ON keeps only line tables as debug information
 set -euo pipefail
 cd "$(dirname "$0")/.."
 symbolizer=$(command -v llvm-symbolizer || true)
@@ -26,7 +27,7 @@ fuzz=OFF
 cmake -S . -B build-asan \
   -DCMAKE_BUILD_TYPE="${BUILD_TYPE:-Debug}" -DORVALIN_SANITIZE=ON \
   -DORVALIN_FUZZ="${ORVALIN_FUZZ:-$fuzz}" -DORVALIN_WERROR="${ORVALIN_WERROR:-OFF}" \
-  > build-asan.log 2>&1 || { cat build-asan.log; exit 1; }
+  -DORVALIN_LINE_TABLES="${ORVALIN_LINE_TABLES:-OFF}" > build-asan.log 2>&1 || { cat build-asan.log; exit 1; }
 cmake --build build-asan -j"$(nproc)"
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
