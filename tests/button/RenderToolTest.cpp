@@ -123,8 +123,12 @@ TEST(RenderTool, HelpAndVersionNeedNoDisplay)
                                     QStringList{"form", "--help"}}) {
         const HeadlessRun sub = runHeadless(program, args);
         EXPECT_EQ(sub.exitCode, 0) << args.join(' ').toStdString() << sub.err.toStdString();
-        EXPECT_TRUE(sub.out.contains(QLatin1String("orvalin-render ") + args.first()))
+        // Each command's help has the same shape: its usage, then its options.
+        EXPECT_TRUE(sub.out.startsWith(QLatin1String("Uso: orvalin-render ") + args.first()))
             << sub.out.toStdString();
+        EXPECT_TRUE(sub.out.contains(QLatin1String("\nOpciones:\n  -h, --help")))
+            << sub.out.toStdString();
+        EXPECT_TRUE(sub.out.contains(QLatin1String("  -o SALIDA.png "))) << sub.out.toStdString();
     }
 }
 
@@ -138,6 +142,7 @@ TEST(RenderTool, UsageErrorsKeepTheirWords)
         {{"button", "-o", "x.png", "--bogus"}, "opción desconocida para «button»: «--bogus»"},
         {{"banner", "-o", "x.png", "extra"}, "argumento inesperado: «extra»"},
         {{"form", "Form1", "-o"}, "a «-o» le falta el archivo"},
+        {{"form", "Form1"}, "falta «-o SALIDA.png»"},
         {{"form", "Form1", "Creditos", "-o", "x.png"}, "opción desconocida: «Creditos»"},
         {{"form", "Creditos", "-o", "x.png", "--scan"}, "«--scan» solo vale para Form1"},
     };

@@ -8,7 +8,7 @@
 #include <QResizeEvent>
 
 const char *const renderBannerUsage =
-    "uso: orvalin-render banner -o SALIDA.png [--twips ANCHOxALTO] [--caption TEXTO]\n"
+    "Uso: orvalin-render banner -o SALIDA.png [--twips ANCHOxALTO] [--caption TEXTO]\n"
     "       [--start COLOR] [--end COLOR] [--fore COLOR] [--font NOMBRE] [--font-size PT]\n"
     "       [--bold 0|1] [--autosize 0|1]\n";
 

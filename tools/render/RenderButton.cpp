@@ -8,7 +8,7 @@
 #include <QResizeEvent>
 
 const char *const renderButtonUsage =
-    "uso: orvalin-render button -o SALIDA.png [--size ANCHOxALTO] [--type N] [--scheme N]\n"
+    "Uso: orvalin-render button -o SALIDA.png [--size ANCHOxALTO] [--type N] [--scheme N]\n"
     "       [--back COLOR] [--fore COLOR] [--caption TEXTO] [--font NOMBRE] [--font-size PT]\n"
     "       [--bold] [--state up|down] [--disabled] [--focus] [--no-focus-rect] [--default]\n";
 

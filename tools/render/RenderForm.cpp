@@ -43,10 +43,17 @@ QImage grabWindow(QWidget &window)
 } // namespace
 
 const char *const renderFormUsage =
-    "  orvalin-render form Form1|Creditos -o OUT.png [--scan]\n"
-    "      --scan   Form1 tras pulsar \"Buscar\" en la cuenta de demostración\n";
+    "Uso: orvalin-render form Form1|Creditos -o SALIDA.png [--scan]\n";
 
 namespace {
+
+QList<QCommandLineOption> formOptions()
+{
+    return {RenderOptions::valuedOption("o", "El archivo PNG que se escribe.", "SALIDA.png"),
+            QCommandLineOption(QStringLiteral("scan"),
+                               QStringLiteral("Form1 tras pulsar \"Buscar\" en la cuenta de "
+                                              "demostración."))};
+}
 
 struct FormRequest
 {
@@ -61,12 +68,8 @@ struct FormRequest
 QString readFormRequest(const QStringList &args, FormRequest &request)
 {
     CommandLine line;
-    line.addOption(QCommandLineOption(QStringLiteral("o"),
-                                      QStringLiteral("El archivo PNG que se escribe."),
-                                      QStringLiteral("ARCHIVO.png")));
-    line.addOption(QCommandLineOption(QStringLiteral("scan"),
-                                      QStringLiteral("Form1 tras pulsar \"Buscar\" en la cuenta de "
-                                                     "demostración.")));
+    for (const QCommandLineOption &option : formOptions())
+        line.addOption(option);
     if (!line.parse(args)) {
         const CommandLine::Fault fault = line.fault();
         if (fault.kind == CommandLine::Fault::Kind::MissingValue)
@@ -87,7 +90,7 @@ QString readFormRequest(const QStringList &args, FormRequest &request)
         return QStringLiteral("falta la ventana o no existe: «%1» (se espera Form1 o Creditos)")
             .arg(request.window.left(60));
     if (request.output.isEmpty())
-        return QStringLiteral("falta «-o ARCHIVO.png»");
+        return QStringLiteral("falta «-o SALIDA.png»");
     if (request.scan && request.window != QLatin1String("Form1"))
         return QStringLiteral("«--scan» solo vale para Form1");
     return QString();
@@ -95,16 +98,24 @@ QString readFormRequest(const QStringList &args, FormRequest &request)
 
 } // namespace
 
+QString formOptionsHelp()
+{
+    CommandLine line;
+    for (const QCommandLineOption &option : formOptions())
+        line.addOption(option);
+    return line.optionsHelp();
+}
+
 int renderForm(const QStringList &args)
 {
     FormRequest request;
     if (const QString fault = readFormRequest(args, request); !fault.isEmpty())
         return RenderOptions::reportError(fault);
     if (request.help || request.version) {
-        std::fputs(request.help
-                       ? renderFormUsage
-                       : qPrintable(CommandLine::versionLine(QStringLiteral("orvalin-render"))),
-                   stdout);
+        const QString text = request.help
+                                 ? QString::fromUtf8(renderFormUsage) + formOptionsHelp()
+                                 : CommandLine::versionLine(QStringLiteral("orvalin-render"));
+        std::fputs(text.toUtf8().constData(), stdout);
         return 0;
     }
     const QString &window = request.window;

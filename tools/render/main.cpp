@@ -14,7 +14,7 @@ namespace {
 
 void printHelp()
 {
-    std::fputs("uso: orvalin-render button|banner|form [OPCIONES]\n"
+    std::fputs("Uso: orvalin-render button|banner|form [OPCIONES]\n"
                "     orvalin-render --help | --version\n\n",
                stdout);
     std::fputs(renderButtonUsage, stdout);
@@ -24,6 +24,7 @@ void printHelp()
     std::fputs(qPrintable(bannerOptionsHelp()), stdout);
     std::fputs("\n", stdout);
     std::fputs(renderFormUsage, stdout);
+    std::fputs(qPrintable(formOptionsHelp()), stdout);
 }
 
 int render(const QString &command, const QStringList &args)
