@@ -29,13 +29,17 @@ struct Streamed
     bool whole = false;
 };
 
-Streamed streamInPieces(const QByteArray &document, qsizetype pieceSize)
+// A member's name, when given, lets the array stand as the one member of an object.
+Streamed streamInPieces(const QByteArray &document, qsizetype pieceSize,
+                        const QByteArray &member = {})
 {
     Streamed out;
-    JsonArrayStream stream([&out](const QJsonObject &object, qsizetype index) {
+    const auto take = [&out](const QJsonObject &object, qsizetype index) {
         EXPECT_EQ(index, out.titles.size());
         out.titles.append(object.value(u"title").toString());
-    });
+    };
+    JsonArrayStream stream =
+        member.isEmpty() ? JsonArrayStream(take) : JsonArrayStream(member, take);
     bool reading = true;
     for (qsizetype at = 0; at < document.size() && reading; at += pieceSize)
         reading = stream.append(
@@ -92,6 +96,44 @@ TEST(JsonArrayStream, AnythingButABareArrayOfObjectsIsRefused)
             EXPECT_FALSE(read.whole) << refused.toStdString() << ", pieces of " << size;
             // Whatever was handed over before the fault is only the objects that came first.
             EXPECT_LE(read.titles.size(), 1) << refused.toStdString();
+        }
+    }
+}
+
+TEST(JsonArrayStream, TheArrayMayBeTheOneMemberOfAnObjectOfTheGivenName)
+{
+    const QByteArray ana = "{\"title\": \"ana\"}";
+    const QByteArray bea = "{\"title\": \"b}\\\"ea\"}";
+    const QByteArray member = "relationships_following";
+    for (const QByteArray &accepted :
+         {QByteArray("{\"relationships_following\": [" + ana + ", " + bea + "]}"),
+          QByteArray(" \n{ \"relationships_following\"\t:\r\n[ " + ana + ",\n" + bea + " ] }\n"),
+          // The bare array is still taken as it is.
+          QByteArray("[" + ana + "," + bea + "]")}) {
+        for (qsizetype size = 1; size <= accepted.size(); ++size) {
+            const Streamed read = streamInPieces(accepted, size, member);
+            EXPECT_TRUE(read.whole) << accepted.toStdString() << ", pieces of " << size;
+            EXPECT_EQ(read.titles, QStringList({"ana", "b}\"ea"})) << accepted.toStdString();
+        }
+    }
+    EXPECT_TRUE(streamInPieces("{\"relationships_following\": []}", 1, member).whole);
+    // Anything else goes to a whole read, which finds the list wherever it is or says why not.
+    for (const QByteArray &refused :
+         {QByteArray("{\"relationships_followers\": [" + ana + "]}"),
+          QByteArray("{\" relationships_following\": [" + ana + "]}"),
+          QByteArray("{\"relationships_following \": [" + ana + "]}"),
+          QByteArray("{\"relationships_follow\": [" + ana + "]}"),
+          QByteArray("{\"relationships_followingx\": [" + ana + "]}"),
+          QByteArray("{\"relationships_following\": [" + ana + "], \"x\": 1}"),
+          QByteArray("{\"x\": 1, \"relationships_following\": [" + ana + "]}"),
+          QByteArray("{\"relationships_following\": [" + ana + "]"),
+          QByteArray("{\"relationships_following\": [" + ana + "]} {}"),
+          QByteArray("{\"relationships_following\": {}}"),
+          QByteArray("{\"relationships_following\" [" + ana + "]}"),
+          QByteArray("{relationships_following: [" + ana + "]}"), QByteArray("{}")}) {
+        for (const qsizetype size : {qsizetype(1), qsizetype(4), refused.size() + 1}) {
+            const Streamed read = streamInPieces(refused, size, member);
+            EXPECT_FALSE(read.whole) << refused.toStdString() << ", pieces of " << size;
         }
     }
 }
@@ -233,9 +275,9 @@ QStringList keysOf(const QList<DownloadPerson> &people)
 
 } // namespace
 
-// Instagram's followers are read in pieces wherever they break; its following, an object, is
-// read whole.
-TEST(DownloadPieces, InstagramFollowersAreReadInPiecesWhereverThePiecesBreak)
+// Instagram's followers and its following, the array inside an object, are read in pieces
+// wherever they break.
+TEST(DownloadPieces, InstagramListsAreReadInPiecesWhereverThePiecesBreak)
 {
     const QStringList names{"ana", "bea", "cris"};
     for (const qsizetype size : {qsizetype(1), qsizetype(5), qsizetype(4096)}) {
@@ -247,7 +289,37 @@ TEST(DownloadPieces, InstagramFollowersAreReadInPiecesWhereverThePiecesBreak)
             InstagramReader(entries, InstagramReader::Network::Instagram).read();
         EXPECT_EQ(keysOf(lists.followers), names) << "pieces of " << size;
         EXPECT_EQ(keysOf(lists.following), QStringList{"bea"});
-        EXPECT_EQ(entries.wholeReads, 1);
+        EXPECT_EQ(entries.wholeReads, 0);
+    }
+}
+
+// Threads keeps both lists inside objects: both are read in pieces; an object with more in it
+// is read whole and gives the same people.
+TEST(DownloadPieces, ThreadsListsAreReadInPiecesAndOtherShapesWhole)
+{
+    const QStringList names{"ana", "bea", "cris"};
+    QList<QByteArray> entries;
+    for (const QString &name : names)
+        entries.append(instagramEntry(name, "https://www.threads.net/@" + name));
+    const QByteArray followers =
+        instagramFollowing(entries, "text_post_app_text_post_app_followers");
+    const QByteArray following =
+        instagramFollowing({entries.at(1)}, "text_post_app_text_post_app_following");
+    QByteArray followingWithMore = following;
+    followingWithMore.insert(followingWithMore.size() - 1, ", \"otra\": []");
+    for (const auto &[followingFile, wholeReads] :
+         {std::pair{following, 0}, std::pair{followingWithMore, 1}}) {
+        for (const qsizetype size : {qsizetype(1), qsizetype(7), qsizetype(4096)}) {
+            const PieceEntries files(
+                {{"your_instagram_activity/threads/followers.json", followers},
+                 {"your_instagram_activity/threads/following.json", followingFile}},
+                size);
+            const DownloadLists lists =
+                InstagramReader(files, InstagramReader::Network::Threads).read();
+            EXPECT_EQ(keysOf(lists.followers), names) << "pieces of " << size;
+            EXPECT_EQ(keysOf(lists.following), QStringList{"bea"});
+            EXPECT_EQ(files.wholeReads, wholeReads) << followingFile.toStdString();
+        }
     }
 }
 

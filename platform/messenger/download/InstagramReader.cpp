@@ -123,9 +123,9 @@ QList<DownloadPerson> InstagramReader::readJsonList(const QString &name, const Q
 {
     const QString where = QStringLiteral("%1: «%2»").arg(m_entries.path(), name);
     QList<DownloadPerson> people;
-    // A long followers list is a bare array: read piece by piece and entry by entry, it is
-    // held whole neither as text nor as a parsed document.
-    JsonArrayStream stream([&](const QJsonObject &entry, qsizetype i) {
+    // A long list, bare or as the one member of an object, is read piece by piece and entry by
+    // entry: it is held whole neither as text nor as a parsed document.
+    JsonArrayStream stream(key.toUtf8(), [&](const QJsonObject &entry, qsizetype i) {
         people.append(personOf(entry, where, i, links));
     });
     m_entries.readPieces(name, [&](QByteArrayView piece) { return stream.append(piece); });

@@ -27,6 +27,10 @@ bool JsonArrayStream::append(QByteArrayView piece)
             i = end - 1;
             continue;
         }
+        case State::InOpening:
+            if (!readOpening(c))
+                return false;
+            continue;
         case State::Failed:
             return false;
         default:
@@ -35,6 +39,13 @@ bool JsonArrayStream::append(QByteArrayView piece)
         if (isSpace(c))
             continue;
         switch (m_state) {
+        case State::BeforeDocument:
+            if (c == '{' && !m_opening.isEmpty()) {
+                m_state = State::InOpening;
+                m_openingRead = 1;
+                break;
+            }
+            [[fallthrough]];
         case State::BeforeArray:
             if (c != '[')
                 return fail();
@@ -43,7 +54,7 @@ bool JsonArrayStream::append(QByteArrayView piece)
         case State::BeforeFirst:
         case State::BeforeNext:
             if (c == ']' && m_state == State::BeforeFirst) {
-                m_state = State::AfterArray;
+                m_state = endOfArray();
                 break;
             }
             if (c != '{')
@@ -56,9 +67,14 @@ bool JsonArrayStream::append(QByteArrayView piece)
             if (c == ',')
                 m_state = State::BeforeNext;
             else if (c == ']')
-                m_state = State::AfterArray;
+                m_state = endOfArray();
             else
                 return fail();
+            break;
+        case State::BeforeClosing:
+            if (c != '}')
+                return fail();
+            m_state = State::AfterArray;
             break;
         default:
             // Only blanks may follow the array.
@@ -102,6 +118,25 @@ bool JsonArrayStream::takeObject()
     m_take(document.object(), m_index++);
     m_state = State::AfterObject;
     return true;
+}
+
+bool JsonArrayStream::readOpening(char c)
+{
+    // Between the name's quotes every character counts: the opening is {"name": and blanks may
+    // stand only before the first quote and the colon.
+    const bool inName = m_openingRead >= 2 && m_openingRead < m_opening.size() - 1;
+    if (!inName && isSpace(c))
+        return true;
+    if (c != m_opening.at(m_openingRead))
+        return fail();
+    if (++m_openingRead == m_opening.size())
+        m_state = State::BeforeArray;
+    return true;
+}
+
+JsonArrayStream::State JsonArrayStream::endOfArray() const
+{
+    return m_openingRead > 0 ? State::BeforeClosing : State::AfterArray;
 }
 
 bool JsonArrayStream::fail()
