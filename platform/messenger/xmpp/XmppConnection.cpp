@@ -4,6 +4,7 @@
 #include "platform/messenger/xmpp/PasswordSource.h"
 #include "platform/messenger/xmpp/XmppAlarm.h"
 #include "platform/messenger/xmpp/XmppCancelled.h"
+#include "platform/messenger/xmpp/XmppChildAppend.h"
 #include "platform/messenger/xmpp/XmppInterrupt.h"
 #include "platform/messenger/xmpp/XmppResolver.h"
 #include "platform/messenger/xmpp/XmppRunningConnection.h"
@@ -30,6 +31,7 @@ void initializeLibraryOnce()
         // The library can write to a socket the server has already closed.
         std::signal(SIGPIPE, SIG_IGN);
         xmpp_initialize();
+        XmppChildAppend::install();
     });
 }
 
