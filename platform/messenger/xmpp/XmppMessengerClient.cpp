@@ -147,32 +147,47 @@ std::shared_ptr<MessengerUserList> XmppMessengerClient::userList(qint32 listNumb
 {
     if (listNumber != ContactList && listNumber != ReverseList)
         throw MessengerError(QStringLiteral("No existe la lista de usuarios %1").arg(listNumber));
-    QList<MessengerUser> users =
-        m_session->call<QList<MessengerUser>>(*m_waiter, [listNumber](XmppSession &session) {
-            session.processPending();
-            const XmppRoster &roster = session.roster();
-            return listNumber == ContactList ? roster.contactList() : roster.reverseList();
-        });
+    throwIfSignedOut();
+    const LaidOutList &laidOut = laidOutList(listNumber);
+    return std::make_shared<XmppUserList>(m_session, m_waiter, listNumber, laidOut.users,
+                                          laidOut.table);
+}
+
+void XmppMessengerClient::throwIfSignedOut() const
+{
+    // A stale roster is not served as if it were current.
     if (!m_session->isSignedIn())
         throw MessengerError(QStringLiteral("Se perdió la conexión con el servidor XMPP de %1; "
                                             "vuelva a abrir %2 para iniciar sesión otra vez")
                                  .arg(m_session->account().signInName, Product::name()));
-    std::shared_ptr<const UserTable> table = tableOf(listNumber, users);
-    return std::make_shared<XmppUserList>(m_session, m_waiter, listNumber, std::move(users),
-                                          std::move(table));
 }
 
-std::shared_ptr<const UserTable> XmppMessengerClient::tableOf(qint32 listNumber,
-                                                              const QList<MessengerUser> &users)
+const XmppMessengerClient::LaidOutList &XmppMessengerClient::laidOutList(qint32 listNumber)
 {
     LaidOutList &laidOut = m_laidOut[listNumber == ContactList ? 0 : 1];
-    // The list kept here holds on to its block, so a new list can never be taken for it.
-    if (!laidOut.table || laidOut.users.constData() != users.constData() ||
-        laidOut.users.size() != users.size()) {
-        laidOut.table = std::make_shared<const UserTable>(users);
-        laidOut.users = users;
+    // The scan asks for the reverse list anew for every contact: while the roster is unchanged
+    // since the list was read, the list read then is the list now, and no call is needed.
+    if (laidOut.table && laidOut.revision == m_session->rosterRevision())
+        return laidOut;
+    struct Read
+    {
+        QList<MessengerUser> users;
+        quint64 revision = 0;
+    };
+    Read read = m_session->call<Read>(*m_waiter, [listNumber](XmppSession &session) {
+        const XmppRoster &roster = session.roster();
+        return Read{listNumber == ContactList ? roster.contactList() : roster.reverseList(),
+                    roster.revision()};
+    });
+    throwIfSignedOut();
+    // An unchanged roster hands out the same shared list: it is laid out only once.
+    if (!laidOut.table || laidOut.users.constData() != read.users.constData() ||
+        laidOut.users.size() != read.users.size()) {
+        laidOut.table = std::make_shared<const UserTable>(read.users);
+        laidOut.users = std::move(read.users);
     }
-    return laidOut.table;
+    laidOut.revision = read.revision;
+    return laidOut;
 }
 
 MessengerFans *XmppMessengerClient::fans()

@@ -48,16 +48,18 @@ public:
     qint64 removalGroupMs() const override;
 
 private:
-    // A list as the roster last gave it, and its table for the scan's walk.
+    // A list as the roster last gave it, its table for the scan's walk, and the roster's
+    // revision it was read at.
     struct LaidOutList
     {
         QList<MessengerUser> users;
         std::shared_ptr<const UserTable> table;
+        quint64 revision = 0;
     };
 
-    // The scan fetches the reverse list anew for every contact: an unchanged list, which the
-    // roster hands out as the same shared copy, is laid out once.
-    std::shared_ptr<const UserTable> tableOf(qint32 listNumber, const QList<MessengerUser> &users);
+    void throwIfSignedOut() const;
+    // The list as the roster has it now, read again only when the roster changed.
+    const LaidOutList &laidOutList(qint32 listNumber);
 
     LaidOutList m_laidOut[2];
     // Shared with the handed-out objects, which see it go away with the client.

@@ -97,6 +97,7 @@ QList<MessengerUser> XmppRoster::reverseList() const
 
 void XmppRoster::invalidate()
 {
+    ++m_revision;
     m_contactList.reset();
     m_reverseList.reset();
 }

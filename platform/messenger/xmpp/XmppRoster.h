@@ -47,6 +47,8 @@ public:
     // shared until then, so asking for a list once per contact, as the scan does, costs nothing.
     QList<MessengerUser> contactList() const;
     QList<MessengerUser> reverseList() const;
+    // Goes up at every change, so that a caller can tell its snapshots are still current.
+    quint64 revision() const { return m_revision; }
 
 private:
     void invalidate();
@@ -56,4 +58,5 @@ private:
     QSet<QString> m_requests;
     mutable std::optional<QList<MessengerUser>> m_contactList;
     mutable std::optional<QList<MessengerUser>> m_reverseList;
+    quint64 m_revision = 0;
 };

@@ -31,6 +31,8 @@ public:
 
     // Handles what the server sent meanwhile, then gives the roster.
     const XmppRoster &roster();
+    // The roster's revision as it stands, without looking at the server.
+    quint64 rosterRevision() const { return m_roster.revision(); }
     // Takes jid off the server's roster and waits for the server to confirm it. Throws
     // MessengerError when the server refuses, does not answer in time or the connection is lost;
     // the roster is then left as it was.

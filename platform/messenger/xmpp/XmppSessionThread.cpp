@@ -37,10 +37,12 @@ struct XmppSessionThread::Shared
                     tasks.pop_front();
                 }
             }
-            if (task)
+            if (task) {
                 task(*session);
-            else if (signedIn)
+            } else if (signedIn) {
                 session->processPending();
+                rosterRevision = session->rosterRevision();
+            }
             signedIn = signedIn && session->isSignedIn();
         }
         // Signs out here, on the thread that ran the library.
@@ -56,6 +58,7 @@ struct XmppSessionThread::Shared
     bool stopping = false;                                // guarded by mutex
     // The connection's state, which may change between calls; read by the owner at any time.
     std::atomic<bool> signedIn = false;
+    std::atomic<quint64> rosterRevision = 0;
     std::promise<void> ended;
 };
 
@@ -111,6 +114,7 @@ void XmppSessionThread::await(const MessengerWaiter &waiter, const MessengerWait
 void XmppSessionThread::noteState(Shared &shared, const XmppSession &session)
 {
     shared.signedIn = session.isSignedIn();
+    shared.rosterRevision = session.rosterRevision();
 }
 
 std::shared_ptr<XmppSessionThread::SignInReply> XmppSessionThread::startSignIn(QByteArray &password)
@@ -166,6 +170,11 @@ void XmppSessionThread::timeOut()
 bool XmppSessionThread::isSignedIn() const
 {
     return m_shared->signedIn;
+}
+
+quint64 XmppSessionThread::rosterRevision() const
+{
+    return m_shared->rosterRevision;
 }
 
 const XmppSignInResult &XmppSessionThread::account() const

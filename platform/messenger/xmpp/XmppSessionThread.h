@@ -46,6 +46,9 @@ public:
 
     // False once the connection is lost, whenever that is noticed.
     bool isSignedIn() const;
+    // The roster's revision after the last call, or the last look at what the server pushed
+    // (at most 100 ms ago while no call runs): while it stays the same, so do the roster's lists.
+    quint64 rosterRevision() const;
     // Valid once signed in: what the sign-in found.
     const XmppSignInResult &account() const;
 
