@@ -186,6 +186,13 @@ void DelayRelay::cut()
         Qt::BlockingQueuedConnection);
 }
 
+void DelayRelay::cutForGood()
+{
+    QMetaObject::invokeMethod(
+        m_context.get(), [this] { m_listener->close(); }, Qt::BlockingQueuedConnection);
+    cut();
+}
+
 int DelayRelay::acceptedCount() const
 {
     return m_accepted;

@@ -34,6 +34,9 @@ public:
     // Breaks every open connection at once, on both sides, with what is still on its way
     // dropped: as a server that died. Later connections are relayed as before.
     void cut();
+    // Breaks every open connection as cut() does and refuses every later one: as a server that
+    // went away for good.
+    void cutForGood();
     // The connections accepted so far.
     int acceptedCount() const;
 

@@ -13,6 +13,8 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
+#include <thread>
+
 using namespace std::chrono_literals;
 
 // Removals held by the audit go out back to back; each row's outcome is the server's own.
@@ -140,7 +142,7 @@ TEST_F(XmppRemovalTest, CancelSendsNoMoreAndWaitsForWhatWasSent)
     EXPECT_EQ(user.roster().keys(), contacts.mid(10));
 }
 
-TEST_F(XmppRemovalTest, ALostConnectionReportsNoRowRemovedThatIsStillOnTheServer)
+TEST_F(XmppRemovalTest, ALostConnectionReportsEveryRowAsTheServerKeptIt)
 {
     TestContact user(server(), "drop-user");
     const QStringList contacts = addContacts(user, "drop", 40);
@@ -148,9 +150,13 @@ TEST_F(XmppRemovalTest, ALostConnectionReportsNoRowRemovedThatIsStillOnTheServer
     const auto client = signIn("drop-user", relay.port());
     MemoryResultView view;
     const QList<RemovalFailure> failures = removeAll(*client, view, [&](int done, int) {
-        // The server goes away with removals on their way both ways.
-        if (done == 20)
+        // The connection breaks once the removals sent so far have reached the server and
+        // before its answers are back; the server stays, and a fresh sign-in reads what it
+        // kept of the removals whose answers were lost.
+        if (done == 20) {
+            std::this_thread::sleep_for(75ms);
             relay.cut();
+        }
         return true;
     });
     const QMap<QString, QString> onServer = user.roster();
@@ -158,17 +164,52 @@ TEST_F(XmppRemovalTest, ALostConnectionReportsNoRowRemovedThatIsStillOnTheServer
     for (const RemovalFailure &failure : failures) {
         failed.insert(failure.emailAddress);
         EXPECT_FALSE(failure.reason.isEmpty());
+        EXPECT_FALSE(failure.reason.startsWith("No se sabe")) << failure.reason.toStdString();
     }
     const QStringList listed = rows(view);
     for (const QString &contact : contacts) {
         const bool reportedRemoved = !listed.contains(contact);
         EXPECT_NE(reportedRemoved, failed.contains(contact)) << contact.toStdString();
-        if (reportedRemoved) {
-            EXPECT_FALSE(onServer.contains(contact))
-                << contact.toStdString() << " reported removed but still there";
-        }
+        // Neither removed and listed, nor kept and gone from the list.
+        EXPECT_NE(reportedRemoved, onServer.contains(contact))
+            << contact.toStdString()
+            << (reportedRemoved ? " reported removed but still there" : " listed but gone");
     }
     // Every row after the cut is reported, each with why.
     EXPECT_GE(failed.size(), 20);
     EXPECT_TRUE(onServer.contains(contacts.last()));
+    EXPECT_GE(relay.acceptedCount(), 2) << "the roster was not read again after the loss";
+}
+
+TEST_F(XmppRemovalTest, AServerGoneForGoodLeavesTheUnansweredRowsListedAsUnknown)
+{
+    TestContact user(server(), "gone-user");
+    const QStringList contacts = addContacts(user, "gone", 30);
+    DelayRelay relay(server().port, {50ms, 0});
+    const auto client = signIn("gone-user", relay.port());
+    MemoryResultView view;
+    bool cut = false;
+    const QList<RemovalFailure> failures = removeAll(*client, view, [&](int done, int) {
+        // After the last removal reached the server, before its answers came back.
+        if (done == 30 && !cut) {
+            std::this_thread::sleep_for(75ms);
+            relay.cutForGood();
+            cut = true;
+        }
+        return true;
+    });
+    const QMap<QString, QString> onServer = user.roster();
+    int unknown = 0;
+    for (const RemovalFailure &failure : failures) {
+        if (failure.reason.startsWith("No se sabe si se pudo quitar"))
+            ++unknown;
+        EXPECT_TRUE(rows(view).contains(failure.emailAddress)) << failure.reason.toStdString();
+    }
+    // Rows whose fate cannot be told stay listed; none is said removed while on the server.
+    EXPECT_GT(unknown, 0);
+    for (const QString &contact : contacts) {
+        if (!rows(view).contains(contact)) {
+            EXPECT_FALSE(onServer.contains(contact)) << contact.toStdString();
+        }
+    }
 }

@@ -91,20 +91,23 @@ bool XmppRemovals::waitForAnswers(int limit)
 
 XmppRemovals::Outcome XmppRemovals::finish()
 {
+    // Empty when the connection ended: the answers were lost, not the removals.
     QString unanswered;
     try {
         if (!waitForAnswers(1))
             unanswered = QStringLiteral("el servidor no respondió en %1 s")
                              .arg(double(m_answerTimeLimit.count()) / 1000.0);
-        else if (!m_waiting.isEmpty())
-            unanswered = QStringLiteral("se perdió la conexión con el servidor XMPP antes de "
-                                        "su respuesta");
     } catch (const XmppCancelled &) {
         unanswered = QStringLiteral("se canceló antes de la respuesta del servidor");
     }
+    QSet<QString> unsettled;
     for (auto it = m_waiting.cbegin(); it != m_waiting.cend(); ++it) {
         m_connection.forgetRequest(it.key());
-        if (!m_gone.contains(it.value()))
+        if (m_gone.contains(it.value()))
+            continue;
+        if (unanswered.isEmpty())
+            unsettled.insert(it.value());
+        else
             m_refused.insert(
                 it.value(), QStringLiteral("No se pudo %1: %2.").arg(what(it.value()), unanswered));
     }
@@ -114,5 +117,5 @@ XmppRemovals::Outcome XmppRemovals::finish()
             m_removed.insert(jid);
     }
     m_gone.clear();
-    return {std::exchange(m_removed, {}), std::exchange(m_refused, {})};
+    return {std::exchange(m_removed, {}), std::exchange(m_refused, {}), unsettled};
 }

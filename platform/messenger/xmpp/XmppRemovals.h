@@ -36,18 +36,21 @@ public:
     {
         QSet<QString> removed;
         QHash<QString, QString> refused; // address -> why, one sentence
+        // Sent, but the connection ended before the server said what became of them.
+        QSet<QString> unsettled;
     };
     // Waits for every answer still to come, then tells each removal sent since the last call
-    // apart: removed, or refused with why. A removal without an answer when the connection
-    // ended, the time ran out or the wait was cancelled did not happen, unless the server's
-    // push said otherwise.
+    // apart: removed, refused with why, or unsettled when the connection ended before its
+    // answer. One whose answer did not come in time, or whose wait was cancelled, did not
+    // happen, unless the server's push said otherwise.
     Outcome finish();
+    // What a removal's outcome is said with: "quitar a «jid» de la lista de contactos".
+    static QString what(const QString &jid);
 
 private:
     void answered(const QString &jid, bool refused, const QString &reason);
     // Waits until fewer than limit removals wait for an answer; false when the time ran out.
     bool waitForAnswers(int limit);
-    static QString what(const QString &jid);
 
     XmppConnection &m_connection;
     std::chrono::milliseconds m_answerTimeLimit;

@@ -2,19 +2,25 @@
 
 #include "platform/messenger/MessengerError.h"
 #include "platform/messenger/xmpp/XmppInitialPresence.h"
+#include "platform/messenger/xmpp/XmppInterrupt.h"
 #include "platform/messenger/xmpp/XmppRequestBatch.h"
 #include "platform/messenger/xmpp/XmppStanza.h"
 
+#include <QSet>
+#include <optional>
 #include <strophe.h>
 
 XmppSession::XmppSession(const XmppSettings &settings, std::shared_ptr<XmppInterrupt> interrupt)
-    : m_settings(settings), m_connection(std::move(interrupt))
+    : m_settings(settings),
+      m_interrupt(interrupt ? std::move(interrupt) : std::make_shared<XmppInterrupt>()),
+      m_connection(m_interrupt)
 {
     m_connection.setStanzaHandler([this](xmpp_stanza_t *stanza) { handleStanza(stanza); });
 }
 
 void XmppSession::signIn(QByteArray &password, const XmppConnection::ProgressHandler &progress)
 {
+    m_password = std::make_unique<LockedSecret>(password);
     m_connection.connect(m_settings, password, progress);
 
     m_signInName = bare(m_connection.boundJid());
@@ -28,11 +34,12 @@ void XmppSession::signIn(QByteArray &password, const XmppConnection::ProgressHan
     XmppInitialPresence presence(m_connection, m_signInName);
     {
         XmppRequestBatch first(m_connection);
-        const int roster = first.send(
-            rosterQuery(), QStringLiteral("leer la lista de contactos de %1").arg(m_signInName));
+        const int roster =
+            first.send(rosterQuery(m_connection),
+                       QStringLiteral("leer la lista de contactos de %1").arg(m_signInName));
         presence.ask(first);
         first.wait(m_settings.requestTimeLimit);
-        readRoster(first.required(roster));
+        m_roster.reset(rosterItems(first.required(roster)));
         // Initial presence makes the server deliver the subscription requests it kept while
         // the user was away; the user's offline messages stay stored for the user's real
         // clients.
@@ -93,20 +100,67 @@ QHash<QString, QString> XmppSession::commitRemovals()
 {
     if (!m_removals)
         return {};
-    const XmppRemovals::Outcome outcome = m_removals->finish();
-    for (const QString &jid : outcome.removed)
+    XmppRemovals::Outcome outcome = m_removals->finish();
+    if (!outcome.unsettled.isEmpty())
+        settleAfterLoss(outcome);
+    for (const QString &jid : std::as_const(outcome.removed))
         m_roster.remove(jid);
     return outcome.refused;
 }
 
-XmppConnection::StanzaPtr XmppSession::rosterQuery() const
+void XmppSession::settleAfterLoss(XmppRemovals::Outcome &outcome)
 {
-    XmppConnection::StanzaPtr iq = m_connection.newIq("get");
-    m_connection.addChild(iq.get(), "query", XmppStanza::rosterNs);
+    // The connection ended with answers still to come: what the server kept says which of
+    // those removals happened, so that no row is said removed, or left listed, wrongly.
+    std::optional<QSet<QString>> kept;
+    QString why;
+    try {
+        kept = rosterAfresh();
+    } catch (const Error &error) {
+        why = error.message();
+    }
+    for (const QString &jid : std::as_const(outcome.unsettled)) {
+        const QString what = XmppRemovals::what(jid);
+        if (kept && !kept->contains(jid))
+            outcome.removed.insert(jid);
+        else if (kept)
+            outcome.refused.insert(jid,
+                                   QStringLiteral("No se pudo %1: se perdió la conexión con el "
+                                                  "servidor XMPP antes de su respuesta, y el "
+                                                  "servidor lo conserva.")
+                                       .arg(what));
+        else
+            outcome.refused.insert(
+                jid, QStringLiteral("No se sabe si se pudo %1: se perdió la conexión con el "
+                                    "servidor XMPP antes de su respuesta, y al conectar de nuevo "
+                                    "para comprobarlo: %2 Inicia sesión otra vez y busca para "
+                                    "saberlo.")
+                         .arg(what, why));
+    }
+}
+
+QSet<QString> XmppSession::rosterAfresh()
+{
+    XmppConnection fresh(m_interrupt);
+    QByteArray password = m_password->copy();
+    fresh.connect(m_settings, password);
+    const XmppConnection::StanzaPtr answer = fresh.request(
+        rosterQuery(fresh), m_settings.requestTimeLimit,
+        QStringLiteral("volver a leer la lista de contactos de %1").arg(m_signInName));
+    QSet<QString> kept;
+    for (const XmppRoster::Item &item : rosterItems(answer.get()))
+        kept.insert(item.jid);
+    return kept;
+}
+
+XmppConnection::StanzaPtr XmppSession::rosterQuery(const XmppConnection &connection)
+{
+    XmppConnection::StanzaPtr iq = connection.newIq("get");
+    connection.addChild(iq.get(), "query", XmppStanza::rosterNs);
     return iq;
 }
 
-void XmppSession::readRoster(xmpp_stanza_t *answer)
+QList<XmppRoster::Item> XmppSession::rosterItems(xmpp_stanza_t *answer) const
 {
     if (XmppStanza::isError(answer))
         throw MessengerError(QStringLiteral("No se pudo leer la lista de contactos de %1: el "
@@ -124,7 +178,7 @@ void XmppSession::readRoster(xmpp_stanza_t *answer)
         items.append({jid, XmppStanza::attribute(child, "name"),
                       subscription.value_or(XmppRoster::Subscription::None)});
     }
-    m_roster.reset(items);
+    return items;
 }
 
 QString XmppSession::fetchNickname()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/messenger/xmpp/LockedSecret.h"
 #include "platform/messenger/xmpp/XmppConnection.h"
 #include "platform/messenger/xmpp/XmppRemovals.h"
 #include "platform/messenger/xmpp/XmppRoster.h"
@@ -17,7 +18,9 @@ public:
     Q_DISABLE_COPY_MOVE(XmppSession)
 
     // Signs in with password, which it wipes, and reads the roster and the nickname; throws
-    // MessengerError (XmppCancelled when interrupted) when it cannot.
+    // MessengerError (XmppCancelled when interrupted) when it cannot. A copy of the password is
+    // kept for the session (see LockedSecret), to sign in again should the connection be lost
+    // in the middle of a removal.
     void signIn(QByteArray &password, const XmppConnection::ProgressHandler &progress = {});
     bool isSignedIn() const;
     // Handles what the server sent meanwhile: pushes, requests, pings.
@@ -48,14 +51,19 @@ public:
     // the hold forgets the answers still to come; the server's pushes still keep the roster.
     void setHoldingRemovals(bool holding);
     // Waits for the answers to the removals sent while holding, takes the removed off the
-    // roster, and gives the others with why.
+    // roster, and gives the others with why. When the connection was lost before some answers,
+    // a fresh sign-in reads the roster the server kept, which says what became of them.
     QHash<QString, QString> commitRemovals();
 
 private:
     void handleStanza(xmpp_stanza_t *stanza);
     void handleRosterPush(xmpp_stanza_t *iq, xmpp_stanza_t *query);
-    XmppConnection::StanzaPtr rosterQuery() const;
-    void readRoster(xmpp_stanza_t *answer);
+    static XmppConnection::StanzaPtr rosterQuery(const XmppConnection &connection);
+    // The items of a roster answer; throws MessengerError when the server refused it.
+    QList<XmppRoster::Item> rosterItems(xmpp_stanza_t *answer) const;
+    void settleAfterLoss(XmppRemovals::Outcome &outcome);
+    // The addresses on the roster, read through a connection of its own.
+    QSet<QString> rosterAfresh();
     QString fetchNickname();
     static QString nickFrom(xmpp_stanza_t *answer,
                             const std::function<xmpp_stanza_t *(xmpp_stanza_t *)> &findNick);
@@ -63,7 +71,9 @@ private:
     QString bare(const QString &jid) const;
 
     XmppSettings m_settings;
+    std::shared_ptr<XmppInterrupt> m_interrupt; // this session's connections, and a fresh one
     XmppConnection m_connection;
+    std::unique_ptr<LockedSecret> m_password;
     XmppRoster m_roster;
     std::unique_ptr<XmppRemovals> m_removals; // while holding removals
     QString m_signInName;
