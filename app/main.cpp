@@ -3,6 +3,7 @@
 #include "app/MessageBoxReporter.h"
 #include "app/SignInDialog.h"
 #include "app/WindowHistory.h"
+#include "platform/base/AuditTexts.h"
 #include "platform/base/CommandLine.h"
 #include "platform/base/Error.h"
 #include "platform/base/Product.h"
@@ -72,10 +73,8 @@ const QString ChooseName = QStringLiteral("choose-account");
 
 void addOptions(CommandLine &line)
 {
-    line.addOption(QCommandLineOption(
-        AccountName,
-        QStringLiteral("La cuenta: una dirección XMPP, un archivo de cuenta o «demo»."),
-        QStringLiteral("CUENTA")));
+    line.addOption(
+        QCommandLineOption(AccountName, AuditTexts::accountOption(), QStringLiteral("CUENTA")));
     line.addOption(QCommandLineOption(
         ChooseName, QStringLiteral("Muestra la ventana de inicio de sesión aunque una cuenta "
                                    "inicie sesión sola.")));

@@ -12,4 +12,11 @@ inline QString signedOut()
         "Debe Tener Iniciada Sesion en MSN Messenger para Utilizar este Programa");
 }
 
+// What --account takes, in both programs' help.
+inline QString accountOption()
+{
+    return QStringLiteral("La cuenta: una dirección XMPP, un archivo de cuenta, una descarga de "
+                          "datos de una red social o «demo».");
+}
+
 } // namespace AuditTexts

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Every option a program's --help names must be described in its manual page, so that the two
-# cannot drift apart.
+# Every option a program's --help names must be described in its manual page, and every option
+# the page describes must be one --help names, so that the two cannot drift apart.
 #
 #   check-man-options.sh PROGRAM PAGE.scd
 set -uo pipefail
@@ -32,4 +32,16 @@ if [[ ${#missing[@]} -gt 0 ]]; then
   echo "$(basename "$page") no describe estas opciones de $name --help: ${missing[*]}" >&2
   exit 1
 fi
-echo "$(basename "$page"): $(wc -l <<< "$options") opciones de $name --help, todas descritas"
+
+# The page describes an option on a line of its own that starts with it: "*-h*, *--help*".
+described=$(grep -E '^\*-' "$page" | grep -oE -- '\*--?[[:alnum:]][[:alnum:]-]*' | tr -d '*' |
+  sort -u)
+unknown=()
+while read -r option; do
+  grep -qxF -- "$option" <<< "$options" || unknown+=("$option")
+done <<< "$described"
+if [[ ${#unknown[@]} -gt 0 ]]; then
+  echo "$(basename "$page") describe opciones que $name --help no conoce: ${unknown[*]}" >&2
+  exit 1
+fi
+echo "$(basename "$page"): $(wc -l <<< "$options") opciones de $name --help, todas descritas y ninguna más"

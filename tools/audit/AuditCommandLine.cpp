@@ -1,5 +1,6 @@
 #include "tools/audit/AuditCommandLine.h"
 
+#include "platform/base/AuditTexts.h"
 #include "platform/base/CommandLine.h"
 #include "platform/base/IsoMoment.h"
 #include "tools/audit/AuditTool.h"
@@ -23,10 +24,8 @@ void addOptions(CommandLine &line)
                                                      "changes y fans: table (por omisión), csv "
                                                      "o json."),
                                       QStringLiteral("FORMATO")));
-    line.addOption(QCommandLineOption(
-        AccountName,
-        QStringLiteral("La cuenta: una dirección XMPP, un archivo de cuenta o «demo»."),
-        QStringLiteral("CUENTA")));
+    line.addOption(
+        QCommandLineOption(AccountName, AuditTexts::accountOption(), QStringLiteral("CUENTA")));
     line.addOption(QCommandLineOption(
         SinceName,
         QStringLiteral("changes compara con el último análisis anterior a esta fecha "
@@ -287,8 +286,10 @@ QString AuditCommandLine::usage()
            line.optionsHelp() +
            QStringLiteral(
                "\n"
-               "CUENTA es una dirección XMPP, un archivo de cuenta o «demo». Sin --account, la "
-               "cuenta sale de\n"
+               "CUENTA es una dirección XMPP, un archivo de cuenta, la descarga de datos de "
+               "Instagram,\n"
+               "Threads, TikTok o X (el ZIP o su carpeta) o «demo». Sin --account, la cuenta sale "
+               "de\n"
                "ORVALIN_XMPP u ORVALIN_ACCOUNT, luego de la cuenta recordada que inicia sesión "
                "sola y,\n"
                "si no hay ninguna, de la cuenta de demostración. La contraseña XMPP sale de\n"
