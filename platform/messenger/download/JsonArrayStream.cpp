@@ -36,52 +36,60 @@ bool JsonArrayStream::append(QByteArrayView piece)
         default:
             break;
         }
-        if (isSpace(c))
-            continue;
-        switch (m_state) {
-        case State::BeforeDocument:
-            if (c == '{' && !m_opening.isEmpty()) {
-                m_state = State::InOpening;
-                m_openingRead = 1;
-                break;
-            }
-            [[fallthrough]];
-        case State::BeforeArray:
-            if (c != '[')
-                return fail();
-            m_state = State::BeforeFirst;
-            break;
-        case State::BeforeFirst:
-        case State::BeforeNext:
-            if (c == ']' && m_state == State::BeforeFirst) {
-                m_state = endOfArray();
-                break;
-            }
-            if (c != '{')
-                return fail();
-            m_state = State::InObject;
-            // The opening brace is read again by the object's own scan.
-            --i;
-            break;
-        case State::AfterObject:
-            if (c == ',')
-                m_state = State::BeforeNext;
-            else if (c == ']')
-                m_state = endOfArray();
-            else
-                return fail();
-            break;
-        case State::BeforeClosing:
-            if (c != '}')
-                return fail();
-            m_state = State::AfterArray;
-            break;
-        default:
-            // Only blanks may follow the array.
-            return fail();
-        }
+        if (!isSpace(c) && !readStructure(c, i))
+            return false;
     }
     return m_state != State::Failed;
+}
+
+// One character of the array's own structure, outside its objects: the brackets and commas,
+// and the opening that leads to the array. When an object begins, i steps back so that the
+// object's own scan reads its opening brace.
+bool JsonArrayStream::readStructure(char c, qsizetype &i)
+{
+    switch (m_state) {
+    case State::BeforeDocument:
+        if (c == '{' && !m_opening.isEmpty()) {
+            m_state = State::InOpening;
+            m_openingRead = 1;
+            break;
+        }
+        [[fallthrough]];
+    case State::BeforeArray:
+        if (c != '[')
+            return fail();
+        m_state = State::BeforeFirst;
+        break;
+    case State::BeforeFirst:
+    case State::BeforeNext:
+        if (c == ']' && m_state == State::BeforeFirst) {
+            m_state = endOfArray();
+            break;
+        }
+        if (c != '{')
+            return fail();
+        m_state = State::InObject;
+        // The opening brace is read again by the object's own scan.
+        --i;
+        break;
+    case State::AfterObject:
+        if (c == ',')
+            m_state = State::BeforeNext;
+        else if (c == ']')
+            m_state = endOfArray();
+        else
+            return fail();
+        break;
+    case State::BeforeClosing:
+        if (c != '}')
+            return fail();
+        m_state = State::AfterArray;
+        break;
+    default:
+        // Only blanks may follow the array.
+        return fail();
+    }
+    return true;
 }
 
 // Brackets are matched outside strings only; whether the object is valid JSON is left to Qt's

@@ -48,6 +48,7 @@ private:
     bool takeObject();
     // One character of the object's opening up to the array: blanks between its parts only.
     bool readOpening(char c);
+    bool readStructure(char c, qsizetype &i);
     // Where the array's closing bracket leaves the stream: at the end, or before the brace of
     // the object it stood in.
     State endOfArray() const;
