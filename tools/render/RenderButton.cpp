@@ -114,7 +114,7 @@ QImage renderButtonImage(const ButtonRenderOptions &options)
         button.setButtonFont(font);
     }
     if (options.disabled)
-        button.setButtonEnabled(VbFalse);
+        button.setAvailable(false);
     if (options.noFocusRect)
         button.setShowFocusRect(VbFalse);
     if (options.isDefault)
