@@ -70,6 +70,23 @@ protected:
         return audit.RemoveChecked(client, progress);
     }
 
+    // A user with count contacts of their own on the roster, signed in through a relay that
+    // puts the server 100 ms away.
+    struct DistantUser
+    {
+        DistantUser(const XmppRemovalTest &test, const QString &name, const QString &prefix,
+                    int count)
+            : user(test.server(), name), contacts(test.addContacts(user, prefix, count)),
+              relay(test.server().port, {50ms, 0}), client(test.signIn(name, relay.port()))
+        {
+        }
+
+        TestContact user;
+        QStringList contacts;
+        DelayRelay relay;
+        std::unique_ptr<XmppMessengerClient> client;
+    };
+
     static QStringList rows(const MemoryResultView &view)
     {
         QStringList keys;
@@ -87,21 +104,18 @@ private:
 TEST_F(XmppRemovalTest, RemovalsGoOutTogetherAndEachRowEndsAsTheServerSays)
 {
     // More contacts than may wait for an answer at once, through a 100 ms round trip.
-    TestContact user(server(), "pipe-user");
-    const QStringList contacts = addContacts(user, "pipe", 45);
-    DelayRelay relay(server().port, {50ms, 0});
-    const auto client = signIn("pipe-user", relay.port());
+    DistantUser distant(*this, "pipe-user", "pipe", 45);
     MemoryResultView view;
     QElapsedTimer clock;
     clock.start();
-    const QList<RemovalFailure> failures = removeAll(*client, view);
+    const QList<RemovalFailure> failures = removeAll(*distant.client, view);
     // One removal after another would take 45 round trips.
     EXPECT_LT(clock.elapsed(), 45 * 100) << "the removals waited for each other";
     EXPECT_TRUE(failures.isEmpty()) << failures.first().reason.toStdString();
     EXPECT_EQ(view.rowCount(), 0);
-    EXPECT_TRUE(user.roster().isEmpty())
-        << "still on the server: " << user.roster().keys().join(' ').toStdString();
-    EXPECT_TRUE(client->userList(MessengerClient::ContactList)->count() == 0);
+    EXPECT_TRUE(distant.user.roster().isEmpty())
+        << "still on the server: " << distant.user.roster().keys().join(' ').toStdString();
+    EXPECT_TRUE(distant.client->userList(MessengerClient::ContactList)->count() == 0);
 }
 
 TEST_F(XmppRemovalTest, ARefusalAmongHeldRemovalsKeepsTheServersReasonAndOnlyThatRow)
@@ -129,37 +143,31 @@ TEST_F(XmppRemovalTest, ARefusalAmongHeldRemovalsKeepsTheServersReasonAndOnlyTha
 
 TEST_F(XmppRemovalTest, CancelSendsNoMoreAndWaitsForWhatWasSent)
 {
-    TestContact user(server(), "stop-user");
-    const QStringList contacts = addContacts(user, "stop", 30);
-    DelayRelay relay(server().port, {50ms, 0});
-    const auto client = signIn("stop-user", relay.port());
+    DistantUser distant(*this, "stop-user", "stop", 30);
     MemoryResultView view;
     const QList<RemovalFailure> failures =
-        removeAll(*client, view, [](int done, int) { return done < 10; });
+        removeAll(*distant.client, view, [](int done, int) { return done < 10; });
     EXPECT_TRUE(failures.isEmpty()) << failures.first().reason.toStdString();
     // The ten sent are gone, the rest stay listed and on the server.
-    EXPECT_EQ(rows(view), contacts.mid(10));
-    EXPECT_EQ(user.roster().keys(), contacts.mid(10));
+    EXPECT_EQ(rows(view), distant.contacts.mid(10));
+    EXPECT_EQ(distant.user.roster().keys(), distant.contacts.mid(10));
 }
 
 TEST_F(XmppRemovalTest, ALostConnectionReportsEveryRowAsTheServerKeptIt)
 {
-    TestContact user(server(), "drop-user");
-    const QStringList contacts = addContacts(user, "drop", 40);
-    DelayRelay relay(server().port, {50ms, 0});
-    const auto client = signIn("drop-user", relay.port());
+    DistantUser distant(*this, "drop-user", "drop", 40);
     MemoryResultView view;
-    const QList<RemovalFailure> failures = removeAll(*client, view, [&](int done, int) {
+    const QList<RemovalFailure> failures = removeAll(*distant.client, view, [&](int done, int) {
         // The connection breaks once the removals sent so far have reached the server and
         // before its answers are back; the server stays, and a fresh sign-in reads what it
         // kept of the removals whose answers were lost.
         if (done == 20) {
             std::this_thread::sleep_for(75ms);
-            relay.cut();
+            distant.relay.cut();
         }
         return true;
     });
-    const QMap<QString, QString> onServer = user.roster();
+    const QMap<QString, QString> onServer = distant.user.roster();
     QSet<QString> failed;
     for (const RemovalFailure &failure : failures) {
         failed.insert(failure.emailAddress);
@@ -167,7 +175,7 @@ TEST_F(XmppRemovalTest, ALostConnectionReportsEveryRowAsTheServerKeptIt)
         EXPECT_FALSE(failure.reason.startsWith("No se sabe")) << failure.reason.toStdString();
     }
     const QStringList listed = rows(view);
-    for (const QString &contact : contacts) {
+    for (const QString &contact : distant.contacts) {
         const bool reportedRemoved = !listed.contains(contact);
         EXPECT_NE(reportedRemoved, failed.contains(contact)) << contact.toStdString();
         // Neither removed and listed, nor kept and gone from the list.
@@ -177,28 +185,25 @@ TEST_F(XmppRemovalTest, ALostConnectionReportsEveryRowAsTheServerKeptIt)
     }
     // Every row after the cut is reported, each with why.
     EXPECT_GE(failed.size(), 20);
-    EXPECT_TRUE(onServer.contains(contacts.last()));
-    EXPECT_GE(relay.acceptedCount(), 2) << "the roster was not read again after the loss";
+    EXPECT_TRUE(onServer.contains(distant.contacts.last()));
+    EXPECT_GE(distant.relay.acceptedCount(), 2) << "the roster was not read again after the loss";
 }
 
 TEST_F(XmppRemovalTest, AServerGoneForGoodLeavesTheUnansweredRowsListedAsUnknown)
 {
-    TestContact user(server(), "gone-user");
-    const QStringList contacts = addContacts(user, "gone", 30);
-    DelayRelay relay(server().port, {50ms, 0});
-    const auto client = signIn("gone-user", relay.port());
+    DistantUser distant(*this, "gone-user", "gone", 30);
     MemoryResultView view;
     bool cut = false;
-    const QList<RemovalFailure> failures = removeAll(*client, view, [&](int done, int) {
+    const QList<RemovalFailure> failures = removeAll(*distant.client, view, [&](int done, int) {
         // After the last removal reached the server, before its answers came back.
         if (done == 30 && !cut) {
             std::this_thread::sleep_for(75ms);
-            relay.cutForGood();
+            distant.relay.cutForGood();
             cut = true;
         }
         return true;
     });
-    const QMap<QString, QString> onServer = user.roster();
+    const QMap<QString, QString> onServer = distant.user.roster();
     int unknown = 0;
     for (const RemovalFailure &failure : failures) {
         if (failure.reason.startsWith("No se sabe si se pudo quitar"))
@@ -207,7 +212,7 @@ TEST_F(XmppRemovalTest, AServerGoneForGoodLeavesTheUnansweredRowsListedAsUnknown
     }
     // Rows whose fate cannot be told stay listed; none is said removed while on the server.
     EXPECT_GT(unknown, 0);
-    for (const QString &contact : contacts) {
+    for (const QString &contact : distant.contacts) {
         if (!rows(view).contains(contact)) {
             EXPECT_FALSE(onServer.contains(contact)) << contact.toStdString();
         }
