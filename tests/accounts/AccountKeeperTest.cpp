@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -68,6 +69,17 @@ TEST(AccountKindTest, OneRuleTellsTheDemoAFileAndAnXmppAddressApart)
     file.close();
     EXPECT_EQ(AccountChoice::kindOf(QStringLiteral("eva@example.org")), Kind::File);
     QDir::setCurrent(previous);
+}
+
+TEST(AccountKindTest, ANamedPipeIsToldAsAFileWithoutWaitingForAWriter)
+{
+    // Looking inside it for a download's first bytes would wait for ever.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString fifo = folder.filePath(QStringLiteral("cuenta.fifo"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_EQ(AccountChoice::kindOf(fifo), Kind::File);
+    EXPECT_EQ(AccountChoice::kindOf(folder.filePath(QStringLiteral("no-existe.zip"))), Kind::File);
 }
 
 TEST(AccountKeeperTest, KeepsTheXmppPasswordOnlyInTheKeyringAndDropsItWhenNoLongerWanted)

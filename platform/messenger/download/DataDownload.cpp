@@ -40,6 +40,10 @@ bool DataDownload::looksLikeDownload(const QString &path)
     const QFileInfo info(path);
     if (info.isDir())
         return true;
+    // Only a regular file is opened to be looked at: opening a named pipe would wait for a
+    // writer that never comes. Anything else is left for the account file to refuse by name.
+    if (!info.isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
