@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 #include "app/MessageBoxReporter.h"
 #include "app/SignInDialog.h"
+#include "app/ToolkitTranslation.h"
 #include "app/WindowHistory.h"
 #include "platform/base/AuditTexts.h"
 #include "platform/base/CommandLine.h"
@@ -156,6 +157,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvalin"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.orvalin.Orvalin"));
+    const ToolkitTranslation spanish;
     MessageBoxReporter reporter;
     // Read again without the toolkit's own options (-platform, -style...).
     if (!line.parse(QApplication::arguments().mid(1))) {

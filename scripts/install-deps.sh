@@ -13,8 +13,8 @@ packages=(
   # the manual pages (scdoc), the folder of bash's completion (its pkg-config file), and the
   # Debian package: built with debhelper, checked with lintian, its AppStream data validated
   scdoc bash-completion file dpkg-dev debhelper lintian appstream
-  # Qt and the libraries the code links
-  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6sql6-sqlite
+  # Qt and the libraries the code links; Qt's own texts (message boxes, the file dialog) in Spanish
+  qt6-base-dev qt6-base-dev-tools libgl-dev libqt6sql6-sqlite qt6-translations-l10n
   libstrophe-dev libssl-dev libexpat1-dev zlib1g-dev libzip-dev libxml2-dev
   # the password of a remembered account lives in the system keyring
   qtkeychain-qt6-dev libsecret-1-dev
