@@ -102,10 +102,7 @@ BannerRenderOptions parseBannerOptions(const QStringList &args)
 
 QString bannerOptionsHelp()
 {
-    CommandLine line;
-    for (const QCommandLineOption &option : bannerOptions())
-        line.addOption(option);
-    return line.optionsHelp();
+    return RenderOptions::optionsHelp(bannerOptions());
 }
 
 QSize bannerPixelSize(const QSize &twips, int twipsPerPixel)

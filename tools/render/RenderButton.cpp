@@ -86,10 +86,7 @@ ButtonRenderOptions parseButtonOptions(const QStringList &args)
 
 QString buttonOptionsHelp()
 {
-    CommandLine line;
-    for (const QCommandLineOption &option : buttonOptions())
-        line.addOption(option);
-    return line.optionsHelp();
+    return RenderOptions::optionsHelp(buttonOptions());
 }
 
 QImage renderButtonImage(const ButtonRenderOptions &options)

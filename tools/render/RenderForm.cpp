@@ -67,9 +67,7 @@ struct FormRequest
 // The window and the file asked for; an empty text when they can be drawn, else the fault.
 QString readFormRequest(const QStringList &args, FormRequest &request)
 {
-    CommandLine line;
-    for (const QCommandLineOption &option : formOptions())
-        line.addOption(option);
+    CommandLine line = RenderOptions::lineWith(formOptions());
     if (!line.parse(args)) {
         const CommandLine::Fault fault = line.fault();
         if (fault.kind == CommandLine::Fault::Kind::MissingValue)
@@ -100,10 +98,7 @@ QString readFormRequest(const QStringList &args, FormRequest &request)
 
 QString formOptionsHelp()
 {
-    CommandLine line;
-    for (const QCommandLineOption &option : formOptions())
-        line.addOption(option);
-    return line.optionsHelp();
+    return RenderOptions::optionsHelp(formOptions());
 }
 
 int renderForm(const QStringList &args)

@@ -43,13 +43,24 @@ std::optional<qint64> parseInteger(const QString &text)
 
 } // namespace
 
-CommandLine RenderOptions::readOptions(const QStringList &args,
-                                       const QList<QCommandLineOption> &options,
-                                       const QString &command)
+CommandLine RenderOptions::lineWith(const QList<QCommandLineOption> &options)
 {
     CommandLine line;
     for (const QCommandLineOption &option : options)
         line.addOption(option);
+    return line;
+}
+
+QString RenderOptions::optionsHelp(const QList<QCommandLineOption> &options)
+{
+    return lineWith(options).optionsHelp();
+}
+
+CommandLine RenderOptions::readOptions(const QStringList &args,
+                                       const QList<QCommandLineOption> &options,
+                                       const QString &command)
+{
+    CommandLine line = lineWith(options);
     if (!line.parse(args)) {
         const CommandLine::Fault fault = line.fault();
         if (fault.kind == CommandLine::Fault::Kind::MissingValue)

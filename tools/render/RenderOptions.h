@@ -21,6 +21,10 @@ public:
 
 namespace RenderOptions {
 
+// A command line that knows options, and the lines its --help gives them.
+CommandLine lineWith(const QList<QCommandLineOption> &options);
+QString optionsHelp(const QList<QCommandLineOption> &options);
+
 // The options of a drawing subcommand, read by the programs' one command-line reader; throws
 // OptionError naming the first option that cannot be read, or an argument that is not an
 // option. command names the subcommand in the message.

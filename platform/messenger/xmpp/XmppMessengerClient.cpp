@@ -180,12 +180,8 @@ const XmppMessengerClient::LaidOutList &XmppMessengerClient::laidOutList(qint32 
                     roster.revision()};
     });
     throwIfSignedOut();
-    // An unchanged roster hands out the same shared list: it is laid out only once.
-    if (!laidOut.table || laidOut.users.constData() != read.users.constData() ||
-        laidOut.users.size() != read.users.size()) {
-        laidOut.table = std::make_shared<const UserTable>(read.users);
-        laidOut.users = std::move(read.users);
-    }
+    laidOut.table = std::make_shared<const UserTable>(read.users);
+    laidOut.users = std::move(read.users);
     laidOut.revision = read.revision;
     return laidOut;
 }
